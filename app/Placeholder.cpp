@@ -1,0 +1,1 @@
+int tavolentAppPlaceholder() { return 0; }

@@ -1,0 +1,202 @@
+// MatrixVector: the storage shared by every matrix (a vector of rows), the storage operations
+// and the structural property tests.
+#pragma once
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "matrix/MatrixException.h"
+#include "matrix/ElementTraits.h"
+#include "matrix/StorageLimit.h"
+#include "matrix/TriangularKind.h"
+
+template <typename T>
+class MatrixVector {
+public:
+    MatrixVector() { setSize(3, 3); }
+    MatrixVector(const MatrixVector&) = default;
+    virtual ~MatrixVector() = default;
+
+    // Copies the values; never changes the size of the target.
+    MatrixVector& operator=(const MatrixVector& source) {
+        requireSameSize(source);
+        if (this != &source) {
+            for (std::uint32_t r = 0; r < rowCount; ++r) {
+                std::vector<T>& target = elements[r];
+                const std::vector<T>& from = source.elements[r];
+                for (std::uint32_t c = 0; c < columnCount; ++c) {
+                    target[c] = from[c];
+                }
+            }
+        }
+        return *this;
+    }
+
+    std::uint32_t getRowCount() const { return rowCount; }
+    std::uint32_t getColumnCount() const { return columnCount; }
+
+    T& element(std::uint32_t row, std::uint32_t col) {
+        checkPosition(row, col);
+        return elements.at(row - 1).at(col - 1);
+    }
+    const T& element(std::uint32_t row, std::uint32_t col) const {
+        checkPosition(row, col);
+        return elements.at(row - 1).at(col - 1);
+    }
+
+    // Resizes in place: the top-left block keeps its values, new positions hold zero.
+    void setSize(std::uint32_t rows, std::uint32_t cols) {
+        if (rows < 1 || cols < 1) {
+            throw MatrixException(MatrixError::SizeBelowOne);
+        }
+        if (!StorageLimit::fits<T>(rows, cols)) {
+            throw outOfMemoryText;
+        }
+        elements.resize(rows);
+        for (std::vector<T>& row : elements) {
+            row.resize(cols);
+        }
+        rowCount = rows;
+        columnCount = cols;
+    }
+
+    std::vector<T> getColumn(std::uint32_t col) const {
+        if (col < 1 || col > columnCount) {
+            throw MatrixException(MatrixError::ColumnOutOfRange);
+        }
+        std::vector<T> column;
+        column.reserve(rowCount);
+        for (const std::vector<T>& row : elements) {
+            column.push_back(row[col - 1]);
+        }
+        return column;
+    }
+
+    // Row and column exchanges work in place; values move by assignment only, so fractions
+    // keep the form in which they are stored.
+    void swapRows(std::uint32_t a, std::uint32_t b) {
+        if (a < 1 || a > rowCount || b < 1 || b > rowCount) {
+            throw MatrixException(MatrixError::IndexOutOfRange);
+        }
+        elements[a - 1].swap(elements[b - 1]);
+    }
+
+    void swapColumns(std::uint32_t a, std::uint32_t b) {
+        if (a < 1 || a > columnCount || b < 1 || b > columnCount) {
+            throw MatrixException(MatrixError::IndexOutOfRange);
+        }
+        if (a == b) {
+            return;
+        }
+        T held;
+        for (std::vector<T>& row : elements) {
+            held = row[a - 1];
+            row[a - 1] = row[b - 1];
+            row[b - 1] = held;
+        }
+    }
+
+    bool isSquare() const { return rowCount == columnCount; }
+    bool isColumnVector() const { return columnCount == 1 && rowCount >= 2; }
+    bool isRowVector() const { return rowCount == 1 && columnCount >= 2; }
+
+    bool isZeroMatrix() const {
+        const T zero{};
+        return isSquare() && allElements([&](std::uint32_t, std::uint32_t, const T& value) {
+                   return value == zero;
+               });
+    }
+
+    bool isIdentityMatrix() const {
+        const T zero{};
+        const T one = ElementTraits<T>::one();
+        return isSquare() && allElements([&](std::uint32_t r, std::uint32_t c, const T& value) {
+                   return value == (r == c ? one : zero);
+               });
+    }
+
+    bool isScalarMatrix() const {
+        if (!isSquare()) {
+            return false;
+        }
+        const T zero{};
+        const T reference = element(1, 1);
+        return allElements([&](std::uint32_t r, std::uint32_t c, const T& value) {
+            return value == (r == c ? reference : zero);
+        });
+    }
+
+    bool isUpperTriangular() const {
+        const T zero{};
+        return isSquare() && allElements([&](std::uint32_t r, std::uint32_t c, const T& value) {
+                   return r <= c || value == zero;
+               });
+    }
+
+    bool isLowerTriangular() const {
+        const T zero{};
+        return isSquare() && allElements([&](std::uint32_t r, std::uint32_t c, const T& value) {
+                   return r >= c || value == zero;
+               });
+    }
+
+    bool isDiagonalMatrix() const {
+        const T zero{};
+        return isSquare() && allElements([&](std::uint32_t r, std::uint32_t c, const T& value) {
+                   return r == c || value == zero;
+               });
+    }
+
+    TriangularKind triangularKind() const {
+        if (isDiagonalMatrix()) {
+            return TriangularKind::Diagonal;
+        }
+        if (isUpperTriangular()) {
+            return TriangularKind::Upper;
+        }
+        if (isLowerTriangular()) {
+            return TriangularKind::Lower;
+        }
+        return TriangularKind::None;
+    }
+
+protected:
+    // Sized construction: empty storage, then setSize, so a count below 1 throws code 100.
+    MatrixVector(std::uint32_t rows, std::uint32_t cols) { setSize(rows, cols); }
+
+    void requireSameSize(const MatrixVector& other) const {
+        if (other.rowCount != rowCount || other.columnCount != columnCount) {
+            throw MatrixException(MatrixError::SizeMismatch);
+        }
+    }
+
+    // Direct row access for the operations, after they have checked their indices once.
+    std::vector<T>& row(std::uint32_t index) { return elements[index - 1]; }
+    const std::vector<T>& row(std::uint32_t index) const { return elements[index - 1]; }
+
+private:
+    void checkPosition(std::uint32_t row, std::uint32_t col) const {
+        if (row < 1 || row > rowCount || col < 1 || col > columnCount) {
+            throw MatrixException(MatrixError::IndexOutOfRange);
+        }
+    }
+
+    // Walks row by row, left to right, and stops at the first element that fails the test.
+    template <typename Test>
+    bool allElements(Test test) const {
+        for (std::uint32_t r = 1; r <= rowCount; ++r) {
+            const std::vector<T>& values = elements[r - 1];
+            for (std::uint32_t c = 1; c <= columnCount; ++c) {
+                if (!test(r, c, values[c - 1])) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
+
+    std::vector<std::vector<T>> elements;
+    std::uint32_t rowCount = 0;
+    std::uint32_t columnCount = 0;
+};
