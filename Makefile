@@ -19,7 +19,7 @@ test: build
 bench:
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DTAVOLENT_TESTS=OFF -DTAVOLENT_BENCHMARKS=ON
 	cmake --build $(BUILD)-bench -j $(JOBS)
-	for b in $(BUILD)-bench/bench/*_bench; do $$b; done
+	for b in $(BUILD)-bench/bench/*_bench; do $$b --benchmark_min_time=0.2; done
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench
