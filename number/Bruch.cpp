@@ -1,22 +1,12 @@
 // Reduction by the signed Euclid steps of kuerzen and ggT, and the exact 128-bit fallback of
-// the arithmetic. Every step is guarded against the one 64-bit value without a negative.
+// the arithmetic. Every step is guarded against -2^63, the one 64-bit value without a negative.
 #include "number/Bruch.h"
 
 namespace {
 
-std::int64_t negated(std::int64_t value) {
-    if (value == INT64_MIN) throw overflowText;
-    return -value;
-}
-
 // Truncating remainder; x % -1 is 0 for every x, but INT64_MIN % -1 would trap.
 std::int64_t remainder(std::int64_t a, std::int64_t b) {
     return b == -1 ? 0 : a % b;
-}
-
-// Truncating quotient; INT64_MIN / -1 is 2^63 and has no 64-bit form.
-std::int64_t quotient(std::int64_t a, std::int64_t b) {
-    return b == -1 ? negated(a) : a / b;
 }
 
 }  // namespace
@@ -25,20 +15,18 @@ Bruch::Bruch(std::int64_t zaehler, std::int64_t nenner) : nenner(nenner), zaehle
     kuerzen();
 }
 
-// The divisor keeps the sign that the truncating remainders give it; the last step alone makes
-// the denominator positive. A value that needs 2^63 in either field throws, leaving *this as it was.
+// The divisor keeps the sign that the truncating remainders give it. Dividing by it and then
+// negating both fields when the denominator is negative is the same as dividing the magnitudes
+// and giving the numerator the sign of the fraction; done that way, a divisor of -1 cannot
+// push -2^63 out of range on the way to a result that fits. A result that needs 2^63 in either
+// field throws and leaves *this as it was.
 void Bruch::kuerzen() {
     if (nenner == 0) throw divisionByZeroText;
     const std::int64_t rest = remainder(zaehler, nenner);
     const std::int64_t divisor = rest == 0 ? nenner : ggT(nenner, rest);
-    std::int64_t numerator = quotient(zaehler, divisor);
-    std::int64_t denominator = quotient(nenner, divisor);
-    if (denominator < 0) {
-        numerator = negated(numerator);
-        denominator = negated(denominator);
-    }
-    zaehler = numerator;
-    nenner = denominator;
+    const std::uint64_t divisorMagnitude = magnitudeOf(divisor);
+    *this = fromMagnitudes((zaehler < 0) != (nenner < 0), magnitudeOf(zaehler) / divisorMagnitude,
+                           magnitudeOf(nenner) / divisorMagnitude);
 }
 
 std::int64_t Bruch::ggT(std::int64_t a, std::int64_t b) const {

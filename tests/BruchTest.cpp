@@ -80,10 +80,14 @@ TEST(BruchConstruction, MostNegativeValueReducesOrOverflows) {
     expectFields(Bruch(kMin, -2), -(kMin / 2), 1);
     expectFields(Bruch(2, kMin), -1, -(kMin / 2));
     expectFields(Bruch(-3, kMin + 1), 3, kMax);
+    expectFields(Bruch(kMin, kMax), kMin, kMax);
     expectThrownText([] { Bruch(kMin, -1); }, overflowText);
     expectThrownText([] { Bruch(3, kMin); }, overflowText);
     expectThrownText([] { Bruch(-3, kMin); }, overflowText);
     expectThrownText([] { Bruch(kMin, -3); }, overflowText);
+    expectThrownText([] { Bruch(kMin, kMin + 1); }, overflowText);
+    expectThrownText([] { Bruch(kMax, kMin); }, overflowText);
+    expectThrownText([] { Bruch(kMin, -kMax); }, overflowText);
 }
 
 TEST(BruchConstruction, FailedKuerzenLeavesValueUnchanged) {
