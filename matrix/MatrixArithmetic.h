@@ -17,4 +17,88 @@ public:
         MatrixVector<T>::operator=(source);
         return *this;
     }
+
+    MatrixArithmetic add(const MatrixArithmetic& right) const {
+        if (!hasSameSize(right)) {
+            throw MatrixException(MatrixError::SumSizes);
+        }
+        return combine(right, [](const T& a, const T& b) { return a + b; });
+    }
+
+    MatrixArithmetic subtract(const MatrixArithmetic& right) const {
+        if (!hasSameSize(right)) {
+            throw MatrixException(MatrixError::DifferenceSizes);
+        }
+        return combine(right, [](const T& a, const T& b) { return a - b; });
+    }
+
+    // Two column vectors are multiplied as a vector product, so they never meet the size check.
+    MatrixArithmetic multiply(const MatrixArithmetic& right) const {
+        if (this->isColumnVector() && right.isColumnVector()) {
+            return vectorProduct(right);
+        }
+        const std::uint32_t inner = this->getColumnCount();
+        if (inner != right.getRowCount()) {
+            throw MatrixException(MatrixError::ProductSizes);
+        }
+        const std::uint32_t columns = right.getColumnCount();
+        MatrixArithmetic result(this->getRowCount(), columns);
+        // Each result element still sums its products from k = 1 upwards starting at zero; only
+        // the loops are turned so that the innermost one runs along contiguous rows.
+        for (std::uint32_t i = 1; i <= this->getRowCount(); ++i) {
+            std::vector<T>& sums = result.row(i);
+            const std::vector<T>& leftRow = this->row(i);
+            for (std::uint32_t k = 1; k <= inner; ++k) {
+                const T& factor = leftRow[k - 1];
+                const std::vector<T>& rightRow = right.row(k);
+                for (std::uint32_t j = 0; j < columns; ++j) {
+                    sums[j] = sums[j] + factor * rightRow[j];
+                }
+            }
+        }
+        return result;
+    }
+
+    // The cross product taken cyclically over n components; a two-component vector wraps its
+    // second index at once, giving (a2 b1 - a1 b2, a1 b2 - a2 b1).
+    MatrixArithmetic vectorProduct(const MatrixArithmetic& right) const {
+        if (!this->isColumnVector() || !right.isColumnVector()) {
+            throw MatrixException(MatrixError::NotColumnVectors);
+        }
+        const std::uint32_t n = this->getRowCount();
+        if (n != right.getRowCount()) {
+            throw MatrixException(MatrixError::VectorLengths);
+        }
+        MatrixArithmetic result(n, 1);
+        std::uint32_t s = 2;
+        std::uint32_t t = 3 > n ? 1 : 3;
+        for (std::uint32_t r = 1; r <= n; ++r) {
+            result.row(r)[0] = component(s) * right.component(t) - component(t) * right.component(s);
+            s = s == n ? 1 : s + 1;
+            t = t == n ? 1 : t + 1;
+        }
+        return result;
+    }
+
+private:
+    bool hasSameSize(const MatrixArithmetic& other) const {
+        return this->getRowCount() == other.getRowCount() && this->getColumnCount() == other.getColumnCount();
+    }
+
+    const T& component(std::uint32_t index) const { return this->row(index)[0]; }
+
+    template <typename Operation>
+    MatrixArithmetic combine(const MatrixArithmetic& right, Operation operation) const {
+        const std::uint32_t columns = this->getColumnCount();
+        MatrixArithmetic result(this->getRowCount(), columns);
+        for (std::uint32_t i = 1; i <= this->getRowCount(); ++i) {
+            std::vector<T>& out = result.row(i);
+            const std::vector<T>& a = this->row(i);
+            const std::vector<T>& b = right.row(i);
+            for (std::uint32_t j = 0; j < columns; ++j) {
+                out[j] = operation(a[j], b[j]);
+            }
+        }
+        return result;
+    }
 };
