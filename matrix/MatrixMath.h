@@ -1,8 +1,16 @@
 // MatrixMath: determinant, adjugate and inverse of square matrices.
+//
+// The determinant brings a working copy into upper triangular form by Gaussian elimination,
+// exchanging columns where a pivot is exactly zero, and multiplies the diagonal. The adjugate
+// takes the signed determinants of all minors, and the inverse multiplies the adjugate by the
+// reciprocal of the determinant.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
+#include "matrix/ElementTraits.h"
+#include "matrix/Elimination.h"
 #include "matrix/MatrixVector.h"
 
 template <typename T>
@@ -16,5 +24,150 @@ public:
     MatrixMath& operator=(const MatrixMath& source) {
         MatrixVector<T>::operator=(source);
         return *this;
+    }
+
+    T determinant() const {
+        requireSquare();
+        MatrixMath working(*this);
+        Elimination<T> elimination(Elimination<T>::Columns::FromPivot);
+        return working.determinantInPlace(elimination);
+    }
+
+    // A matrix whose diagonal product is the determinant; triangular input comes back as it is.
+    MatrixMath triangularForm() const {
+        requireSquare();
+        MatrixMath working(*this);
+        Elimination<T> elimination(Elimination<T>::Columns::FromPivot);
+        working.reduceInPlace(elimination);
+        return working;
+    }
+
+    // The transposed matrix of the cofactors, each the signed determinant of a minor; the
+    // minors are built one after another in the same buffer.
+    MatrixMath adjugate() const {
+        requireSquare();
+        const std::uint32_t n = this->getRowCount();
+        MatrixMath result(n, n);
+        MatrixMath minorBuffer(n - 1, n - 1);
+        Elimination<T> elimination(Elimination<T>::Columns::FromPivot);
+        for (std::uint32_t i = 1; i <= n; ++i) {
+            for (std::uint32_t j = 1; j <= n; ++j) {
+                copyMinorInto(i, j, minorBuffer);
+                const T cofactor = minorBuffer.determinantInPlace(elimination);
+                result.row(j)[i - 1] = (i + j) % 2 == 0 ? cofactor : -cofactor;
+            }
+        }
+        return result;
+    }
+
+    // The reciprocal of the determinant is the left factor of every product; the elements are
+    // not divided by the determinant.
+    MatrixMath inverse() const {
+        const T det = determinant();
+        if (isZeroElement(det)) {
+            throw MatrixException(MatrixError::Singular);
+        }
+        MatrixMath result = adjugate();
+        const T reciprocal = ElementTraits<T>::one() / det;
+        for (std::uint32_t i = 1; i <= result.getRowCount(); ++i) {
+            for (T& value : result.row(i)) {
+                value = reciprocal * value;
+            }
+        }
+        return result;
+    }
+
+    // The matrix without the given row and column; creating it for a 1 x 1 matrix throws 100.
+    MatrixMath minor(std::uint32_t row, std::uint32_t col) const {
+        MatrixMath result(this->getRowCount() - 1, this->getColumnCount() - 1);
+        copyMinorInto(row, col, result);
+        return result;
+    }
+
+    MatrixMath transpose() const {
+        MatrixMath result(this->getColumnCount(), this->getRowCount());
+        for (std::uint32_t i = 1; i <= this->getRowCount(); ++i) {
+            const std::vector<T>& source = this->row(i);
+            for (std::uint32_t j = 1; j <= this->getColumnCount(); ++j) {
+                result.row(j)[i - 1] = source[j - 1];
+            }
+        }
+        return result;
+    }
+
+private:
+    void requireSquare() const {
+        if (!this->isSquare()) {
+            throw MatrixException(MatrixError::NotSquare);
+        }
+    }
+
+    // Eliminates this working copy and multiplies its diagonal, each element the left factor.
+    T determinantInPlace(Elimination<T>& elimination) {
+        reduceInPlace(elimination);
+        T product = ElementTraits<T>::one();
+        for (std::uint32_t i = 1; i <= this->getRowCount(); ++i) {
+            product = this->row(i)[i - 1] * product;
+        }
+        return product;
+    }
+
+    void reduceInPlace(Elimination<T>& elimination) {
+        if (this->isLowerTriangular() || this->isUpperTriangular()) {
+            return;
+        }
+        const std::uint32_t n = this->getRowCount();
+        std::vector<T*>& rows = elimination.rows();
+        rows.resize(n);
+        for (std::uint32_t i = 1; i <= n; ++i) {
+            rows[i - 1] = this->row(i).data();
+        }
+        // Column exchanges move values within the rows, so the row pointers stay valid. Each
+        // panel is one unit of work between which the elimination could report progress.
+        for (std::uint32_t k = 1; k <= n;) {
+            if (preparePivot(n, k)) {
+                return;
+            }
+            k = static_cast<std::uint32_t>(elimination.runPanel(k - 1, nullptr)) + 1;
+        }
+    }
+
+    // Makes the pivot of step k non-zero by exchanging column k with the first column whose
+    // entry in row k is not zero, negating row k to keep the determinant's sign; true when
+    // there is no pivot. The scan starts at column 1, where rounding may have left residues.
+    bool preparePivot(std::uint32_t n, std::uint32_t k) {
+        std::vector<T>& pivotRow = this->row(k);
+        if (k < n && isZeroElement(pivotRow[k - 1])) {
+            for (std::uint32_t r = 1; r <= n; ++r) {
+                if (r != k && !isZeroElement(pivotRow[r - 1])) {
+                    this->swapColumns(k, r);
+                    for (T& value : pivotRow) {
+                        value = -value;
+                    }
+                    break;
+                }
+            }
+        }
+        return isZeroElement(pivotRow[k - 1]);
+    }
+
+    // The elimination works on a copy, so the minor holds copies of the elements, as the
+    // working copy of a separately built minor would.
+    void copyMinorInto(std::uint32_t row, std::uint32_t col, MatrixMath& target) const {
+        const std::uint32_t columns = this->getColumnCount();
+        std::uint32_t targetRow = 1;
+        for (std::uint32_t r = 1; r <= this->getRowCount(); ++r) {
+            if (r == row) {
+                continue;
+            }
+            const std::vector<T>& source = this->row(r);
+            std::vector<T>& destination = target.row(targetRow++);
+            for (std::uint32_t c = 0; c + 1 < col; ++c) {
+                destination[c] = T(source[c]);
+            }
+            for (std::uint32_t c = col; c < columns; ++c) {
+                destination[c - 1] = T(source[c]);
+            }
+        }
     }
 };
