@@ -90,7 +90,7 @@ void expectExactOrOverflow(const mpq_class& expected, Operation operation, const
         ASSERT_EQ(result.getZaehler(), expected.get_num().get_si()) << what;
         ASSERT_EQ(result.getNenner(), expected.get_den().get_si()) << what;
     } catch (const char* text) {
-        ASSERT_EQ(text, overflowText) << what << ": " << text;
+        ASSERT_STREQ(text, overflowText) << what << ": " << text;
         ASSERT_FALSE(representable(expected)) << what << " overflowed for " << expected.get_str();
     }
 }
@@ -110,7 +110,7 @@ void checkAllOperations(const Fields& left, const Fields& right, bool asTyped) {
             (void)(a / b);
             FAIL() << pair << " / did not throw";
         } catch (const char* text) {
-            ASSERT_EQ(text, divisionByZeroText) << pair;
+            ASSERT_STREQ(text, divisionByZeroText) << pair;
         }
     } else {
         expectExactOrOverflow(x / y, [&] { return a / b; }, pair + " /");

@@ -27,13 +27,14 @@ void expectFields(const Bruch& value, std::int64_t zaehler, std::int64_t nenner)
     EXPECT_EQ(value.getNenner(), nenner);
 }
 
+// By content: every translation unit may hold its own copy of the thrown literal.
 template <typename Action>
 void expectThrownText(Action action, const char* expected) {
     try {
         action();
         ADD_FAILURE() << "expected the text " << expected;
     } catch (const char* text) {
-        EXPECT_EQ(text, expected);
+        EXPECT_STREQ(text, expected);
     }
 }
 

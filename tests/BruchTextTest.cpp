@@ -103,7 +103,7 @@ TEST(BruchReader, MissingSlashThrowsAndKeepsOldDenominator) {
         SCOPED_TRACE(text);
         std::istringstream in(text);
         Bruch value(3, 7);
-        EXPECT_EQ(readInto(in, value), fractionInputErrorText);
+        EXPECT_STREQ(readInto(in, value), fractionInputErrorText);
         expectFields(value, 1, 7);
     }
     EXPECT_STREQ(fractionInputErrorText, "Eingabefehler (Bruchzahl)");
@@ -112,7 +112,7 @@ TEST(BruchReader, MissingSlashThrowsAndKeepsOldDenominator) {
 TEST(BruchReader, LoneIntegerIsNotAFraction) {
     std::istringstream in("5\n");
     Bruch value;
-    EXPECT_EQ(readInto(in, value), fractionInputErrorText);
+    EXPECT_STREQ(readInto(in, value), fractionInputErrorText);
     expectFields(value, 5, 1);
 }
 
@@ -121,7 +121,7 @@ TEST(BruchReader, ZeroDenominatorIsRefused) {
         SCOPED_TRACE(text);
         std::istringstream in(text);
         Bruch value(3, 7);
-        EXPECT_EQ(readInto(in, value), fractionInputErrorText);
+        EXPECT_STREQ(readInto(in, value), fractionInputErrorText);
         EXPECT_EQ(value.getNenner(), 7);
     }
 }
@@ -131,7 +131,7 @@ TEST(BruchReader, UnreadableNumeratorThrows) {
         SCOPED_TRACE(text);
         std::istringstream in(text);
         Bruch value(3, 7);
-        EXPECT_EQ(readInto(in, value), fractionInputErrorText);
+        EXPECT_STREQ(readInto(in, value), fractionInputErrorText);
         EXPECT_TRUE(in.fail());
         EXPECT_EQ(value.getNenner(), 7);
     }
