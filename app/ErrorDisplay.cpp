@@ -1,0 +1,22 @@
+#include "app/ErrorDisplay.h"
+
+#include <iostream>
+
+#include "app/Screen.h"
+#include "matrix/MatrixException.h"
+
+void showMatrixException(const MatrixException& exception) {
+    setTextAttribute(libraryErrorAttribute);
+    std::cout << "Es ist folgender Fehler aufgetreten: " << std::endl;
+    std::cout << exception.text << std::endl << std::endl;
+    setTextAttribute(normalAttribute);
+}
+
+void showThrownText(const char* text) {
+    setTextAttribute(thrownErrorAttribute);
+    std::cerr << std::endl;
+    std::cerr << "Es ist ein Fehler aufgetreten: " << std::endl;
+    std::cerr << text << std::endl;
+    std::cerr << std::endl;
+    setTextAttribute(normalAttribute);
+}

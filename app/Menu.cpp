@@ -1,0 +1,51 @@
+#include "app/Menu.h"
+
+#include <iostream>
+
+#include "app/KeyDecoder.h"
+#include "app/Screen.h"
+#include "app/Terminal.h"
+
+namespace {
+
+void drawMenu(const MenuText& menu, int selection) {
+    beginScreen();
+    if (menu.blankLineBeforeHeading) {
+        std::cout << std::endl;
+    }
+    std::cout << menu.heading << std::endl << std::endl;
+    const int count = static_cast<int>(menu.entries.size());
+    for (int i = 1; i <= count; ++i) {
+        setTextAttribute(i == selection ? highlightAttribute : normalAttribute);
+        std::cout << menu.entries[static_cast<std::size_t>(i - 1)];
+        // The highlight covers the entry's characters, not the rest of its line.
+        if (i == selection) {
+            setTextAttribute(normalAttribute);
+        }
+        std::cout << std::endl;
+    }
+    setTextAttribute(normalAttribute);
+}
+
+}  // namespace
+
+int runMenu(const MenuText& menu, int& selection) {
+    const int count = static_cast<int>(menu.entries.size());
+    for (;;) {
+        drawMenu(menu, selection);
+        const int code = terminal::readKeyCode() & 0xff;
+        if (code == keys::up) {
+            --selection;
+        } else if (code == keys::down) {
+            ++selection;
+        }
+        if (selection > count) {
+            selection = 1;
+        } else if (selection < 1) {
+            selection = count;
+        }
+        if (code == keys::enter) {
+            return selection;
+        }
+    }
+}

@@ -1,1 +1,0 @@
-int tavolentAppPlaceholder() { return 0; }

@@ -1,0 +1,14 @@
+#include "app/Screen.h"
+
+#include <iostream>
+
+#include "app/Terminal.h"
+
+void beginScreen() {
+    terminal::clearScreen();
+    std::cout << bannerText << std::endl << std::endl;
+}
+
+void setTextAttribute(int value) { terminal::setAttribute(value); }
+
+void waitForKey() { terminal::waitForAnyKey(); }

@@ -1,0 +1,311 @@
+#include "app/Terminal.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <exception>
+#include <fcntl.h>
+#include <iostream>
+#include <optional>
+#include <termios.h>
+#include <unistd.h>
+
+#include "app/InputBuffer.h"
+
+namespace terminal {
+namespace {
+
+constexpr int inputFd = 0;
+constexpr int outputFd = 1;
+constexpr int escapeWaitMilliseconds = 100;
+
+constexpr char normalSequence[] = "\x1b[0m";
+
+// State read by the signal handlers: plain flags and the saved settings only.
+volatile std::sig_atomic_t inputIsTerminal = 0;
+volatile std::sig_atomic_t outputIsTerminal = 0;
+volatile std::sig_atomic_t keyModeActive = 0;
+// A continued program writes here, which ends the wait of a menu so it draws itself again.
+int wakePipe[2] = {-1, -1};
+termios savedSettings{};
+termios keySettings{};
+termios lineSettings{};
+
+std::istream* input = &std::cin;
+InputBuffer* fdBuffer = nullptr;  // set when standard input is read through our own buffer
+bool typedLinePending = false;
+int queuedCode = -1;
+
+void writeRaw(const char* text, std::size_t length) {
+    while (length > 0) {
+        const ssize_t written = ::write(outputFd, text, length);
+        if (written <= 0) {
+            return;
+        }
+        text += written;
+        length -= static_cast<std::size_t>(written);
+    }
+}
+
+// Async-signal-safe: only write and tcsetattr.
+void restoreTerminal() {
+    if (outputIsTerminal) {
+        writeRaw(normalSequence, sizeof(normalSequence) - 1);
+    }
+    if (inputIsTerminal) {
+        ::tcsetattr(inputFd, TCSANOW, &savedSettings);
+    }
+    keyModeActive = 0;
+}
+
+void applyMode() {
+    if (inputIsTerminal) {
+        ::tcsetattr(inputFd, TCSANOW, keyModeActive ? &keySettings : &lineSettings);
+    }
+}
+
+void restoreAndReraise(int signalNumber) {
+    restoreTerminal();
+    std::signal(signalNumber, SIG_DFL);
+    std::raise(signalNumber);
+}
+
+void installHandler(int signalNumber, void (*handler)(int)) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    // No SA_RESTART: a key wait returns after SIGCONT so the menu can draw itself again.
+    action.sa_flags = 0;
+    sigaction(signalNumber, &action, nullptr);
+}
+
+void stopHandler(int) {
+    const std::sig_atomic_t wasKeyMode = keyModeActive;
+    restoreTerminal();
+    std::signal(SIGTSTP, SIG_DFL);
+    sigset_t stop;
+    sigemptyset(&stop);
+    sigaddset(&stop, SIGTSTP);
+    sigprocmask(SIG_UNBLOCK, &stop, nullptr);
+    ::kill(::getpid(), SIGTSTP);
+    // Continued: take the terminal back as it was and have the menu drawn again.
+    installHandler(SIGTSTP, stopHandler);
+    keyModeActive = wasKeyMode;
+    applyMode();
+    if (wakePipe[1] >= 0) {
+        const char wake = 1;
+        [[maybe_unused]] const ssize_t written = ::write(wakePipe[1], &wake, 1);
+    }
+}
+
+void onExit() { restoreTerminal(); }
+
+void onTerminate() {
+    restoreTerminal();
+    std::abort();
+}
+
+void enterKeyMode() {
+    if (!keyModeActive) {
+        keyModeActive = 1;
+        applyMode();
+    }
+}
+
+void enterLineMode() {
+    if (keyModeActive) {
+        keyModeActive = 0;
+        applyMode();
+    }
+}
+
+// Bytes for the key decoder, from the same buffer the dialogs read.
+class StreamBytes : public ByteSource {
+public:
+    int next() override { return toByte(input->rdbuf()->sbumpc()); }
+    int peekSoon() override {
+        if (fdBuffer != nullptr && fdBuffer->waitForByte(escapeWaitMilliseconds) != InputBuffer::Wait::Data) {
+            return nothingYet;
+        }
+        return toByte(input->rdbuf()->sgetc());
+    }
+
+private:
+    static int toByte(std::char_traits<char>::int_type value) {
+        return value == std::char_traits<char>::eof() ? endOfInput : static_cast<unsigned char>(value);
+    }
+};
+
+// Blocks until input is there without spending CPU; false when a continue after a stop
+// ended the wait and the screen should be drawn again.
+bool awaitInput() {
+    if (fdBuffer == nullptr) {
+        return true;
+    }
+    InputBuffer::Wait result = InputBuffer::Wait::Timeout;
+    while (result == InputBuffer::Wait::Timeout) {
+        result = fdBuffer->waitForByte(-1, wakePipe[0]);
+    }
+    return result == InputBuffer::Wait::Data;
+}
+
+// The Enter that finished a typed value belongs to that value, not to the next menu.
+void dropRestOfTypedLine() {
+    if (!typedLinePending) {
+        return;
+    }
+    typedLinePending = false;
+    std::streambuf* buffer = input->rdbuf();
+    if (inputIsTerminal && fdBuffer != nullptr) {
+        // A terminal in line mode delivered exactly one line; what is left of it goes.
+        fdBuffer->discardBuffered();
+        return;
+    }
+    for (;;) {
+        const auto byte = buffer->sbumpc();
+        if (byte == std::char_traits<char>::eof()) {
+            endOfInput();
+        }
+        if (byte == '\n') {
+            return;
+        }
+    }
+}
+
+// The next key press; nullopt when the wait was interrupted for a redraw.
+std::optional<KeyPress> readKeyPress() {
+    dropRestOfTypedLine();
+    // The mode changes before the screen is complete, so a key typed at once is not echoed.
+    enterKeyMode();
+    std::cout.flush();
+    if (!awaitInput()) {
+        return std::nullopt;
+    }
+    StreamBytes bytes;
+    const KeyPress key = decodeKey(bytes);
+    if (key.endOfInput) {
+        endOfInput();
+    }
+    return key;
+}
+
+}  // namespace
+
+void start() {
+    inputIsTerminal = ::isatty(inputFd) ? 1 : 0;
+    outputIsTerminal = ::isatty(outputFd) ? 1 : 0;
+    static InputBuffer buffer(inputFd);
+    fdBuffer = &buffer;
+    std::cin.rdbuf(&buffer);
+    input = &std::cin;
+    if (inputIsTerminal && ::tcgetattr(inputFd, &savedSettings) == 0) {
+        lineSettings = savedSettings;
+        lineSettings.c_lflag |= ICANON | ECHO | ECHOE | ECHOK | ISIG;
+        keySettings = savedSettings;
+        keySettings.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+        keySettings.c_lflag |= ISIG;
+        keySettings.c_cc[VMIN] = 1;
+        keySettings.c_cc[VTIME] = 0;
+    } else {
+        inputIsTerminal = 0;
+    }
+    if (::pipe(wakePipe) == 0) {
+        for (int fd : wakePipe) {
+            ::fcntl(fd, F_SETFL, O_NONBLOCK);
+            ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+        }
+    }
+    std::atexit(onExit);
+    std::set_terminate(onTerminate);
+    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) {
+        installHandler(signalNumber, restoreAndReraise);
+    }
+    installHandler(SIGTSTP, stopHandler);
+}
+
+void startWithStreams(std::istream& in, bool outputTerminal) {
+    input = &in;
+    fdBuffer = nullptr;
+    inputIsTerminal = 0;
+    outputIsTerminal = outputTerminal ? 1 : 0;
+    typedLinePending = false;
+    queuedCode = -1;
+}
+
+void clearScreen() {
+    if (outputIsTerminal) {
+        std::cout << "\x1b[H\x1b[2J" << std::flush;
+    }
+}
+
+void setAttribute(int value) {
+    std::cout.flush();
+    std::cerr.flush();
+    if (!outputIsTerminal) {
+        return;
+    }
+    switch (value) {
+    case 112:
+        std::cout << "\x1b[0;30;47m";
+        break;
+    case 12:
+        std::cout << "\x1b[0;91m";
+        break;
+    case 192:
+        std::cout << "\x1b[0;30;101m";
+        break;
+    default:
+        std::cout << normalSequence;
+        break;
+    }
+    std::cout.flush();
+}
+
+int readKeyCode() {
+    if (queuedCode >= 0) {
+        const int code = queuedCode;
+        queuedCode = -1;
+        return code;
+    }
+    const std::optional<KeyPress> pressed = readKeyPress();
+    if (!pressed) {
+        return keys::none;
+    }
+    const KeyPress key = *pressed;
+    if (key.hasPrefix) {
+        queuedCode = key.code;
+        return keys::arrowPrefix;
+    }
+    return key.code;
+}
+
+void waitForAnyKey() {
+    queuedCode = -1;
+    dropRestOfTypedLine();
+    enterKeyMode();
+    std::cout << pausePrompt << std::flush;
+    while (!readKeyPress()) {
+        // Continued after a stop: the prompt may have been scrolled away.
+        std::cout << '\n' << pausePrompt << std::flush;
+    }
+    std::cout << std::endl;
+}
+
+void beginTypedInput() {
+    enterLineMode();
+    std::cout.flush();
+    typedLinePending = true;
+}
+
+void discardTypedLine() {
+    typedLinePending = true;
+    dropRestOfTypedLine();
+    typedLinePending = true;
+}
+
+void endOfInput() {
+    std::cout.flush();
+    restoreTerminal();
+    std::exit(1);
+}
+
+}  // namespace terminal

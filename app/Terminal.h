@@ -1,0 +1,55 @@
+// Terminal: the only code that touches the console. It clears the screen, sets the four text
+// attributes, reads keys without echo, pauses, and hands standard input to the dialogs in the
+// terminal's normal line mode.
+//
+// Sequences written, only when standard output is a terminal:
+//   ESC [ H ESC [ 2 J      cursor home and clear the screen
+//   ESC [ 0 m              attribute 7, normal text
+//   ESC [ 0 ; 30 ; 47 m    attribute 112, black on light grey (the highlighted entry)
+//   ESC [ 0 ; 91 m         attribute 12, light red (library errors)
+//   ESC [ 0 ; 30 ; 101 m   attribute 192, black on light red (other errors)
+//
+// When standard input is a terminal, keys are read with canonical mode and echo off and
+// signals on; the dialogs read with the saved settings. The saved settings and the normal
+// attribute are restored on every way out: exit, end of input, an uncaught exception,
+// SIGINT, SIGTERM, SIGHUP, SIGQUIT and SIGPIPE (restored, then the signal is raised again),
+// and SIGTSTP (restored before the stop, key mode and a redraw after SIGCONT).
+#pragma once
+
+#include <iosfwd>
+
+#include "app/KeyDecoder.h"
+
+namespace terminal {
+
+inline constexpr const char* pausePrompt = "Druecken Sie eine beliebige Taste . . .";
+
+// Once, at the start of the program: takes over standard input and output.
+void start();
+
+// For tests: keys and typed values come from `in`, attributes are written as sequences when
+// `outputIsTerminal`; no terminal settings are touched and no handler is installed.
+void startWithStreams(std::istream& in, bool outputIsTerminal);
+
+void clearScreen();
+void setAttribute(int value);
+
+// The next key code for a menu, one code per call: an arrow key yields its prefix code first.
+// At end of input the program ends with status 1.
+int readKeyCode();
+
+// Waits for one whole key press (an arrow counts once), as a pause does.
+void waitForAnyKey();
+
+// Call before a dialog reads typed values from std::cin: line mode with echo. The rest of the
+// line that the last typed value came from is dropped before the next key is read, so the
+// Enter that finished it never counts as a key.
+void beginTypedInput();
+
+// Drops the rest of the current typed line (after an unreadable value).
+void discardTypedLine();
+
+// The input ended where the program waited for the user: restore and exit with status 1.
+[[noreturn]] void endOfInput();
+
+}  // namespace terminal

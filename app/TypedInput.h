@@ -1,0 +1,75 @@
+// TypedInput: the reads of the dialogs, in one place. A value that cannot be read is never
+// fatal and never loops: the error is shown, the rest of the typed line is dropped and the
+// same prompt is asked again. End of input ends the program.
+#pragma once
+
+#include <complex>
+#include <cstdint>
+#include <iostream>
+
+#include "app/ErrorDisplay.h"
+#include "app/Terminal.h"
+#include "number/Bruch.h"
+
+inline constexpr const char* integerInputErrorText = "Eingabefehler (Ganzzahl)";
+inline constexpr const char* decimalInputErrorText = "Eingabefehler (Dezimalzahl)";
+inline constexpr const char* complexInputErrorText = "Eingabefehler (komplexe Zahl)";
+
+// The text shown when a value of type T cannot be read.
+template <typename T>
+const char* inputErrorText() {
+    return decimalInputErrorText;
+}
+template <>
+inline const char* inputErrorText<std::complex<double>>() {
+    return complexInputErrorText;
+}
+template <>
+inline const char* inputErrorText<Bruch>() {
+    return fractionInputErrorText;
+}
+template <>
+inline const char* inputErrorText<std::int32_t>() {
+    return integerInputErrorText;
+}
+template <>
+inline const char* inputErrorText<std::uint32_t>() {
+    return integerInputErrorText;
+}
+
+namespace typed_input_detail {
+
+// Shows why a read failed and makes the stream usable again for the next try.
+inline void recoverFrom(const char* text) {
+    showThrownText(text);
+    std::cin.clear();
+    terminal::discardTypedLine();
+}
+
+}  // namespace typed_input_detail
+
+// Writes the prompt and reads one value straight into `target`, asking again until a value
+// could be read. `writePrompt` is called before every try.
+template <typename T, typename Prompt>
+void readTypedValue(T& target, Prompt writePrompt) {
+    for (;;) {
+        writePrompt();
+        terminal::beginTypedInput();
+        try {
+            std::cin >> target;
+        } catch (const char* text) {
+            if (std::cin.eof()) {
+                terminal::endOfInput();
+            }
+            typed_input_detail::recoverFrom(text);
+            continue;
+        }
+        if (!std::cin.fail()) {
+            return;
+        }
+        if (std::cin.eof()) {
+            terminal::endOfInput();
+        }
+        typed_input_detail::recoverFrom(inputErrorText<T>());
+    }
+}

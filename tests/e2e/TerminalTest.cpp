@@ -1,0 +1,120 @@
+// The calculator on a real pseudo-terminal: highlight, echo in dialogs, and the terminal
+// left exactly as it was on every way out.
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include "e2e/Program.h"
+#include "e2e/Screens.h"
+
+namespace {
+
+const std::string highlight = "\x1b[0;30;47m";
+const std::string normal = "\x1b[0m";
+const std::string clear = "\x1b[H\x1b[2J";
+
+TEST(OnATerminal, TheHighlightFollowsTheArrowsAndWraps) {
+    TerminalSession session;
+    const termios before = session.initialSettings();
+    ASSERT_TRUE(session.waitFor("Programm beenden"));
+    session.takeOutput();
+    session.type("\x1b[A");
+    ASSERT_TRUE(session.waitFor(highlight + "Programm beenden" + normal));
+    const std::string screen = session.takeOutput();
+    // The first entry is no longer highlighted on the last screen drawn.
+    const std::size_t lastClear = screen.rfind(clear);
+    ASSERT_NE(lastClear, std::string::npos);
+    const std::string last = screen.substr(lastClear);
+    EXPECT_EQ(last.find(highlight + "Dezimalzahl"), std::string::npos);
+    EXPECT_NE(last.find(normal + "Dezimalzahl im Bereich von 1.17549e-38"), std::string::npos);
+
+    session.type("\x1b[B");
+    ASSERT_TRUE(session.waitFor(highlight + "Dezimalzahl im Bereich von 1.17549e-38 bis 3.40282e+38" + normal));
+    session.type("\x1b[A\r");
+    EXPECT_EQ(session.waitForExit(), 0);
+    EXPECT_TRUE(sameSettings(session.settings(), before));
+}
+
+TEST(OnATerminal, ADialogEchoesWhatIsTypedAndKeysAreNotEchoed) {
+    TerminalSession session;
+    ASSERT_TRUE(session.waitFor("Programm beenden"));
+    session.type("\r");
+    ASSERT_TRUE(session.waitFor("Hauptmenue: "));
+    session.type("\r");
+    ASSERT_TRUE(session.waitFor("Eingabe - Menue: "));
+    session.type("\r");
+    ASSERT_TRUE(session.waitFor("Anzahl der Zeilen = "));
+    session.type("2\r");
+    // The terminal echoes the typed count in line mode.
+    ASSERT_TRUE(session.waitFor("2\r\nAnzahl der Spalten = "));
+    session.type("0\r");
+    ASSERT_TRUE(session.waitFor("Die Angabe der Zeilenanzahl und/oder Spaltenanzahl ist kleiner als 1."));
+    ASSERT_TRUE(session.waitFor("Druecken Sie eine beliebige Taste . . ."));
+    session.takeOutput();
+    session.type("x");
+    ASSERT_TRUE(session.waitFor("Eingabe - Menue: "));
+    // A key in a menu or a pause is never echoed: the pause ends its line, the menu follows.
+    EXPECT_EQ(session.takeOutput().rfind("\r\n" + clear, 0), 0u);
+}
+
+TEST(OnATerminal, CtrlCRestoresTheTerminalAndEndsWith130) {
+    TerminalSession session;
+    const termios before = session.initialSettings();
+    ASSERT_TRUE(session.waitFor("Programm beenden"));
+    session.type("\x03");
+    EXPECT_EQ(session.waitForExit(), 128 + SIGINT);
+    EXPECT_TRUE(sameSettings(session.settings(), before));
+    EXPECT_NE(session.takeOutput().find(normal), std::string::npos);
+}
+
+TEST(OnATerminal, CtrlCInADialogRestoresTheTerminal) {
+    TerminalSession session;
+    const termios before = session.initialSettings();
+    ASSERT_TRUE(session.waitFor("Programm beenden"));
+    session.type("\r\r\r");
+    ASSERT_TRUE(session.waitFor("Anzahl der Zeilen = "));
+    session.type("12");
+    session.type("\x03");
+    EXPECT_EQ(session.waitForExit(), 128 + SIGINT);
+    EXPECT_TRUE(sameSettings(session.settings(), before));
+}
+
+TEST(OnATerminal, TerminationAndHangupRestoreTheTerminal) {
+    for (int signalNumber : {SIGTERM, SIGHUP}) {
+        TerminalSession session;
+        const termios before = session.initialSettings();
+        ASSERT_TRUE(session.waitFor("Programm beenden"));
+        session.sendSignal(signalNumber);
+        EXPECT_EQ(session.waitForExit(), 128 + signalNumber);
+        EXPECT_TRUE(sameSettings(session.settings(), before)) << signalNumber;
+    }
+}
+
+TEST(OnATerminal, EndOfInputInADialogEndsWithOneAndRestores) {
+    TerminalSession session;
+    const termios before = session.initialSettings();
+    ASSERT_TRUE(session.waitFor("Programm beenden"));
+    session.type("\r\r\r");
+    ASSERT_TRUE(session.waitFor("Anzahl der Zeilen = "));
+    session.type("\x04");
+    EXPECT_EQ(session.waitForExit(), 1);
+    EXPECT_TRUE(sameSettings(session.settings(), before));
+}
+
+TEST(OnATerminal, AfterStopAndContinueTheMenuIsDrawnAgainAndWorks) {
+    TerminalSession session;
+    const termios before = session.initialSettings();
+    ASSERT_TRUE(session.waitFor("Programm beenden"));
+    session.sendSignal(SIGTSTP);
+    ASSERT_TRUE(session.waitUntilStopped());
+    // Stopped: the terminal is back in its own settings.
+    EXPECT_TRUE(sameSettings(session.settings(), before));
+    session.takeOutput();
+    session.sendSignal(SIGCONT);
+    ASSERT_TRUE(session.waitFor("Programm beenden"));
+    session.type("\x1b[A\r");
+    EXPECT_EQ(session.waitForExit(), 0);
+    EXPECT_TRUE(sameSettings(session.settings(), before));
+}
+
+}  // namespace
