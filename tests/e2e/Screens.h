@@ -8,7 +8,7 @@
 namespace screens {
 
 inline const std::string banner = "Tavolent   Version 1.8.6\n\n";
-inline const std::string pause = "Druecken Sie eine beliebige Taste . . .\n";
+inline const std::string pausePrompt = "Druecken Sie eine beliebige Taste . . .\n";
 
 // Keys as a pipe carries them.
 inline const std::string up = "\x1b[A";
@@ -98,5 +98,65 @@ inline std::string chooseFloat() { return choose(1); }
 inline std::string chooseDouble() { return choose(2); }
 inline std::string chooseComplex() { return choose(3); }
 inline std::string chooseFraction() { return choose(4); }
+
+}  // namespace screens
+
+namespace screens {
+
+// A transcript cut into screens, each starting with the banner.
+inline std::vector<std::string> split(const std::string& transcript) {
+    std::vector<std::string> parts;
+    std::size_t start = transcript.find(banner);
+    while (start != std::string::npos) {
+        const std::size_t next = transcript.find(banner, start + banner.size());
+        parts.push_back(transcript.substr(start, next == std::string::npos ? std::string::npos : next - start));
+        start = next;
+    }
+    return parts;
+}
+
+// The screens that are not menus: dialogs, displays and results, in order.
+inline std::vector<std::string> nonMenuScreens(const std::string& transcript) {
+    std::vector<std::string> result;
+    for (const std::string& screen : split(transcript)) {
+        if (screen.find("Menue: \n\n") == std::string::npos && screen.find("Hauptmenue: \n\n") == std::string::npos &&
+            screen.find("Bitte waehlen Sie den Datentyp") == std::string::npos) {
+            result.push_back(screen);
+        }
+    }
+    return result;
+}
+
+// Keys to move through menus whose selection the caller tracks: pick(entry) moves down
+// from the current entry (wrapping) and presses Enter.
+class MenuWalk {
+public:
+    explicit MenuWalk(int entries) : count(entries) {}
+    std::string pick(int entry) {
+        std::string keys;
+        while (current != entry) {
+            keys += down;
+            current = current % count + 1;
+        }
+        return keys + enter;
+    }
+
+private:
+    int count;
+    int current = 1;
+};
+
+inline std::string matrixDisplay(const std::string& rows, const std::string& columns, const std::vector<std::string>& answers,
+                                 const std::string& table) {
+    const char* questions[] = {"quadratische Matrix: ", "Nullmatrix: ", "Einheitsmatrix: ", "Skalarmatrix: ",
+                               "Dreiecksmatrix: ", "Spaltenvektor: ", "Zeilenvektor: "};
+    std::string text = banner + "\nEigenschaften der Matrix:\n\nZeilen:" + rows + "\nSpalten: " + columns + "\n";
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        text += questions[i] + answers[i] + "\n";
+    }
+    return text + "\nWerte der Matrix: \n\n" + table + "\n" + pausePrompt;
+}
+
+inline const std::string diagonalWord = "Diagonalmatrix (beinhaltet obere und untere Dreiecksmatrix)";
 
 }  // namespace screens
