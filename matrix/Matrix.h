@@ -3,11 +3,16 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
+#include "matrix/ElementTraits.h"
+#include "matrix/Elimination.h"
 #include "matrix/MatrixArithmetic.h"
 #include "matrix/MatrixException.h"
 #include "matrix/MatrixMath.h"
 #include "matrix/MatrixVector.h"
+#include "matrix/SilentArithmetic.h"
+#include "matrix/SolveResult.h"
 
 template <typename T>
 class Matrix : public MatrixArithmetic<T>, public MatrixMath<T> {
@@ -21,5 +26,158 @@ public:
     Matrix& operator=(const Matrix& source) {
         MatrixVector<T>::operator=(source);
         return *this;
+    }
+
+    // Solves this * solution = constants by Gaussian elimination with row exchanges at zero
+    // pivots and back substitution from the last row. The solution is written only when the
+    // system has exactly one.
+    //
+    // Refusals, all before anything is computed and in this order: constants not a single
+    // column (400), solution not a single column (401), constants and solution of different
+    // length (402), constants not as long as this matrix has rows (403), and then this matrix
+    // not square (300), since the elimination needs as many columns as equations.
+    SolveResult solve(const Matrix& constants, Matrix& solution) const {
+        requireSolvableShapes(constants, solution);
+        const std::uint32_t n = this->getRowCount();
+        Matrix working(n, n);
+        working = *this;
+        std::vector<T> values = constants.getColumn(1);
+        working.eliminateForward(values, solverColumns);
+        if (isZeroElement(working.diagonalProduct())) {
+            if constexpr (solverColumns != Elimination<T>::Columns::All) {
+                // Only the contradiction test reads the entries left of the pivots, so only now
+                // are they worth computing.
+                working = *this;
+                values = constants.getColumn(1);
+                working.eliminateForward(values);
+            }
+            return working.isInconsistent(values) ? SolveResult::NoSolution : SolveResult::InfinitelyManySolutions;
+        }
+        working.substituteBackward(values);
+        for (std::uint32_t i = 1; i <= n; ++i) {
+            solution.row(i)[0] = values[i - 1];
+        }
+        return SolveResult::UniqueSolution;
+    }
+
+private:
+    // Entries left of the pivot column are read by nothing but the contradiction test; types
+    // whose arithmetic is silent skip them until that test needs them.
+    static constexpr typename Elimination<T>::Columns solverColumns =
+        hasSilentArithmetic<T> ? Elimination<T>::Columns::FromPivot : Elimination<T>::Columns::All;
+
+    void requireSolvableShapes(const Matrix& constants, const Matrix& solution) const {
+        if (constants.getColumnCount() != 1) {
+            throw MatrixException(MatrixError::ConstantsNotColumn);
+        }
+        if (solution.getColumnCount() != 1) {
+            throw MatrixException(MatrixError::SolutionNotColumn);
+        }
+        if (constants.getRowCount() != solution.getRowCount()) {
+            throw MatrixException(MatrixError::ConstantsSolutionRows);
+        }
+        if (constants.getRowCount() != this->getRowCount()) {
+            throw MatrixException(MatrixError::ConstantsEquationRows);
+        }
+        if (!this->isSquare()) {
+            throw MatrixException(MatrixError::NotSquare);
+        }
+    }
+
+    // Forward elimination of this working copy and the right-hand sides. A zero pivot is
+    // replaced by the first row below with a non-zero entry in its column; without one, the
+    // step changes nothing.
+    void eliminateForward(std::vector<T>& values,
+                          typename Elimination<T>::Columns columns = Elimination<T>::Columns::All) {
+        const std::uint32_t n = this->getRowCount();
+        Elimination<T> elimination(columns);
+        std::vector<T*>& rows = elimination.rows();
+        rows.resize(n);
+        for (std::uint32_t i = 1; i <= n; ++i) {
+            rows[i - 1] = this->row(i).data();
+        }
+        for (std::uint32_t k = 1; k <= n;) {
+            if (isZeroElement(this->row(k)[k - 1])) {
+                exchangeForPivot(k, values, rows);
+                if (isZeroElement(this->row(k)[k - 1])) {
+                    ++k;
+                    continue;
+                }
+            }
+            k = static_cast<std::uint32_t>(elimination.runPanel(k - 1, values.data())) + 1;
+        }
+    }
+
+    void exchangeForPivot(std::uint32_t k, std::vector<T>& values, std::vector<T*>& rows) {
+        for (std::uint32_t r = k + 1; r <= this->getRowCount(); ++r) {
+            if (!isZeroElement(this->row(r)[k - 1])) {
+                this->swapRows(k, r);
+                T held;
+                held = values[k - 1];
+                values[k - 1] = values[r - 1];
+                values[r - 1] = held;
+                rows[k - 1] = this->row(k).data();
+                rows[r - 1] = this->row(r).data();
+                return;
+            }
+        }
+    }
+
+    // The product of the diagonal, the running product the left factor, given up as soon as it
+    // is zero.
+    T diagonalProduct() const {
+        T product = this->row(1)[0];
+        for (std::uint32_t i = 2; i <= this->getRowCount() && !isZeroElement(product); ++i) {
+            product = product * this->row(i)[i - 1];
+        }
+        return product;
+    }
+
+    bool isInconsistent(const std::vector<T>& values) const {
+        for (std::uint32_t i = 1; i <= this->getRowCount(); ++i) {
+            if (!isZeroElement(values[i - 1]) && isZeroRow(this->row(i))) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    static bool isZeroRow(const std::vector<T>& coefficients) {
+        for (const T& value : coefficients) {
+            if (!isZeroElement(value)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // Gauss-Jordan from the last row upwards. With silent arithmetic only the values are
+    // computed: each value takes the products of its row with the finished values below it in
+    // the order in which the column-by-column sweep would subtract them. Otherwise every
+    // operation on the working matrix is carried out as well, since any of them may throw.
+    void substituteBackward(std::vector<T>& values) {
+        const std::uint32_t n = this->getRowCount();
+        if constexpr (hasSilentArithmetic<T>) {
+            for (std::uint32_t i = n; i >= 1; --i) {
+                const std::vector<T>& coefficients = this->row(i);
+                T value = values[i - 1];
+                for (std::uint32_t r = n; r > i; --r) {
+                    value = value - coefficients[r - 1] * values[r - 1];
+                }
+                values[i - 1] = value / coefficients[i - 1];
+            }
+        } else {
+            for (std::uint32_t r = n; r >= 1; --r) {
+                T& pivot = this->row(r)[r - 1];
+                values[r - 1] = values[r - 1] / pivot;
+                pivot = pivot / pivot;
+                for (std::uint32_t i = r - 1; i >= 1; --i) {
+                    T& entry = this->row(i)[r - 1];
+                    entry = entry * values[r - 1];
+                    values[i - 1] = values[i - 1] - entry;
+                    entry = entry - entry;
+                }
+            }
+        }
     }
 };
