@@ -3,8 +3,10 @@
 
 #include "app/ErrorDisplay.h"
 #include "app/InputMenu.h"
+#include "app/OperationMenus.h"
 #include "app/OutputMenu.h"
 #include "app/Screen.h"
+#include "app/SolverDialog.h"
 #include "matrix/Matrix.h"
 
 enum MainMenuChoice {
@@ -50,8 +52,13 @@ int runMainMenuLoop(Matrix<T>& matrix1, Matrix<T>& matrix2) {
             runGuarded([&] { runOutputMenu(matrix1, matrix2); });
             break;
         case ArithmeticChoice:
+            runGuarded([&] { runArithmeticMenu<T>(matrix1, matrix2); });
+            break;
         case OperationsChoice:
+            runGuarded([&] { runOperationsMenu<T>(matrix1, matrix2); });
+            break;
         case SolverChoice:
+            runGuarded([&] { runSolverDialog<T>(); });
             break;
         case ChangeTypeChoice:
             return ChangeTypeChoice;

@@ -4,75 +4,11 @@
 
 #include "e2e/Program.h"
 #include "e2e/Screens.h"
+#include "e2e/Session.h"
 
 using namespace screens;
 
 namespace {
-
-// Keys for one session in the input menu and then the output menu, ending the program.
-class Session {
-public:
-    explicit Session(int elementType) { keys = choose(elementType); }
-
-    Session& input(int entry, const std::string& typed) {
-        enterInputMenu();
-        keys += inputWalk.pick(entry) + typed;
-        return *this;
-    }
-    Session& show(int matrix) {
-        leaveInputMenu();
-        if (!inOutputMenu) {
-            keys += MenuWalk(7).pick(2);
-            inOutputMenu = true;
-            outputWalk = MenuWalk(3);
-        }
-        keys += outputWalk.pick(matrix) + "x";
-        return *this;
-    }
-    Session& changeType(int elementType) {
-        leaveSubmenus();
-        keys += MenuWalk(7).pick(6) + choose(elementType);
-        return *this;
-    }
-    // The keys so far, without leaving the menus.
-    std::string partial() const { return keys; }
-    std::string end() {
-        leaveSubmenus();
-        return keys + up + enter;
-    }
-
-private:
-    void enterInputMenu() {
-        if (inOutputMenu) {
-            keys += outputWalk.pick(3);
-            inOutputMenu = false;
-        }
-        if (!inInputMenu) {
-            keys += enter;
-            inInputMenu = true;
-            inputWalk = MenuWalk(5);
-        }
-    }
-    void leaveSubmenus() {
-        leaveInputMenu();
-        if (inOutputMenu) {
-            keys += outputWalk.pick(3);
-            inOutputMenu = false;
-        }
-    }
-    void leaveInputMenu() {
-        if (inInputMenu) {
-            keys += inputWalk.pick(5);
-            inInputMenu = false;
-        }
-    }
-
-    std::string keys;
-    MenuWalk inputWalk{5};
-    MenuWalk outputWalk{3};
-    bool inInputMenu = false;
-    bool inOutputMenu = false;
-};
 
 const std::vector<std::string> noProperties{"Nein", "Nein", "Nein", "Nein", "keine", "Nein", "Nein"};
 const std::vector<std::string> onlySquare{"Ja", "Nein", "Nein", "Nein", "keine", "Nein", "Nein"};
