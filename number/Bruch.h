@@ -2,7 +2,8 @@
 // denominator. Arithmetic that would leave the 64-bit range throws instead of wrapping.
 //
 // Only text input stores a fraction as typed (unreduced, perhaps with a negative denominator);
-// every copy and every result reduces again. The arithmetic is inline because it is the inner
+// every copy and every result reduces again. No fraction holds a zero denominator: the value
+// constructor refuses one with the division text, the reader with its input text. The arithmetic is inline because it is the inner
 // loop of every elimination: small operands stay in 64-bit registers, and only products or sums
 // that leave 64 bits take the exact 128-bit path out of line.
 #pragma once
