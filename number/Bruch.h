@@ -3,9 +3,11 @@
 //
 // Only text input stores a fraction as typed (unreduced, perhaps with a negative denominator);
 // every copy and every result reduces again. No fraction holds a zero denominator: the value
-// constructor refuses one with the division text, the reader with its input text. The arithmetic is inline because it is the inner
-// loop of every elimination: small operands stay in 64-bit registers, and only products or sums
-// that leave 64 bits take the exact 128-bit path out of line.
+// constructor refuses one with the division text, the reader with its input text.
+//
+// The arithmetic is inline because it is the inner loop of every elimination: small operands
+// stay in 64-bit registers, and only products or sums that leave 64 bits take the exact 128-bit
+// path out of line.
 #pragma once
 
 #include <cstdint>
