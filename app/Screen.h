@@ -2,7 +2,9 @@
 // attributes, and the pause.
 #pragma once
 
-inline constexpr const char* bannerText = "Tavolent   Version 1.8.6";
+#include "app/Version.h"
+
+inline constexpr const char* bannerText = "Tavolent   Version " TAVOLENT_VERSION;
 
 inline constexpr int normalAttribute = 7;
 inline constexpr int highlightAttribute = 112;
