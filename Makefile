@@ -36,3 +36,32 @@ fuzz-readers:
 	$(FUZZ_BUILD)/element_reader_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=5 -print_final_stats=1 \
 		-artifact_prefix=$(FUZZ_BUILD)/ \
 		$(FUZZ_BUILD)/corpus tests/fuzz/corpus
+
+# Installing and packaging build without the tests, in a tree of their own, so that they need
+# no test libraries and leave the everyday build alone.
+PREFIX ?= /usr/local
+DIST_BUILD ?= $(BUILD)/dist
+.PHONY: dist-build install uninstall package test-package
+
+dist-build:
+	cmake -S . -B $(DIST_BUILD) -DCMAKE_BUILD_TYPE=Release -DTAVOLENT_TESTS=OFF
+	cmake --build $(DIST_BUILD) -j $(JOBS)
+
+# The program and its manual page under $(PREFIX); DESTDIR, if given, is put in front.
+install: dist-build
+	DESTDIR=$(DESTDIR) cmake --install $(DIST_BUILD) --prefix $(PREFIX)
+
+# Removes exactly the files that the last `make install` wrote, as listed in its manifest (which
+# leaves DESTDIR out: give the same DESTDIR again).
+uninstall:
+	@test -f $(DIST_BUILD)/install_manifest.txt || \
+		{ echo "No $(DIST_BUILD)/install_manifest.txt: nothing installed from this tree." >&2; exit 1; }
+	sed 's|^|$(DESTDIR)|' $(DIST_BUILD)/install_manifest.txt | xargs -d '\n' -r rm -fv --
+	rm -f $(DIST_BUILD)/install_manifest.txt
+
+# $(DIST_BUILD)/tavolent_<version>_<architecture>.deb
+package: dist-build
+	cd $(DIST_BUILD) && cpack
+
+test-package: package
+	packaging/test-package.sh $(DIST_BUILD)
