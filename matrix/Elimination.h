@@ -35,39 +35,78 @@ public:
     // one more column.
     std::size_t runPanel(std::size_t start, T* rightSides) {
         const std::size_t order = rowPointers.size();
-        T* const* rows = rowPointers.data();
         const std::size_t end = std::min(order, start + panelWidth(order));
+        panelStart = start;
         stride = end - start;
         if (multipliers.size() < order * stride) {
             multipliers.resize(order * stride);
         }
-        const std::size_t stop = eliminatePivotRows(rows, start, end);
-        eliminatePanelBelow(rows, order, start, stop, end);
-        for (std::size_t i = start + 1; i < stop; ++i) {
-            updateOutsidePanel(rows[i], multiplierRow(i), rows + start, i - start, start, end, order);
+        std::size_t stop;
+        if (columns == Columns::FromPivot) {
+            stop = factor(start, end, order);
+        } else {
+            stop = factorFlat(start, end, order);
+            updateColumns(start, stop, 0, start);
         }
         if (rightSides != nullptr) {
             updateRightSides(rightSides, order, start, stop);
-        }
-        const std::size_t below = order - stop;
-        trailing.apply(rows + stop, below, multiplierRow(stop), stride, rows + start, stop - start, end, order);
-        if (columns == Columns::All) {
-            trailing.apply(rows + stop, below, multiplierRow(stop), stride, rows + start, stop - start, 0, start);
         }
         return stop;
     }
 
 private:
-    // Wide enough for the block update to dominate, narrow enough for a panel to stay cached.
+    // Panels as wide as the cache allows; inside, halves are split until this width remains.
     static std::size_t panelWidth(std::size_t order) { return order <= 160 ? 32 : 64; }
+    static constexpr std::size_t flatWidth = 8;
 
-    T* multiplierRow(std::size_t row) { return multipliers.data() + row * stride; }
+    T& multiplier(std::size_t row, std::size_t step) { return multipliers[row * stride + step - panelStart]; }
+
+    // Steps from `start` within [start, end) on the columns [start, columnEnd): the left half
+    // first, then the right half with the left half's steps already in it, then the columns
+    // beyond `end` with all of them in one block update. Splitting turns most of a panel's own
+    // work into block updates too.
+    std::size_t factor(std::size_t start, std::size_t end, std::size_t columnEnd) {
+        if (end - start <= flatWidth) {
+            return factorFlat(start, end, columnEnd);
+        }
+        const std::size_t middle = start + (end - start) / 2;
+        std::size_t stop = factor(start, middle, end);
+        if (stop == middle && !isZeroElement(rowPointers[middle][middle])) {
+            stop = factor(middle, end, end);
+        }
+        updateColumns(start, stop, end, columnEnd);
+        return stop;
+    }
+
+    // Step by step on the panel's own columns [start, end), then the columns [end, columnEnd).
+    std::size_t factorFlat(std::size_t start, std::size_t end, std::size_t columnEnd) {
+        T* const* rows = rowPointers.data();
+        const std::size_t stop = eliminatePivotRows(rows, start, end);
+        eliminatePanelBelow(rows, rowPointers.size(), start, stop, end);
+        updateColumns(start, stop, end, columnEnd);
+        return stop;
+    }
+
+    // Applies the steps [start, stop) to the columns [first, last): to the pivot rows of these
+    // steps as soon as their earlier steps are known, and to all rows below in one block.
+    void updateColumns(std::size_t start, std::size_t stop, std::size_t first, std::size_t last) {
+        if (first >= last) {
+            return;
+        }
+        T* const* rows = rowPointers.data();
+        for (std::size_t i = start + 1; i < stop; ++i) {
+            subtractPivotRows(rows[i], &multiplier(i, start), rows + start, i - start, first, last);
+        }
+        const std::size_t order = rowPointers.size();
+        const T* factors = multipliers.data() + stop * stride + (start - panelStart);
+        trailing.apply(rows + stop, order - stop, factors, stride, rows + start, stop - start, first, last);
+    }
 
     // The pivot rows of the panel one by one, on the panel's columns; stops at the first row
     // whose pivot comes out zero, which then belongs to the rows below.
     std::size_t eliminatePivotRows(T* const* rows, std::size_t start, std::size_t end) {
         for (std::size_t i = start + 1; i < end; ++i) {
-            eliminateInPanel(rows, rows[i], multiplierRow(i), start, i, end);
+            eliminateInPanel(rows, i, start, i, end);
             if (isZeroElement(rows[i][i])) {
                 return i;
             }
@@ -75,14 +114,14 @@ private:
         return end;
     }
 
-    // Steps [start, stop) on the panel's columns of the row, recording its multipliers.
-    void eliminateInPanel(T* const* rows, T* row, T* factors, std::size_t start, std::size_t stop,
-                          std::size_t end) const {
+    // Steps [start, stop) on the panel's columns of row i, recording its multipliers.
+    void eliminateInPanel(T* const* rows, std::size_t i, std::size_t start, std::size_t stop, std::size_t end) {
+        T* row = rows[i];
         for (std::size_t s = start; s < stop; ++s) {
             const T* pivot = rows[s];
-            T& factor = factors[s - start];
+            T& factor = multiplier(i, s);
             factor = row[s] / pivot[s];
-            for (std::size_t j = columns == Columns::All ? start : s; j < end; ++j) {
+            for (std::size_t j = firstColumn(start, s); j < end; ++j) {
                 row[j] = row[j] - pivot[j] * factor;
             }
         }
@@ -97,40 +136,31 @@ private:
         for (; first + group <= order; first += group) {
             for (std::size_t s = start; s < stop; ++s) {
                 const T* pivot = rows[s];
-                const std::size_t from = columns == Columns::All ? start : s;
                 for (std::size_t r = first; r < first + group; ++r) {
-                    T& factor = multiplierRow(r)[s - start];
-                    factor = rows[r][s] / pivot[s];
+                    multiplier(r, s) = rows[r][s] / pivot[s];
                 }
                 for (std::size_t r = first; r < first + group; ++r) {
                     T* row = rows[r];
-                    const T& factor = multiplierRow(r)[s - start];
-                    for (std::size_t j = from; j < end; ++j) {
+                    const T& factor = multiplier(r, s);
+                    for (std::size_t j = firstColumn(start, s); j < end; ++j) {
                         row[j] = row[j] - pivot[j] * factor;
                     }
                 }
             }
         }
         for (; first < order; ++first) {
-            eliminateInPanel(rows, rows[first], multiplierRow(first), start, stop, end);
+            eliminateInPanel(rows, first, start, stop, end);
         }
     }
 
-    // A pivot row's columns outside the panel, once all its earlier steps of the panel are known.
-    void updateOutsidePanel(T* row, const T* factors, T* const* pivots, std::size_t steps, std::size_t start,
-                            std::size_t end, std::size_t order) const {
-        subtractPivotRows(row, factors, pivots, steps, end, order);
-        if (columns == Columns::All) {
-            subtractPivotRows(row, factors, pivots, steps, 0, start);
-        }
-    }
+    // The first column of the panel that step s changes.
+    std::size_t firstColumn(std::size_t start, std::size_t s) const { return columns == Columns::All ? start : s; }
 
     void updateRightSides(T* values, std::size_t order, std::size_t start, std::size_t stop) {
         for (std::size_t i = start + 1; i < order; ++i) {
-            const T* factors = multiplierRow(i);
             const std::size_t last = std::min(i, stop);
             for (std::size_t s = start; s < last; ++s) {
-                values[i] = values[i] - values[s] * factors[s - start];
+                values[i] = values[i] - values[s] * multiplier(i, s);
             }
         }
     }
@@ -138,6 +168,7 @@ private:
     Columns columns;
     std::vector<T*> rowPointers;
     std::vector<T> multipliers;
+    std::size_t panelStart = 0;
     std::size_t stride = 0;
     TrailingUpdate<T> trailing;
 };

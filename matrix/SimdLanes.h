@@ -25,6 +25,7 @@ struct SimdLanes<double> {
 
     static Vector load(const double* from) { return _mm_loadu_pd(from); }
     static void store(double* to, Vector value) { _mm_storeu_pd(to, value); }
+    static Vector broadcast(double value) { return _mm_set1_pd(value); }
     // c - u * f, with the product rounded before the subtraction.
     static Vector subtractProduct(Vector c, Vector u, Vector f) { return _mm_sub_pd(c, _mm_mul_pd(u, f)); }
 };
@@ -37,6 +38,7 @@ struct SimdLanes<float> {
 
     static Vector load(const float* from) { return _mm_loadu_ps(from); }
     static void store(float* to, Vector value) { _mm_storeu_ps(to, value); }
+    static Vector broadcast(float value) { return _mm_set1_ps(value); }
     static Vector subtractProduct(Vector c, Vector u, Vector f) { return _mm_sub_ps(c, _mm_mul_ps(u, f)); }
 };
 #endif

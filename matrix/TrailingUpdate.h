@@ -12,13 +12,35 @@
 
 #include "matrix/SimdLanes.h"
 
-// The plain form, for one row or for element types without vector lanes.
+// One row at a time, for the pivot rows of a panel and for element types without lanes. With
+// lanes, a piece of the row stays in registers while all steps pass over it.
 template <typename T>
 void subtractPivotRows(T* target, const T* multipliers, T* const* pivots, std::size_t steps, std::size_t first,
                        std::size_t last) {
+    std::size_t from = first;
+    if constexpr (SimdLanes<T>::available) {
+        using Lanes = SimdLanes<T>;
+        using Vector = typename Lanes::Vector;
+        constexpr std::size_t w = Lanes::width;
+        for (; from + 4 * w <= last; from += 4 * w) {
+            T* piece = target + from;
+            Vector c0 = Lanes::load(piece), c1 = Lanes::load(piece + w);
+            Vector c2 = Lanes::load(piece + 2 * w), c3 = Lanes::load(piece + 3 * w);
+            for (std::size_t s = 0; s < steps; ++s) {
+                const Vector f = Lanes::broadcast(multipliers[s]);
+                const T* pivot = pivots[s] + from;
+                c0 = Lanes::subtractProduct(c0, Lanes::load(pivot), f);
+                c1 = Lanes::subtractProduct(c1, Lanes::load(pivot + w), f);
+                c2 = Lanes::subtractProduct(c2, Lanes::load(pivot + 2 * w), f);
+                c3 = Lanes::subtractProduct(c3, Lanes::load(pivot + 3 * w), f);
+            }
+            Lanes::store(piece, c0), Lanes::store(piece + w, c1);
+            Lanes::store(piece + 2 * w, c2), Lanes::store(piece + 3 * w, c3);
+        }
+    }
     // Column chunks keep the pivot rows' pieces in the cache while all steps pass over them.
     constexpr std::size_t chunk = 256;
-    for (std::size_t from = first; from < last; from += chunk) {
+    for (; from < last; from += chunk) {
         const std::size_t to = std::min(last, from + chunk);
         for (std::size_t s = 0; s < steps; ++s) {
             const T& factor = multipliers[s];
@@ -101,8 +123,9 @@ private:
             const std::size_t count = std::min(columnsPerTile, columnEnd - from);
             for (std::size_t s = 0; s < steps; ++s) {
                 const T* pivot = pivots[s] + from;
-                std::copy(pivot, pivot + count, out);
-                std::fill(out + count, out + columnsPerTile, T{});
+                for (std::size_t j = 0; j < columnsPerTile; ++j) {
+                    out[j] = j < count ? pivot[j] : T{};
+                }
                 out += columnsPerTile;
             }
         }
@@ -119,7 +142,9 @@ private:
                 for (std::size_t r = 0; r < rowsPerTile; ++r) {
                     const std::size_t row = group * rowsPerTile + r;
                     const T value = row < rowCount ? multipliers[row * stride + s] : T{};
-                    std::fill(out, out + lanes, value);
+                    for (std::size_t lane = 0; lane < lanes; ++lane) {
+                        out[lane] = value;
+                    }
                     out += lanes;
                 }
             }
