@@ -91,10 +91,29 @@ TEST(BruchReader, StopsAfterDenominator) {
 }
 
 TEST(BruchReader, ExtremeFieldsAreStoredUnreduced) {
-    std::istringstream in("-9223372036854775808/-1");
+    std::istringstream in("-9223372036854775808/2 9223372036854775807/-1");
     Bruch value;
     EXPECT_EQ(readInto(in, value), nullptr);
-    expectFields(value, INT64_MIN, -1);
+    expectFields(value, INT64_MIN, 2);
+    EXPECT_EQ(readInto(in, value), nullptr);
+    expectFields(value, INT64_MAX, -1);
+}
+
+// Such a fraction could be stored but never copied: its reduced form needs +2^63.
+TEST(BruchReader, FractionWithoutAReducedFormIsRefused) {
+    for (const char* text : {"-9223372036854775808/-1", "1/-9223372036854775808", "-4611686018427387904/-1"}) {
+        SCOPED_TRACE(text);
+        std::istringstream in(text);
+        Bruch value(3, 7);
+        const char* thrown = readInto(in, value);
+        if (std::string(text) == "-4611686018427387904/-1") {
+            EXPECT_EQ(thrown, nullptr);
+            continue;
+        }
+        ASSERT_NE(thrown, nullptr);
+        EXPECT_STREQ(thrown, fractionInputErrorText);
+        EXPECT_EQ(value.getNenner(), 7);
+    }
 }
 
 // The numerator is stored before the separator is checked; the denominator stays as it was.
