@@ -65,3 +65,8 @@ package: dist-build
 
 test-package: package
 	packaging/test-package.sh $(DIST_BUILD)
+
+# The README pictures, from a real run in tmux.
+.PHONY: screenshots
+screenshots: dist-build
+	tools/screenshots.sh $(DIST_BUILD)/tavolent
