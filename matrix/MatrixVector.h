@@ -15,7 +15,11 @@ template <typename T>
 class MatrixVector {
 public:
     MatrixVector() { setSize(3, 3); }
-    MatrixVector(const MatrixVector&) = default;
+    // A copy is a new storage, so it must fit in the memory that is left.
+    MatrixVector(const MatrixVector& source)
+        : elements((requireStorage(source.rowCount, source.columnCount, 0), source.elements)),
+          rowCount(source.rowCount),
+          columnCount(source.columnCount) {}
     virtual ~MatrixVector() = default;
 
     // Copies the values; never changes the size of the target.
@@ -50,9 +54,8 @@ public:
         if (rows < 1 || cols < 1) {
             throw MatrixException(MatrixError::SizeBelowOne);
         }
-        if (!StorageLimit::fits<T>(rows, cols)) {
-            throw outOfMemoryText;
-        }
+        // Resizing works in place: only the growth needs new memory.
+        requireStorage(rows, cols, StorageLimit::bytesFor<T>(rowCount, columnCount));
         elements.resize(rows);
         for (std::vector<T>& row : elements) {
             row.resize(cols);
@@ -176,6 +179,13 @@ protected:
     const std::vector<T>& row(std::uint32_t index) const { return elements[index - 1]; }
 
 private:
+    static void requireStorage(std::uint32_t rows, std::uint32_t cols, std::size_t alreadyHeld) {
+        const std::size_t needed = StorageLimit::bytesFor<T>(rows, cols);
+        if (needed > alreadyHeld && !StorageLimit::reserve(needed - alreadyHeld)) {
+            throw outOfMemoryText;
+        }
+    }
+
     void checkPosition(std::uint32_t row, std::uint32_t col) const {
         if (row < 1 || row > rowCount || col < 1 || col > columnCount) {
             throw MatrixException(MatrixError::IndexOutOfRange);

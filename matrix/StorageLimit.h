@@ -1,23 +1,17 @@
 // StorageLimit: decides, before any allocation, whether the storage of a matrix can be had.
 //
 // With memory overcommit a huge std::vector can appear to succeed and the process is killed
-// later, so sizes are checked against the machine's physical memory up front instead of
-// relying on std::bad_alloc.
+// later by the system, so every matrix storage is checked up front against the memory that can
+// really be had, instead of relying on std::bad_alloc.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <vector>
 
-#if defined(_WIN32)
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
+#include "matrix/AvailableMemory.h"
 
 // Thrown (as a plain text, like the fraction errors) when a matrix would not fit in memory.
 inline constexpr const char* outOfMemoryText = "Nicht genug Arbeitsspeicher fuer diese Operation.";
@@ -39,40 +33,43 @@ public:
         return std::size_t{rows} * rowBytes;
     }
 
-    // Whether a matrix of the given size fits in the memory that can be had.
-    template <typename T>
-    static bool fits(std::uint32_t rows, std::uint32_t columns) {
-        return bytesFor<T>(rows, columns) <= limit();
+    // Takes `bytes` from what is left, or returns false when that much cannot be had. Reading
+    // the system's figures costs tens of microseconds, so they are read at most every 50 ms
+    // and, in between, every grant is taken off the figure read last (memory given back in
+    // between is only counted again at the next reading, which errs on the safe side).
+    static bool reserve(std::size_t bytes) {
+        if (overrideBytes() != 0) {
+            return bytes <= overrideBytes();
+        }
+        Budget& budget = cachedBudget();
+        const auto now = std::chrono::steady_clock::now();
+        if (!budget.read || now - budget.readAt > std::chrono::milliseconds(50) || bytes > budget.left) {
+            budget = Budget{available_memory::bytes(), now, true};
+        }
+        if (bytes > budget.left) {
+            return false;
+        }
+        budget.left -= bytes;
+        return true;
     }
 
-    // The number of bytes one matrix may take at most.
-    static std::size_t limit() {
-        return overrideBytes() != 0 ? overrideBytes() : physicalMemory();
-    }
+    // The number of bytes one more matrix may take now, freshly read.
+    static std::size_t limit() { return overrideBytes() != 0 ? overrideBytes() : available_memory::bytes(); }
 
     // Tests set a small limit so that refusals can be checked without allocating gigabytes;
     // 0 returns to the real figure.
     static void setLimitForTesting(std::size_t bytes) { overrideBytes() = bytes; }
 
-    static std::size_t physicalMemory() {
-#if defined(_WIN32)
-        MEMORYSTATUSEX status{};
-        status.dwLength = sizeof(status);
-        if (GlobalMemoryStatusEx(&status) == 0) {
-            return std::numeric_limits<std::size_t>::max();
-        }
-        return static_cast<std::size_t>(status.ullTotalPhys);
-#else
-        const long pages = sysconf(_SC_PHYS_PAGES);
-        const long pageSize = sysconf(_SC_PAGESIZE);
-        if (pages <= 0 || pageSize <= 0) {
-            return std::numeric_limits<std::size_t>::max();
-        }
-        return static_cast<std::size_t>(pages) * static_cast<std::size_t>(pageSize);
-#endif
-    }
-
 private:
+    struct Budget {
+        std::size_t left = 0;
+        std::chrono::steady_clock::time_point readAt{};
+        bool read = false;
+    };
+    static Budget& cachedBudget() {
+        static Budget budget;
+        return budget;
+    }
     static std::size_t& overrideBytes() {
         static std::size_t bytes = 0;
         return bytes;

@@ -163,8 +163,36 @@ TEST(StorageLimitTest, SizeBeyondTheLimitIsRefusedBeforeTheStorageChanges) {
     EXPECT_EQ(m.element(2, 2), 4.0);
 }
 
+TEST(StorageLimitTest, ACopyThatDoesNotFitIsRefusedBeforeItIsMade) {
+    const Matrix<double> source(10, 10);
+    StorageLimit::setLimitForTesting(500);
+    try {
+        const Matrix<double> copy(source);
+        FAIL() << "expected a refusal";
+    } catch (const char* text) {
+        EXPECT_STREQ(text, outOfMemoryText);
+    }
+    StorageLimit::setLimitForTesting(0);
+}
+
+TEST(StorageLimitTest, GrowingInPlaceNeedsOnlyTheGrowth) {
+    Matrix<double> m(10, 10);
+    const std::size_t held = StorageLimit::bytesFor<double>(10, 10);
+    StorageLimit::setLimitForTesting(StorageLimit::bytesFor<double>(11, 11) - held);
+    EXPECT_NO_THROW(m.setSize(11, 11));
+    EXPECT_THROW(m.setSize(12, 12), const char*);
+    EXPECT_EQ(m.getRowCount(), 11u);
+    StorageLimit::setLimitForTesting(0);
+}
+
+TEST(StorageLimitTest, TheRealLimitIsPositiveAndBelowTheAddressSpace) {
+    const std::size_t limit = StorageLimit::limit();
+    EXPECT_GT(limit, 0u);
+    EXPECT_LT(limit, std::size_t{1} << 50);
+}
+
 TEST(StorageLimitTest, TheLargestCountsNeverOverflowTheSizeComputation) {
-    EXPECT_EQ(StorageLimit::bytesFor<double>(4294967295u, 4294967295u) > StorageLimit::physicalMemory(), true);
+    EXPECT_EQ(StorageLimit::bytesFor<double>(4294967295u, 4294967295u), std::numeric_limits<std::size_t>::max());
     Matrix<double> m;
     EXPECT_THROW(m.setSize(4294967295u, 4294967295u), const char*);
     EXPECT_THROW(m.setSize(200000, 200000), const char*);
