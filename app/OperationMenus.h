@@ -6,6 +6,7 @@
 #include <iostream>
 #include <new>
 
+#include "app/ComputationWatch.h"
 #include "app/ErrorDisplay.h"
 #include "app/MatrixTable.h"
 #include "app/Menu.h"
@@ -28,7 +29,7 @@ template <typename Compute>
 void runResultScreen(Compute compute) {
     beginScreen();
     try {
-        showResult(compute());
+        showResult(watched(compute));
     } catch (const MatrixException& exception) {
         showMatrixException(exception);
     } catch (const char* text) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <iostream>
 
+#include "app/ComputationWatch.h"
 #include "app/ErrorDisplay.h"
 #include "app/InputMenu.h"
 #include "app/Screen.h"
@@ -42,7 +43,7 @@ void solveSystemOfSize(std::uint32_t n) {
     beginScreen();
     std::cout << std::endl << "Ergebnis: " << std::endl << std::endl;
     try {
-        showOutcome(a.solve(b, x), x);
+        showOutcome(watched([&] { return a.solve(b, x); }), x);
     } catch (const MatrixException& exception) {
         showMatrixException(exception);
     }

@@ -24,6 +24,8 @@ constexpr char normalSequence[] = "\x1b[0m";
 volatile std::sig_atomic_t inputIsTerminal = 0;
 volatile std::sig_atomic_t outputIsTerminal = 0;
 volatile std::sig_atomic_t keyModeActive = 0;
+volatile std::sig_atomic_t computing = 0;
+volatile std::sig_atomic_t cancelRequested = 0;
 // A continued program writes here, which ends the wait of a menu so it draws itself again.
 int wakePipe[2] = {-1, -1};
 termios savedSettings{};
@@ -67,6 +69,14 @@ void restoreAndReraise(int signalNumber) {
     restoreTerminal();
     std::signal(signalNumber, SIG_DFL);
     std::raise(signalNumber);
+}
+
+void interruptHandler(int signalNumber) {
+    if (computing) {
+        cancelRequested = 1;
+        return;
+    }
+    restoreAndReraise(signalNumber);
 }
 
 void installHandler(int signalNumber, void (*handler)(int)) {
@@ -216,9 +226,10 @@ void start() {
     }
     std::atexit(onExit);
     std::set_terminate(onTerminate);
-    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) {
+    for (int signalNumber : {SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) {
         installHandler(signalNumber, restoreAndReraise);
     }
+    installHandler(SIGINT, interruptHandler);
     installHandler(SIGTSTP, stopHandler);
 }
 
@@ -307,5 +318,25 @@ void endOfInput() {
     restoreTerminal();
     std::exit(1);
 }
+
+void beginComputation() {
+    cancelRequested = 0;
+    computing = 1;
+}
+
+void endComputation() {
+    computing = 0;
+    cancelRequested = 0;
+}
+
+bool takeCancelRequest() {
+    if (!cancelRequested) {
+        return false;
+    }
+    cancelRequested = 0;
+    return true;
+}
+
+bool writesToTerminal() { return outputIsTerminal != 0; }
 
 }  // namespace terminal

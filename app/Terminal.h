@@ -13,7 +13,8 @@
 // signals on; the dialogs read with the saved settings. The saved settings and the normal
 // attribute are restored on every way out: exit, end of input, an uncaught exception,
 // SIGINT, SIGTERM, SIGHUP, SIGQUIT and SIGPIPE (restored, then the signal is raised again),
-// and SIGTSTP (restored before the stop, key mode and a redraw after SIGCONT).
+// and SIGTSTP (restored before the stop, key mode and a redraw after SIGCONT). SIGINT during a
+// computation only asks the computation to stop.
 #pragma once
 
 #include <iosfwd>
@@ -51,5 +52,14 @@ void discardTypedLine();
 
 // The input ended where the program waited for the user: restore and exit with status 1.
 [[noreturn]] void endOfInput();
+
+// Between these two, Ctrl-C does not end the program but asks the computation to stop;
+// `takeCancelRequest` tells (once) whether it was pressed.
+void beginComputation();
+void endComputation();
+bool takeCancelRequest();
+
+// Whether screen output goes to a terminal (and may be overwritten in place).
+bool writesToTerminal();
 
 }  // namespace terminal

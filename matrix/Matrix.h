@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "matrix/ComputationMonitor.h"
 #include "matrix/ElementTraits.h"
 #include "matrix/Elimination.h"
 #include "matrix/MatrixArithmetic.h"
@@ -96,6 +97,7 @@ private:
         for (std::uint32_t i = 1; i <= n; ++i) {
             rows[i - 1] = this->row(i).data();
         }
+        const ComputationMonitor::Scope progress(n);
         for (std::uint32_t k = 1; k <= n;) {
             if (isZeroElement(this->row(k)[k - 1])) {
                 exchangeForPivot(k, values, rows);
@@ -105,6 +107,7 @@ private:
                 }
             }
             k = static_cast<std::uint32_t>(elimination.runPanel(k - 1, values.data())) + 1;
+            progress.step(k - 1);
         }
     }
 

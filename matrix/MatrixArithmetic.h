@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "matrix/ComputationMonitor.h"
 #include "matrix/MatrixVector.h"
 
 template <typename T>
@@ -43,6 +44,7 @@ public:
         }
         const std::uint32_t columns = right.getColumnCount();
         MatrixArithmetic result(this->getRowCount(), columns);
+        const ComputationMonitor::Scope progress(this->getRowCount());
         // Each result element still sums its products from k = 1 upwards starting at zero; only
         // the loops are turned so that the innermost one runs along contiguous rows.
         for (std::uint32_t i = 1; i <= this->getRowCount(); ++i) {
@@ -55,6 +57,7 @@ public:
                     sums[j] = sums[j] + factor * rightRow[j];
                 }
             }
+            progress.step(i);
         }
         return result;
     }

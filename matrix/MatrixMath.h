@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "matrix/ComputationMonitor.h"
 #include "matrix/ElementTraits.h"
 #include "matrix/Elimination.h"
 #include "matrix/MatrixVector.h"
@@ -50,11 +51,13 @@ public:
         MatrixMath result(n, n);
         MatrixMath minorBuffer(n - 1, n - 1);
         Elimination<T> elimination(Elimination<T>::Columns::FromPivot);
+        const ComputationMonitor::Scope progress(std::uint64_t{n} * n);
         for (std::uint32_t i = 1; i <= n; ++i) {
             for (std::uint32_t j = 1; j <= n; ++j) {
                 copyMinorInto(i, j, minorBuffer);
                 const T cofactor = minorBuffer.determinantInPlace(elimination);
                 result.row(j)[i - 1] = (i + j) % 2 == 0 ? cofactor : -cofactor;
+                progress.step(std::uint64_t{i - 1} * n + j);
             }
         }
         return result;
@@ -123,12 +126,14 @@ private:
             rows[i - 1] = this->row(i).data();
         }
         // Column exchanges move values within the rows, so the row pointers stay valid. Each
-        // panel is one unit of work between which the elimination could report progress.
+        // panel is one unit of work, after which the elimination reports progress.
+        const ComputationMonitor::Scope progress(n);
         for (std::uint32_t k = 1; k <= n;) {
             if (preparePivot(n, k)) {
                 return;
             }
             k = static_cast<std::uint32_t>(elimination.runPanel(k - 1, nullptr)) + 1;
+            progress.step(k - 1);
         }
     }
 

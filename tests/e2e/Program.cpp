@@ -1,5 +1,6 @@
 #include "e2e/Program.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -197,14 +198,25 @@ TerminalSession::~TerminalSession() {
     ::close(slave);
 }
 
+// Reads the screen while typing, so a long input never waits on a screen nobody reads.
 void TerminalSession::type(const std::string& keys) {
     std::size_t done = 0;
     while (done < keys.size()) {
-        const ssize_t n = ::write(master, keys.data() + done, keys.size() - done);
-        if (n <= 0) {
-            break;
+        pollfd p{master, POLLIN | POLLOUT, 0};
+        if (::poll(&p, 1, 1000) <= 0) {
+            continue;
         }
-        done += static_cast<std::size_t>(n);
+        if ((p.revents & POLLIN) != 0) {
+            readAvailable(0);
+        }
+        if ((p.revents & POLLOUT) != 0) {
+            const std::size_t chunk = std::min<std::size_t>(keys.size() - done, 256);
+            const ssize_t n = ::write(master, keys.data() + done, chunk);
+            if (n < 0 && errno != EAGAIN && errno != EINTR) {
+                break;
+            }
+            done += n > 0 ? static_cast<std::size_t>(n) : 0;
+        }
     }
 }
 

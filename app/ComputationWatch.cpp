@@ -1,0 +1,65 @@
+#include "app/ComputationWatch.h"
+
+#include <chrono>
+#include <cmath>
+#include <iostream>
+
+#include "app/Terminal.h"
+#include "matrix/ComputationMonitor.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr auto quietTime = std::chrono::milliseconds(500);
+constexpr auto redrawInterval = std::chrono::milliseconds(100);
+
+struct Progress {
+    Clock::time_point startedAt{};
+    Clock::time_point drawnAt{};
+    double fraction = 0.0;
+    bool lineShown = false;
+};
+
+Progress progress;
+
+void drawProgress() {
+    const int percent = static_cast<int>(std::floor(progress.fraction * 100.0));
+    std::cout << "\rBerechnung laeuft ... " << percent << " %" << std::flush;
+    progress.lineShown = true;
+}
+
+void watch(double fractionDone) {
+    if (terminal::takeCancelRequest()) {
+        throw cancelledText;
+    }
+    if (fractionDone >= 0.0) {
+        progress.fraction = fractionDone;
+    }
+    if (!terminal::writesToTerminal()) {
+        return;
+    }
+    const Clock::time_point now = Clock::now();
+    if (now - progress.startedAt < quietTime || (progress.lineShown && now - progress.drawnAt < redrawInterval)) {
+        return;
+    }
+    progress.drawnAt = now;
+    drawProgress();
+}
+
+}  // namespace
+
+ComputationWatch::ComputationWatch() {
+    progress = Progress{Clock::now(), {}, 0.0, false};
+    terminal::beginComputation();
+    ComputationMonitor::setWatcher(watch);
+}
+
+ComputationWatch::~ComputationWatch() {
+    ComputationMonitor::setWatcher(nullptr);
+    terminal::endComputation();
+    if (progress.lineShown) {
+        // The result is drawn where the progress line stood.
+        std::cout << "\r\x1b[2K" << std::flush;
+    }
+}
