@@ -12,41 +12,63 @@
 
 #include "matrix/SimdLanes.h"
 
-// One row at a time, for the pivot rows of a panel and for element types without lanes. With
-// lanes, a piece of the row stays in registers while all steps pass over it.
+// One row at a time with vector lanes: a piece of the row stays in registers while all steps
+// pass over it, so it is loaded and stored once instead of once per step.
+template <typename T>
+void subtractPivotRowsInLanes(T* target, const T* multipliers, T* const* pivots, std::size_t steps,
+                              std::size_t first, std::size_t last) {
+    using Lanes = SimdLanes<T>;
+    using Vector = typename Lanes::Vector;
+    constexpr std::size_t w = Lanes::width;
+    std::size_t from = first;
+    for (; from + 4 * w <= last; from += 4 * w) {
+        T* piece = target + from;
+        Vector c0 = Lanes::load(piece), c1 = Lanes::load(piece + w);
+        Vector c2 = Lanes::load(piece + 2 * w), c3 = Lanes::load(piece + 3 * w);
+        for (std::size_t s = 0; s < steps; ++s) {
+            const Vector f = Lanes::broadcast(multipliers[s]);
+            const T* pivot = pivots[s] + from;
+            c0 = Lanes::subtractProduct(c0, Lanes::load(pivot), f);
+            c1 = Lanes::subtractProduct(c1, Lanes::load(pivot + w), f);
+            c2 = Lanes::subtractProduct(c2, Lanes::load(pivot + 2 * w), f);
+            c3 = Lanes::subtractProduct(c3, Lanes::load(pivot + 3 * w), f);
+        }
+        Lanes::store(piece, c0), Lanes::store(piece + w, c1);
+        Lanes::store(piece + 2 * w, c2), Lanes::store(piece + 3 * w, c3);
+    }
+    for (; from + w <= last; from += w) {
+        Vector c = Lanes::load(target + from);
+        for (std::size_t s = 0; s < steps; ++s) {
+            c = Lanes::subtractProduct(c, Lanes::load(pivots[s] + from), Lanes::broadcast(multipliers[s]));
+        }
+        Lanes::store(target + from, c);
+    }
+    for (; from < last; ++from) {
+        T value = target[from];
+        for (std::size_t s = 0; s < steps; ++s) {
+            value = value - pivots[s][from] * multipliers[s];
+        }
+        target[from] = value;
+    }
+}
+
+// One row at a time, for the pivot rows of a panel and for element types without lanes.
 template <typename T>
 void subtractPivotRows(T* target, const T* multipliers, T* const* pivots, std::size_t steps, std::size_t first,
                        std::size_t last) {
-    std::size_t from = first;
     if constexpr (SimdLanes<T>::available) {
-        using Lanes = SimdLanes<T>;
-        using Vector = typename Lanes::Vector;
-        constexpr std::size_t w = Lanes::width;
-        for (; from + 4 * w <= last; from += 4 * w) {
-            T* piece = target + from;
-            Vector c0 = Lanes::load(piece), c1 = Lanes::load(piece + w);
-            Vector c2 = Lanes::load(piece + 2 * w), c3 = Lanes::load(piece + 3 * w);
+        subtractPivotRowsInLanes(target, multipliers, pivots, steps, first, last);
+    } else {
+        // Column chunks keep the pivot rows' pieces in the cache while all steps pass over them.
+        constexpr std::size_t chunk = 256;
+        for (std::size_t from = first; from < last; from += chunk) {
+            const std::size_t to = std::min(last, from + chunk);
             for (std::size_t s = 0; s < steps; ++s) {
-                const Vector f = Lanes::broadcast(multipliers[s]);
-                const T* pivot = pivots[s] + from;
-                c0 = Lanes::subtractProduct(c0, Lanes::load(pivot), f);
-                c1 = Lanes::subtractProduct(c1, Lanes::load(pivot + w), f);
-                c2 = Lanes::subtractProduct(c2, Lanes::load(pivot + 2 * w), f);
-                c3 = Lanes::subtractProduct(c3, Lanes::load(pivot + 3 * w), f);
-            }
-            Lanes::store(piece, c0), Lanes::store(piece + w, c1);
-            Lanes::store(piece + 2 * w, c2), Lanes::store(piece + 3 * w, c3);
-        }
-    }
-    // Column chunks keep the pivot rows' pieces in the cache while all steps pass over them.
-    constexpr std::size_t chunk = 256;
-    for (; from < last; from += chunk) {
-        const std::size_t to = std::min(last, from + chunk);
-        for (std::size_t s = 0; s < steps; ++s) {
-            const T& factor = multipliers[s];
-            const T* pivot = pivots[s];
-            for (std::size_t j = from; j < to; ++j) {
-                target[j] = target[j] - pivot[j] * factor;
+                const T& factor = multipliers[s];
+                const T* pivot = pivots[s];
+                for (std::size_t j = from; j < to; ++j) {
+                    target[j] = target[j] - pivot[j] * factor;
+                }
             }
         }
     }
