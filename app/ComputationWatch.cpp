@@ -22,6 +22,8 @@ struct Progress {
 };
 
 Progress progress;
+// A watcher that was set before the menu's own (a test's time limit) keeps being asked.
+ComputationMonitor::Watcher outerWatcher = nullptr;
 
 void drawProgress() {
     const int percent = static_cast<int>(std::floor(progress.fraction * 100.0));
@@ -30,6 +32,9 @@ void drawProgress() {
 }
 
 void watch(double fractionDone) {
+    if (outerWatcher != nullptr) {
+        outerWatcher(fractionDone);
+    }
     if (terminal::takeCancelRequest()) {
         throw cancelledText;
     }
@@ -52,11 +57,13 @@ void watch(double fractionDone) {
 ComputationWatch::ComputationWatch() {
     progress = Progress{Clock::now(), {}, 0.0, false};
     terminal::beginComputation();
+    outerWatcher = ComputationMonitor::watcher();
     ComputationMonitor::setWatcher(watch);
 }
 
 ComputationWatch::~ComputationWatch() {
-    ComputationMonitor::setWatcher(nullptr);
+    ComputationMonitor::setWatcher(outerWatcher);
+    outerWatcher = nullptr;
     terminal::endComputation();
     if (progress.lineShown) {
         // The result is drawn where the progress line stood.

@@ -6,6 +6,7 @@
 #include "app/OperationMenus.h"
 #include "app/OutputMenu.h"
 #include "app/Screen.h"
+#include "app/Terminal.h"
 #include "app/SolverDialog.h"
 #include "matrix/Matrix.h"
 
@@ -34,6 +35,8 @@ void runGuarded(Action action) {
         showMatrixException(exception);
     } catch (const char* text) {
         showThrownText(text);
+    } catch (const terminal::InputEnded&) {
+        throw;
     } catch (...) {
         showThrownText(unknownErrorText);
     }

@@ -11,6 +11,7 @@
 #include "app/MatrixTable.h"
 #include "app/Menu.h"
 #include "app/Screen.h"
+#include "app/Terminal.h"
 #include "matrix/Matrix.h"
 
 namespace operation_menus_detail {
@@ -34,6 +35,8 @@ void runResultScreen(Compute compute) {
         showMatrixException(exception);
     } catch (const char* text) {
         showThrownText(text);
+    } catch (const terminal::InputEnded&) {
+        throw;
     } catch (...) {
         showThrownText(unknownErrorText);
     }

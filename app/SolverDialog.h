@@ -9,6 +9,7 @@
 #include "app/ErrorDisplay.h"
 #include "app/InputMenu.h"
 #include "app/Screen.h"
+#include "app/Terminal.h"
 #include "app/TypedInput.h"
 #include "matrix/Matrix.h"
 
@@ -64,6 +65,8 @@ void runSolverDialog() {
         showMatrixException(exception);
     } catch (const char* text) {
         showThrownText(text);
+    } catch (const terminal::InputEnded&) {
+        throw;
     } catch (...) {
         showThrownText(unknownErrorText);
     }

@@ -35,6 +35,7 @@ termios lineSettings{};
 std::istream* input = &std::cin;
 InputBuffer* fdBuffer = nullptr;  // set when standard input is read through our own buffer
 bool typedLinePending = false;
+bool inputEndThrows = false;
 int queuedCode = -1;
 
 void writeRaw(const char* text, std::size_t length) {
@@ -236,6 +237,7 @@ void start() {
 void startWithStreams(std::istream& in, bool outputTerminal) {
     input = &in;
     fdBuffer = nullptr;
+    inputEndThrows = true;
     inputIsTerminal = 0;
     outputIsTerminal = outputTerminal ? 1 : 0;
     typedLinePending = false;
@@ -315,6 +317,9 @@ void discardTypedLine() {
 
 void endOfInput() {
     std::cout.flush();
+    if (inputEndThrows) {
+        throw InputEnded{};
+    }
     restoreTerminal();
     std::exit(1);
 }

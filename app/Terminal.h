@@ -29,8 +29,13 @@ inline constexpr const char* pausePrompt = "Druecken Sie eine beliebige Taste . 
 void start();
 
 // For tests: keys and typed values come from `in`, attributes are written as sequences when
-// `outputIsTerminal`; no terminal settings are touched and no handler is installed.
+// `outputIsTerminal`; no terminal settings are touched and no handler is installed, and the
+// end of input throws InputEnded instead of ending the process.
 void startWithStreams(std::istream& in, bool outputIsTerminal);
+
+// Thrown at the end of input in place of exiting (see startWithStreams). Handlers that catch
+// every failure to show it let this one pass.
+struct InputEnded {};
 
 void clearScreen();
 void setAttribute(int value);

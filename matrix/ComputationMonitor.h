@@ -14,6 +14,7 @@ public:
     using Watcher = void (*)(double fractionDone);
 
     static void setWatcher(Watcher watcher) { current() = watcher; }
+    static Watcher watcher() { return current(); }
 
     class Scope {
     public:

@@ -11,6 +11,7 @@
 #include <pty.h>
 #include <stdexcept>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -69,6 +70,7 @@ PipedRun runPiped(const std::string& input, const std::vector<std::string>& pref
     ::fcntl(in[1], F_SETFL, O_NONBLOCK);
 
     PipedRun run;
+    const auto started = Clock::now();
     std::size_t written = 0;
     bool inputOpen = true;
     bool outOpen = true;
@@ -123,8 +125,11 @@ PipedRun runPiped(const std::string& input, const std::vector<std::string>& pref
     ::close(out[0]);
     ::close(err[0]);
     int waitStatus = 0;
-    ::waitpid(child, &waitStatus, 0);
+    rusage usage{};
+    ::wait4(child, &waitStatus, 0, &usage);
     run.exitStatus = statusOf(waitStatus);
+    run.peakKilobytes = usage.ru_maxrss;
+    run.seconds = std::chrono::duration<double>(Clock::now() - started).count();
     return run;
 }
 

@@ -10,6 +10,8 @@ struct PipedRun {
     std::string out;     // standard output
     std::string err;     // standard error
     int exitStatus = -1;  // exit code, or 128 + signal number
+    long peakKilobytes = 0;  // the largest resident set the program had
+    double seconds = 0.0;    // from start to end
 };
 
 // Feeds `input` to standard input (then closes it) and collects both output streams.

@@ -1,0 +1,39 @@
+// Replays, in this process, the inputs kept in tests/fuzz/program-corpus: each once found a
+// fault or reaches a corner of the program; each must end with status 0 or 1.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "fuzz/ProgramRun.h"
+
+namespace {
+
+std::string contents(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+TEST(ProgramReplay, EveryKeptInputEndsWithStatusZeroOrOne) {
+    int replayed = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(TAVOLENT_PROGRAM_CORPUS)) {
+        const int status = program_run::runOn(contents(entry.path()));
+        EXPECT_TRUE(status == 0 || status == 1) << entry.path() << " ended with " << status;
+        ++replayed;
+    }
+    EXPECT_GT(replayed, 0);
+}
+
+TEST(ProgramReplay, AWholeSessionEndsWithZeroAndEndOfInputWithOne) {
+    // double, Matrix 1 = [[1, 2], [3, 4]], its inverse, then "Programm beenden".
+    const std::string session =
+        "\x1b[B\r\r\r2\n2\n\x1b[B\x1b[B\r1 2\n3 4\n\x1b[B\x1b[B\r\x1b[B\x1b[B\x1b[B\r\x1b[B\x1b[B\x1b[B\x1b[B\rx"
+        "\x1b[B\x1b[B\r\x1b[A\r";
+    EXPECT_EQ(program_run::runOn(session), 0);
+    EXPECT_EQ(program_run::runOn(session.substr(0, session.size() - 4)), 1);
+}
+
+}  // namespace
