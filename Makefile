@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: run test build bench clean
+.PHONY: run test test-sanitize build bench clean
 
 build:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
@@ -16,13 +16,21 @@ run:
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# Everything, the end-to-end tests included, built with ASan and UBSan and run.
+SANITIZE_BUILD ?= $(BUILD)-sanitize
+test-sanitize:
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVOLENT_SANITIZE=ON
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS)
+
 bench:
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DTAVOLENT_TESTS=OFF -DTAVOLENT_BENCHMARKS=ON
 	cmake --build $(BUILD)-bench -j $(JOBS)
 	for b in $(BUILD)-bench/bench/*_bench; do $$b --benchmark_min_time=0.2; done
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-sanitize
 
 # Fuzzes the element readers with libFuzzer under ASan and UBSan (clang only; not part of test).
 FUZZ_BUILD ?= build-fuzz
