@@ -2,12 +2,12 @@
 // solver, carried out a panel of pivot steps at a time.
 //
 // Step s subtracts pivot row s, scaled by f(i, s) = W(i, s) / W(s, s), from every row i below
-// it. Within a panel the pivot rows and the panel's own columns are eliminated first; the rest
-// of the rows and columns then receive the panel's steps in one block update. Every element
-// still gets exactly the subtractions of the step-by-step elimination, in ascending step order
-// and with the same operands, so the results agree bit for bit. Row and column exchanges are
-// the caller's business: a panel ends just before a step whose pivot is zero, with the whole
-// matrix in the state the step-by-step elimination has there.
+// it. A panel's own columns are eliminated first (its halves in turn, down to a few columns
+// done step by step); the columns beyond it then receive the panel's steps in one block
+// update. Every element still gets exactly the subtractions of the step-by-step elimination,
+// in ascending step order and with the same operands, so the results agree bit for bit. Row
+// and column exchanges are the caller's business: a panel ends just before a step whose pivot
+// is zero, with the whole matrix in the state the step-by-step elimination has there.
 #pragma once
 
 #include <algorithm>
