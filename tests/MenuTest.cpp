@@ -16,7 +16,12 @@ protected:
         keyStream.str(keys);
         keyStream.clear();
         terminal::startWithStreams(keyStream, terminalOutput);
-        saved = std::cout.rdbuf(screen.rdbuf());
+        std::streambuf* const previous = std::cout.rdbuf(screen.rdbuf());
+        // A second drive in one test must not keep the screen as the buffer to restore, or
+        // std::cout outlives it and its final flush at exit writes into a destroyed buffer.
+        if (saved == nullptr) {
+            saved = previous;
+        }
     }
     void TearDown() override {
         if (saved != nullptr) {
