@@ -45,6 +45,19 @@ fuzz-readers:
 		-artifact_prefix=$(FUZZ_BUILD)/ \
 		$(FUZZ_BUILD)/corpus tests/fuzz/corpus
 
+# Feeds any bytes to the whole program in process, under ASan and UBSan (clang only; the
+# replay of tests/fuzz/program-corpus is part of make test).
+PROGRAM_FUZZ_BUILD ?= build-program-fuzz
+.PHONY: fuzz-program
+fuzz-program:
+	cmake -S . -B $(PROGRAM_FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DTAVOLENT_TESTS=OFF -DTAVOLENT_FUZZ=ON
+	cmake --build $(PROGRAM_FUZZ_BUILD) -j $(JOBS) --target program_fuzz
+	mkdir -p $(PROGRAM_FUZZ_BUILD)/corpus
+	$(PROGRAM_FUZZ_BUILD)/tests/fuzz/program_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+		-print_final_stats=1 -artifact_prefix=$(PROGRAM_FUZZ_BUILD)/ -dict=tests/fuzz/program.dict \
+		$(PROGRAM_FUZZ_BUILD)/corpus tests/fuzz/program-corpus
+
 # Installing and packaging build without the tests, in a tree of their own, so that they need
 # no test libraries and leave the everyday build alone.
 PREFIX ?= /usr/local
