@@ -121,9 +121,7 @@ private:
             const T* pivot = rows[s];
             T& factor = multiplier(i, s);
             factor = row[s] / pivot[s];
-            for (std::size_t j = firstColumn(start, s); j < end; ++j) {
-                row[j] = row[j] - pivot[j] * factor;
-            }
+            subtractScaledRow(row, pivot, factor, firstColumn(start, s), end);
         }
     }
 
@@ -140,11 +138,8 @@ private:
                     multiplier(r, s) = rows[r][s] / pivot[s];
                 }
                 for (std::size_t r = first; r < first + group; ++r) {
-                    T* row = rows[r];
                     const T& factor = multiplier(r, s);
-                    for (std::size_t j = firstColumn(start, s); j < end; ++j) {
-                        row[j] = row[j] - pivot[j] * factor;
-                    }
+                    subtractScaledRow(rows[r], pivot, factor, firstColumn(start, s), end);
                 }
             }
         }

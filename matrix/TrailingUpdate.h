@@ -12,6 +12,23 @@
 
 #include "matrix/SimdLanes.h"
 
+// row[j] = row[j] - pivot[j] * factor for j in [first, last): one step on a short piece of a
+// row, as the panel's own columns need it.
+template <typename T>
+void subtractScaledRow(T* row, const T* pivot, const T& factor, std::size_t first, std::size_t last) {
+    std::size_t j = first;
+    if constexpr (SimdLanes<T>::available) {
+        using Lanes = SimdLanes<T>;
+        const typename Lanes::Vector f = Lanes::broadcast(factor);
+        for (; j + Lanes::width <= last; j += Lanes::width) {
+            Lanes::store(row + j, Lanes::subtractProduct(Lanes::load(row + j), Lanes::load(pivot + j), f));
+        }
+    }
+    for (; j < last; ++j) {
+        row[j] = row[j] - pivot[j] * factor;
+    }
+}
+
 // One row at a time with vector lanes: a piece of the row stays in registers while all steps
 // pass over it, so it is loaded and stored once instead of once per step.
 template <typename T>
