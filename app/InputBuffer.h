@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <streambuf>
 
 class InputBuffer : public std::streambuf {
@@ -23,6 +24,11 @@ protected:
     int_type underflow() override;
 
 private:
+    // Windows only: a pipe read on a thread of its own, since a pipe cannot be waited on with
+    // a time limit there.
+    struct PipeReader;
+
     int fd;
     std::array<char, 4096> storage{};
+    std::shared_ptr<PipeReader> pipeReader;
 };
