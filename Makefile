@@ -91,3 +91,21 @@ test-package: package
 .PHONY: screenshots
 screenshots: dist-build
 	tools/screenshots.sh $(DIST_BUILD)/tavolent
+
+# The Windows program, cross-built with mingw-w64 (Debian: g++-mingw-w64-x86-64) and statically
+# linked: $(WINDOWS_BUILD)/tavolent.exe.
+WINDOWS_BUILD ?= build-windows
+.PHONY: windows test-windows
+windows:
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target tavolent
+
+# Under wine (Debian: wine64): the unit tests as unit_tests.exe, then the piped end-to-end tests
+# against tavolent.exe, driven from a host build in $(WINDOWS_BUILD)/host.
+test-windows: windows
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -j $(JOBS)
+	cmake -S . -B $(WINDOWS_BUILD)/host -DCMAKE_BUILD_TYPE=Release -DTAVOLENT_TESTS=OFF \
+		-DTAVOLENT_WINDOWS_PROGRAM=$(abspath $(WINDOWS_BUILD))/tavolent.exe
+	cmake --build $(WINDOWS_BUILD)/host -j $(JOBS) --target wine_e2e_tests
+	ctest --test-dir $(WINDOWS_BUILD)/host --output-on-failure -j $(JOBS)
