@@ -98,8 +98,10 @@ private:
             subtractPivotRows(rows[i], &multiplier(i, start), rows + start, i - start, first, last);
         }
         const std::size_t order = rowPointers.size();
-        const T* factors = multipliers.data() + stop * stride + (start - panelStart);
-        trailing.apply(rows + stop, order - stop, factors, stride, rows + start, stop - start, first, last);
+        if (stop < order) {
+            const T* factors = &multiplier(stop, start);
+            trailing.apply(rows + stop, order - stop, factors, stride, rows + start, stop - start, first, last);
+        }
     }
 
     // The pivot rows of the panel one by one, on the panel's columns; stops at the first row
