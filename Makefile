@@ -45,6 +45,20 @@ fuzz-readers:
 		-artifact_prefix=$(FUZZ_BUILD)/ \
 		$(FUZZ_BUILD)/corpus tests/fuzz/corpus
 
+# Format and static analysis (.clang-format, .clang-tidy) over every source of ours; the build
+# directory gives clang-tidy the compile commands.
+LINT_SOURCES = $(shell git ls-files '*.cpp' '*.h')
+TIDY_SOURCES = $(shell git ls-files 'app/*.cpp' 'number/*.cpp' 'tests/*.cpp' | grep -v -e 'Windows\.cpp$$' -e '^tests/windows/' -e '^tests/fuzz/')
+.PHONY: lint
+lint: build
+	@echo "clang-format: $(words $(LINT_SOURCES)) files"
+	@clang-format --style=file --dry-run --Werror $(LINT_SOURCES)
+	@echo "clang-tidy: $(words $(TIDY_SOURCES)) files"
+	@printf '%s\n' $(TIDY_SOURCES) | xargs -P $(JOBS) -n 4 \
+		clang-tidy -p $(BUILD) --quiet --extra-arg=-Wno-unknown-warning-option 2>&1 | \
+		{ ! grep -E -A3 '(warning|error):'; }
+	@echo "lint: clean"
+
 # Feeds any bytes to the whole program in process, under ASan and UBSan (clang only; the
 # replay of tests/fuzz/program-corpus is part of make test).
 PROGRAM_FUZZ_BUILD ?= build-program-fuzz

@@ -1,10 +1,12 @@
 #include "app/InputBuffer.h"
 
-#include <cerrno>
 #include <poll.h>
 #include <unistd.h>
+#include <cerrno>
 
-InputBuffer::InputBuffer(int descriptor) : fd(descriptor) { setg(storage.data(), storage.data(), storage.data()); }
+InputBuffer::InputBuffer(int descriptor) : fd(descriptor) {
+    setg(storage.data(), storage.data(), storage.data());
+}
 
 InputBuffer::Wait InputBuffer::waitForByte(int milliseconds, int wakeFd) {
     if (hasBuffered()) {
@@ -30,7 +32,9 @@ InputBuffer::Wait InputBuffer::waitForByte(int milliseconds, int wakeFd) {
     }
 }
 
-void InputBuffer::discardBuffered() { setg(storage.data(), storage.data(), storage.data()); }
+void InputBuffer::discardBuffered() {
+    setg(storage.data(), storage.data(), storage.data());
+}
 
 InputBuffer::int_type InputBuffer::underflow() {
     if (hasBuffered()) {

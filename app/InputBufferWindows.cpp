@@ -5,14 +5,14 @@
 // are on what it has brought in.
 #include "app/InputBuffer.h"
 
+#include <io.h>
+#include <windows.h>
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
-#include <io.h>
 #include <mutex>
 #include <string>
 #include <thread>
-#include <windows.h>
 
 struct InputBuffer::PipeReader {
     std::mutex mutex;
@@ -25,7 +25,9 @@ namespace {
 
 constexpr char controlZ = '\x1a';
 
-HANDLE handleOf(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
+HANDLE handleOf(int fd) {
+    return reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+}
 
 }  // namespace
 
@@ -62,13 +64,14 @@ InputBuffer::Wait InputBuffer::waitForByte(int milliseconds, int) {
         return Wait::Data;
     }
     std::unique_lock<std::mutex> lock(pipeReader->mutex);
-    const bool ready = pipeReader->changed.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] {
-        return !pipeReader->bytes.empty() || pipeReader->ended;
-    });
+    const bool ready = pipeReader->changed.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                                                    [this] { return !pipeReader->bytes.empty() || pipeReader->ended; });
     return ready ? Wait::Data : Wait::Timeout;
 }
 
-void InputBuffer::discardBuffered() { setg(storage.data(), storage.data(), storage.data()); }
+void InputBuffer::discardBuffered() {
+    setg(storage.data(), storage.data(), storage.data());
+}
 
 InputBuffer::int_type InputBuffer::underflow() {
     if (hasBuffered()) {

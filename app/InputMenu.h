@@ -37,9 +37,10 @@ void runSizeDialog(Matrix<T>& matrix) {
     }
 }
 
-// Asks for every element, row by row, and reads each straight into the matrix.
+// Asks for every element, row by row, and reads each straight into the matrix. The request line
+// is the dialog's own copy, as its callers are promised.
 template <typename T>
-void runValueEntryDialog(Matrix<T>& matrix, std::string requestLine) {
+void runValueEntryDialog(Matrix<T>& matrix, std::string requestLine) {  // NOLINT(performance-unnecessary-value-param)
     beginScreen();
     std::cout << "Brueche sind in der Form 1/2 einzugeben, " << std::endl
               << "also Zaehler und Nenner durch einen Schraegstrich getrennt." << std::endl
@@ -54,8 +55,7 @@ void runValueEntryDialog(Matrix<T>& matrix, std::string requestLine) {
     const std::uint32_t columnCount = matrix.getColumnCount();
     for (std::uint32_t i = 1; i <= rowCount; ++i) {
         for (std::uint32_t j = 1; j <= columnCount; ++j) {
-            readTypedValue(matrix.element(i, j),
-                           [i, j] { std::cout << "Zeile " << i << " , Spalte " << j << " = "; });
+            readTypedValue(matrix.element(i, j), [i, j] { std::cout << "Zeile " << i << " , Spalte " << j << " = "; });
         }
     }
 }
@@ -64,8 +64,7 @@ template <typename T>
 void runInputMenu(Matrix<T>& matrix1, Matrix<T>& matrix2) {
     const MenuText menu{"Eingabe - Menue: ",
                         {"Groesze der Matrix 1 anpassen", "Groesze der Matrix 2 anpassen",
-                         "Werte der Matrix 1 eingeben", "Werte der Matrix 2 eingeben",
-                         "Zurueck zum Hauptmenue"}};
+                         "Werte der Matrix 1 eingeben", "Werte der Matrix 2 eingeben", "Zurueck zum Hauptmenue"}};
     int selection = 1;
     for (;;) {
         switch (runMenu(menu, selection)) {

@@ -4,8 +4,12 @@ namespace {
 
 constexpr int escapeByte = 0x1b;
 
-KeyPress meaningless() { return KeyPress{false, keys::none, false}; }
-KeyPress arrow(int code) { return KeyPress{true, code, false}; }
+KeyPress meaningless() {
+    return KeyPress{false, keys::none, false};
+}
+KeyPress arrow(int code) {
+    return KeyPress{true, code, false};
+}
 
 int arrowCode(int finalByte) {
     if (finalByte == 'A') {

@@ -6,8 +6,8 @@
 #include "app/OperationMenus.h"
 #include "app/OutputMenu.h"
 #include "app/Screen.h"
-#include "app/Terminal.h"
 #include "app/SolverDialog.h"
+#include "app/Terminal.h"
 #include "matrix/Matrix.h"
 
 enum MainMenuChoice {

@@ -48,8 +48,9 @@ void runResultScreen(Compute compute) {
 template <typename T>
 void runArithmeticMenu(Matrix<T>& matrix1, Matrix<T>& matrix2) {
     using operation_menus_detail::runResultScreen;
-    const MenuText menu{"Arithmetic - Menue: ",
-                        {"Matrix 1 + Matrix 2", "Matrix 1 - Matrix 2", "Matrix 1 * Matrix 2", "Zurueck zum Hauptmenue"}};
+    const MenuText menu{
+        "Arithmetic - Menue: ",
+        {"Matrix 1 + Matrix 2", "Matrix 1 - Matrix 2", "Matrix 1 * Matrix 2", "Zurueck zum Hauptmenue"}};
     const Matrix<T>& left = matrix1;
     const Matrix<T>& right = matrix2;
     int selection = 1;

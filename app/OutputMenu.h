@@ -8,7 +8,9 @@
 #include "app/Screen.h"
 #include "matrix/Matrix.h"
 
-inline const char* yesNo(bool answer) { return answer ? "Ja" : "Nein"; }
+inline const char* yesNo(bool answer) {
+    return answer ? "Ja" : "Nein";
+}
 
 inline const char* triangularKindText(TriangularKind kind) {
     switch (kind) {

@@ -9,6 +9,10 @@ void beginScreen() {
     std::cout << bannerText << std::endl << std::endl;
 }
 
-void setTextAttribute(int value) { terminal::setAttribute(value); }
+void setTextAttribute(int value) {
+    terminal::setAttribute(value);
+}
 
-void waitForKey() { terminal::waitForAnyKey(); }
+void waitForKey() {
+    terminal::waitForAnyKey();
+}

@@ -1,13 +1,13 @@
 #include "app/Terminal.h"
 
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
 #include <csignal>
 #include <cstdlib>
 #include <exception>
-#include <fcntl.h>
 #include <iostream>
 #include <optional>
-#include <termios.h>
-#include <unistd.h>
 
 #include "app/InputBuffer.h"
 
@@ -108,7 +108,9 @@ void stopHandler(int) {
     }
 }
 
-void onExit() { restoreTerminal(); }
+void onExit() {
+    restoreTerminal();
+}
 
 void onTerminate() {
     restoreTerminal();
@@ -342,6 +344,8 @@ bool takeCancelRequest() {
     return true;
 }
 
-bool writesToTerminal() { return outputIsTerminal != 0; }
+bool writesToTerminal() {
+    return outputIsTerminal != 0;
+}
 
 }  // namespace terminal

@@ -9,12 +9,12 @@
 // closing of the console window. Ctrl-C during a computation only asks it to stop.
 #include "app/Terminal.h"
 
-#include <atomic>
 #include <conio.h>
+#include <windows.h>
+#include <atomic>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
-#include <windows.h>
 
 #include "app/InputBuffer.h"
 
@@ -96,7 +96,9 @@ BOOL WINAPI controlHandler(DWORD event) {
     return FALSE;
 }
 
-void onExit() { restoreConsole(); }
+void onExit() {
+    restoreConsole();
+}
 
 void onTerminate() {
     restoreConsole();
@@ -181,8 +183,7 @@ void start() {
         SetConsoleMode(inputHandle, mode | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_PROCESSED_INPUT);
     }
     CONSOLE_SCREEN_BUFFER_INFO info{};
-    outputIsConsole =
-        GetConsoleMode(outputHandle, &mode) != 0 && GetConsoleScreenBufferInfo(outputHandle, &info) != 0;
+    outputIsConsole = GetConsoleMode(outputHandle, &mode) != 0 && GetConsoleScreenBufferInfo(outputHandle, &info) != 0;
     if (outputIsConsole) {
         savedOutputMode = mode;
         savedAttribute = info.wAttributes;
@@ -308,8 +309,12 @@ void endComputation() {
     cancelRequested = false;
 }
 
-bool takeCancelRequest() { return cancelRequested.exchange(false); }
+bool takeCancelRequest() {
+    return cancelRequested.exchange(false);
+}
 
-bool writesToTerminal() { return outputIsConsole || sequencesInOutput; }
+bool writesToTerminal() {
+    return outputIsConsole || sequencesInOutput;
+}
 
 }  // namespace terminal

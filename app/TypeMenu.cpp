@@ -17,10 +17,10 @@ template std::string decimalRangeEntry<float>();
 template std::string decimalRangeEntry<double>();
 
 int runTypeMenu() {
-    const MenuText menu{"Bitte waehlen Sie den Datentyp der Matrixelemente:",
-                        {decimalRangeEntry<float>(), decimalRangeEntry<double>(), "komplexe Zahlen",
-                         "Bruchzahl", "Programm beenden"},
-                        false};
+    const MenuText menu{
+        "Bitte waehlen Sie den Datentyp der Matrixelemente:",
+        {decimalRangeEntry<float>(), decimalRangeEntry<double>(), "komplexe Zahlen", "Bruchzahl", "Programm beenden"},
+        false};
     int selection = 1;
     return runMenu(menu, selection);
 }

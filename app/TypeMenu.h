@@ -3,7 +3,13 @@
 
 #include <string>
 
-enum ElementTypeChoice { FloatElements = 1, DoubleElements = 2, ComplexElements = 3, FractionElements = 4, EndProgram = 5 };
+enum ElementTypeChoice {
+    FloatElements = 1,
+    DoubleElements = 2,
+    ComplexElements = 3,
+    FractionElements = 4,
+    EndProgram = 5
+};
 
 // The range entry of a decimal type, its smallest positive normal and largest finite value
 // written with the stream's default format for that type.

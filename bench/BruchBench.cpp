@@ -32,8 +32,12 @@ struct Unchecked {
             nenner = -nenner;
         }
     }
-    Unchecked operator+(const Unchecked& r) const { return {zaehler * r.nenner + r.zaehler * nenner, nenner * r.nenner}; }
-    Unchecked operator-(const Unchecked& r) const { return {zaehler * r.nenner - r.zaehler * nenner, nenner * r.nenner}; }
+    Unchecked operator+(const Unchecked& r) const {
+        return {zaehler * r.nenner + r.zaehler * nenner, nenner * r.nenner};
+    }
+    Unchecked operator-(const Unchecked& r) const {
+        return {zaehler * r.nenner - r.zaehler * nenner, nenner * r.nenner};
+    }
     Unchecked operator*(const Unchecked& r) const { return {zaehler * r.zaehler, nenner * r.nenner}; }
     Unchecked operator/(const Unchecked& r) const { return {zaehler * r.nenner, nenner * r.zaehler}; }
     bool operator==(const Unchecked& r) const { return zaehler == r.zaehler && nenner == r.nenner; }
@@ -80,7 +84,8 @@ std::vector<std::pair<std::int64_t, std::int64_t>> operandFields() {
     std::vector<std::pair<std::int64_t, std::int64_t>> fields;
     while (fields.size() < kPoolSize + 1) {
         const std::int64_t z = numerator(random);
-        if (z != 0) fields.emplace_back(z, denominator(random));
+        if (z != 0)
+            fields.emplace_back(z, denominator(random));
     }
     return fields;
 }
@@ -88,7 +93,8 @@ std::vector<std::pair<std::int64_t, std::int64_t>> operandFields() {
 template <typename T>
 std::vector<T> operandPool() {
     std::vector<T> pool;
-    for (const auto& [z, n] : operandFields()) pool.push_back(make<T>(z, n));
+    for (const auto& [z, n] : operandFields())
+        pool.push_back(make<T>(z, n));
     return pool;
 }
 
@@ -104,10 +110,22 @@ void runOperation(benchmark::State& state, Operation operation) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kPoolSize));
 }
 
-template <typename T> void BM_Add(benchmark::State& s) { runOperation<T>(s, [](const T& a, const T& b) { return a + b; }); }
-template <typename T> void BM_Subtract(benchmark::State& s) { runOperation<T>(s, [](const T& a, const T& b) { return a - b; }); }
-template <typename T> void BM_Multiply(benchmark::State& s) { runOperation<T>(s, [](const T& a, const T& b) { return a * b; }); }
-template <typename T> void BM_Divide(benchmark::State& s) { runOperation<T>(s, [](const T& a, const T& b) { return a / b; }); }
+template <typename T>
+void BM_Add(benchmark::State& s) {
+    runOperation<T>(s, [](const T& a, const T& b) { return a + b; });
+}
+template <typename T>
+void BM_Subtract(benchmark::State& s) {
+    runOperation<T>(s, [](const T& a, const T& b) { return a - b; });
+}
+template <typename T>
+void BM_Multiply(benchmark::State& s) {
+    runOperation<T>(s, [](const T& a, const T& b) { return a * b; });
+}
+template <typename T>
+void BM_Divide(benchmark::State& s) {
+    runOperation<T>(s, [](const T& a, const T& b) { return a / b; });
+}
 
 // Reduction of fractions that share a factor, as the raw results of the operations do.
 template <typename T>
@@ -136,8 +154,10 @@ T determinant(std::vector<std::vector<T>> a) {
     const T zero = make<T>(0, 1);
     for (std::size_t k = 0; k < n; ++k) {
         std::size_t pivot = k;
-        while (pivot < n && a[pivot][k] == zero) ++pivot;
-        if (pivot == n) return zero;
+        while (pivot < n && a[pivot][k] == zero)
+            ++pivot;
+        if (pivot == n)
+            return zero;
         if (pivot != k) {
             std::swap(a[pivot], a[k]);
             result = zero - result;
@@ -145,22 +165,30 @@ T determinant(std::vector<std::vector<T>> a) {
         result = result * a[k][k];
         for (std::size_t i = k + 1; i < n; ++i) {
             const T factor = a[i][k] / a[k][k];
-            for (std::size_t j = k + 1; j < n; ++j) a[i][j] = a[i][j] - factor * a[k][j];
+            for (std::size_t j = k + 1; j < n; ++j)
+                a[i][j] = a[i][j] - factor * a[k][j];
         }
     }
     return result;
 }
 
-mpq_class exactValue(const Bruch& value) { return make<mpq_class>(value.getZaehler(), value.getNenner()); }
-mpq_class exactValue(const Unchecked& value) { return make<mpq_class>(value.zaehler, value.nenner); }
-mpq_class exactValue(const mpq_class& value) { return value; }
+mpq_class exactValue(const Bruch& value) {
+    return make<mpq_class>(value.getZaehler(), value.getNenner());
+}
+mpq_class exactValue(const Unchecked& value) {
+    return make<mpq_class>(value.zaehler, value.nenner);
+}
+mpq_class exactValue(const mpq_class& value) {
+    return value;
+}
 
 template <typename T>
 std::vector<std::vector<mpq_class>> exactMatrix(const std::vector<std::vector<T>>& m) {
     std::vector<std::vector<mpq_class>> exact;
     for (const auto& row : m) {
         exact.emplace_back();
-        for (const T& e : row) exact.back().push_back(exactValue(e));
+        for (const T& e : row)
+            exact.back().push_back(exactValue(e));
     }
     return exact;
 }
@@ -174,7 +202,8 @@ void BM_Determinant8(benchmark::State& state) {
     for (auto& m : matrices) {
         m.assign(n, std::vector<T>(n, make<T>(0, 1)));
         for (auto& row : m)
-            for (T& e : row) e = make<T>(entry(random), 1);
+            for (T& e : row)
+                e = make<T>(entry(random), 1);
         // A timing of wrong results would be worthless: the unchecked version could wrap.
         if (exactValue(determinant(m)) != determinant(exactMatrix(m))) {
             state.SkipWithError("determinant differs from the exact one");

@@ -183,7 +183,12 @@ void fractionDeterminantGmp(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(determinantTavolent)->Name("Determinant/Tavolent")->Arg(100)->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(determinantTavolent)
+    ->Name("Determinant/Tavolent")
+    ->Arg(100)
+    ->Arg(300)
+    ->Arg(1000)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(determinantEigen)->Name("Determinant/Eigen")->Arg(100)->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(solveTavolent)->Name("Solve/Tavolent")->Arg(100)->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(solveEigen)->Name("Solve/Eigen")->Arg(100)->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);

@@ -129,8 +129,7 @@ private:
 
     // The rows below the pivot rows, a group at a time so that the divisions of different rows
     // overlap instead of each waiting for the previous step of its own row.
-    void eliminatePanelBelow(T* const* rows, std::size_t order, std::size_t start, std::size_t stop,
-                             std::size_t end) {
+    void eliminatePanelBelow(T* const* rows, std::size_t order, std::size_t start, std::size_t stop, std::size_t end) {
         constexpr std::size_t group = 4;
         std::size_t first = stop < end ? stop + 1 : end;
         for (; first + group <= order; first += group) {

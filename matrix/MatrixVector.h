@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "matrix/MatrixException.h"
 #include "matrix/ElementTraits.h"
+#include "matrix/MatrixException.h"
 #include "matrix/StorageLimit.h"
 #include "matrix/TriangularKind.h"
 
@@ -106,9 +106,7 @@ public:
 
     bool isZeroMatrix() const {
         const T zero{};
-        return isSquare() && allElements([&](std::uint32_t, std::uint32_t, const T& value) {
-                   return value == zero;
-               });
+        return isSquare() && allElements([&](std::uint32_t, std::uint32_t, const T& value) { return value == zero; });
     }
 
     bool isIdentityMatrix() const {
@@ -125,30 +123,26 @@ public:
         }
         const T zero{};
         const T reference = element(1, 1);
-        return allElements([&](std::uint32_t r, std::uint32_t c, const T& value) {
-            return value == (r == c ? reference : zero);
-        });
+        return allElements(
+            [&](std::uint32_t r, std::uint32_t c, const T& value) { return value == (r == c ? reference : zero); });
     }
 
     bool isUpperTriangular() const {
         const T zero{};
-        return isSquare() && allElements([&](std::uint32_t r, std::uint32_t c, const T& value) {
-                   return r <= c || value == zero;
-               });
+        return isSquare() &&
+               allElements([&](std::uint32_t r, std::uint32_t c, const T& value) { return r <= c || value == zero; });
     }
 
     bool isLowerTriangular() const {
         const T zero{};
-        return isSquare() && allElements([&](std::uint32_t r, std::uint32_t c, const T& value) {
-                   return r >= c || value == zero;
-               });
+        return isSquare() &&
+               allElements([&](std::uint32_t r, std::uint32_t c, const T& value) { return r >= c || value == zero; });
     }
 
     bool isDiagonalMatrix() const {
         const T zero{};
-        return isSquare() && allElements([&](std::uint32_t r, std::uint32_t c, const T& value) {
-                   return r == c || value == zero;
-               });
+        return isSquare() &&
+               allElements([&](std::uint32_t r, std::uint32_t c, const T& value) { return r == c || value == zero; });
     }
 
     TriangularKind triangularKind() const {

@@ -32,8 +32,8 @@ void subtractScaledRow(T* row, const T* pivot, const T& factor, std::size_t firs
 // One row at a time with vector lanes: a piece of the row stays in registers while all steps
 // pass over it, so it is loaded and stored once instead of once per step.
 template <typename T>
-void subtractPivotRowsInLanes(T* target, const T* multipliers, T* const* pivots, std::size_t steps,
-                              std::size_t first, std::size_t last) {
+void subtractPivotRowsInLanes(T* target, const T* multipliers, T* const* pivots, std::size_t steps, std::size_t first,
+                              std::size_t last) {
     using Lanes = SimdLanes<T>;
     using Vector = typename Lanes::Vector;
     constexpr std::size_t w = Lanes::width;
@@ -229,8 +229,8 @@ private:
 
     // A tile at the bottom or right edge goes through a full-size copy; the padding computes
     // values that are thrown away.
-    static void updatePartialTile(std::size_t steps, const T* left, const T* top, T* const* targets,
-                                  std::size_t column, std::size_t rows, std::size_t columns) {
+    static void updatePartialTile(std::size_t steps, const T* left, const T* top, T* const* targets, std::size_t column,
+                                  std::size_t rows, std::size_t columns) {
         alignas(16) T tile[rowsPerTile][columnsPerTile] = {};
         T* tileRows[rowsPerTile];
         for (std::size_t r = 0; r < rowsPerTile; ++r) {

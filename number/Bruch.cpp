@@ -21,7 +21,8 @@ Bruch::Bruch(std::int64_t zaehler, std::int64_t nenner) : nenner(nenner), zaehle
 // push -2^63 out of range on the way to a result that fits. A result that needs 2^63 in either
 // field throws and leaves *this as it was.
 void Bruch::kuerzen() {
-    if (nenner == 0) throw divisionByZeroText;
+    if (nenner == 0)
+        throw divisionByZeroText;
     const std::int64_t rest = remainder(zaehler, nenner);
     const std::int64_t divisor = rest == 0 ? nenner : ggT(nenner, rest);
     const std::uint64_t divisorMagnitude = magnitudeOf(divisor);
@@ -46,6 +47,7 @@ Bruch Bruch::fromWideQuotient(UInt128 numeratorBits, Int128 denominator) {
     const UInt128 divisor = magnitudeGcd(top, bottom);
     top /= divisor;
     bottom /= divisor;
-    if (top >> 64 != 0 || bottom >> 64 != 0) throw overflowText;
+    if (top >> 64 != 0 || bottom >> 64 != 0)
+        throw overflowText;
     return fromMagnitudes(negative, static_cast<std::uint64_t>(top), static_cast<std::uint64_t>(bottom));
 }

@@ -25,8 +25,9 @@ class Bruch final {
 public:
     Bruch();
     Bruch(std::int64_t zaehler, std::int64_t nenner);
+    // A copy is reduced; an assignment takes the fields as they are, so a typed 2/4 stays 2/4.
     Bruch(const Bruch& other);
-    Bruch& operator=(const Bruch& other);
+    Bruch& operator=(const Bruch& other) = default;
     virtual ~Bruch();
 
     void kuerzen();
@@ -48,12 +49,11 @@ public:
 
 private:
     struct InLowestTerms {};
-    Bruch(std::int64_t numerator, std::int64_t denominator, InLowestTerms)
-        : nenner(denominator), zaehler(numerator) {}
+    Bruch(std::int64_t numerator, std::int64_t denominator, InLowestTerms) : nenner(denominator), zaehler(numerator) {}
 
     static Bruch fromProducts(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d);
-    static Bruch fromSumOfProducts(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d,
-                                   std::int64_t e, std::int64_t f, bool difference);
+    static Bruch fromSumOfProducts(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d, std::int64_t e,
+                                   std::int64_t f, bool difference);
     static Bruch fromQuotient(std::int64_t numerator, std::int64_t denominator);
     static Bruch fromWideQuotient(UInt128 numeratorBits, Int128 denominator);
     static Bruch fromMagnitudes(bool negative, std::uint64_t numerator, std::uint64_t denominator);
@@ -66,12 +66,6 @@ inline Bruch::Bruch() : nenner(1), zaehler(0) {}
 
 inline Bruch::Bruch(const Bruch& other) : nenner(other.nenner), zaehler(other.zaehler) {
     kuerzen();
-}
-
-inline Bruch& Bruch::operator=(const Bruch& other) {
-    nenner = other.nenner;
-    zaehler = other.zaehler;
-    return *this;
 }
 
 inline Bruch::~Bruch() = default;
@@ -89,7 +83,8 @@ inline Bruch Bruch::operator*(const Bruch& right) const {
 }
 
 inline Bruch Bruch::operator/(const Bruch& right) const {
-    if (right.zaehler == 0) throw divisionByZeroText;
+    if (right.zaehler == 0)
+        throw divisionByZeroText;
     return fromProducts(zaehler, right.nenner, nenner, right.zaehler);
 }
 
@@ -99,8 +94,8 @@ inline Bruch Bruch::operator-() const {
 
 // Equal when the double quotients are: cheap, and indifferent to unreduced input.
 inline bool Bruch::operator==(const Bruch& right) const {
-    return static_cast<double>(zaehler) / static_cast<double>(nenner)
-        == static_cast<double>(right.zaehler) / static_cast<double>(right.nenner);
+    return static_cast<double>(zaehler) / static_cast<double>(nenner) ==
+           static_cast<double>(right.zaehler) / static_cast<double>(right.nenner);
 }
 
 inline bool Bruch::operator!=(const Bruch& right) const {
@@ -120,8 +115,8 @@ inline Bruch Bruch::fromProducts(std::int64_t a, std::int64_t b, std::int64_t c,
 }
 
 // (a·b ± c·d) / (e·f) in lowest terms; e·f must not be 0.
-inline Bruch Bruch::fromSumOfProducts(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d,
-                                      std::int64_t e, std::int64_t f, bool difference) {
+inline Bruch Bruch::fromSumOfProducts(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d, std::int64_t e,
+                                      std::int64_t f, bool difference) {
     std::int64_t first;
     std::int64_t second;
     std::int64_t numerator;
@@ -152,7 +147,8 @@ inline Bruch Bruch::fromQuotient(std::int64_t numerator, std::int64_t denominato
 inline Bruch Bruch::fromMagnitudes(bool negative, std::uint64_t numerator, std::uint64_t denominator) {
     constexpr auto largest = static_cast<std::uint64_t>(INT64_MAX);
     // A negative numerator has one value more: -2^63.
-    if (denominator > largest || numerator > largest + (negative ? 1 : 0)) throw overflowText;
+    if (denominator > largest || numerator > largest + (negative ? 1 : 0))
+        throw overflowText;
     const std::uint64_t numeratorBits = negative ? 0 - numerator : numerator;
     return Bruch(static_cast<std::int64_t>(numeratorBits), static_cast<std::int64_t>(denominator), InLowestTerms{});
 }

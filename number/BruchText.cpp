@@ -18,8 +18,10 @@ bool hasReducedForm(std::int64_t zaehler, std::int64_t nenner) {
 }  // namespace
 
 std::ostream& operator<<(std::ostream& out, const Bruch& value) {
-    if (value.getZaehler() == 0) return out << '0';
-    if (value.getNenner() == 1) return out << value.getZaehler();
+    if (value.getZaehler() == 0)
+        return out << '0';
+    if (value.getNenner() == 1)
+        return out << value.getZaehler();
     return out << value.getZaehler() << '/' << value.getNenner();
 }
 
@@ -32,10 +34,12 @@ std::istream& operator>>(std::istream& in, Bruch& value) {
     in >> value.zaehler;
     char separator = '\0';
     in >> separator;
-    if (separator != '/') throw fractionInputErrorText;
+    if (separator != '/')
+        throw fractionInputErrorText;
     std::int64_t nenner = 0;
     if (in >> nenner) {
-        if (nenner == 0 || !hasReducedForm(value.zaehler, nenner)) throw fractionInputErrorText;
+        if (nenner == 0 || !hasReducedForm(value.zaehler, nenner))
+            throw fractionInputErrorText;
         value.nenner = nenner;
     }
     return in;

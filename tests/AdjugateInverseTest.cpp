@@ -37,8 +37,8 @@ template <typename T>
                 close = std::abs(e - a) <= 1e-5;
             }
             if (!close) {
-                return ::testing::AssertionFailure() << "at (" << r << ", " << c << ") expected " << describe(e)
-                                                     << ", got " << describe(a);
+                return ::testing::AssertionFailure()
+                       << "at (" << r << ", " << c << ") expected " << describe(e) << ", got " << describe(a);
             }
         }
     }
@@ -90,8 +90,8 @@ TYPED_TEST(AdjugateTest, MinorAndTransposeKeepTheRemainingOrder) {
 
 TEST(ExactInverseTest, FractionInverseIsExact) {
     const auto inverse = integers<Bruch>(2, 2, {4, 7, 2, 6}).inverse();
-    EXPECT_TRUE(sameMatrixBits<Bruch>(
-        ofValues<Bruch>(2, 2, {Bruch(3, 5), Bruch(-7, 10), Bruch(-1, 5), Bruch(2, 5)}), inverse));
+    EXPECT_TRUE(
+        sameMatrixBits<Bruch>(ofValues<Bruch>(2, 2, {Bruch(3, 5), Bruch(-7, 10), Bruch(-1, 5), Bruch(2, 5)}), inverse));
 }
 
 TEST(FloatingInverseTest, DecimalInverseToThePrecisionOfTheType) {

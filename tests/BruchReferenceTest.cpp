@@ -24,19 +24,27 @@ public:
     // A field value from a mix that favours the places where 64-bit arithmetic breaks.
     std::int64_t field() {
         switch (pick(7)) {
-            case 0: return between(-20, 20);
-            case 1: return between(-(std::int64_t{1} << 31), std::int64_t{1} << 31);
-            case 2: return static_cast<std::int64_t>(random());
-            case 3: return kMax - between(0, 3);
-            case 4: return kMin + between(0, 3);
-            case 5: return signedPowerOfTwo();
-            default: return between(-3037000500, 3037000500);
+        case 0:
+            return between(-20, 20);
+        case 1:
+            return between(-(std::int64_t{1} << 31), std::int64_t{1} << 31);
+        case 2:
+            return static_cast<std::int64_t>(random());
+        case 3:
+            return kMax - between(0, 3);
+        case 4:
+            return kMin + between(0, 3);
+        case 5:
+            return signedPowerOfTwo();
+        default:
+            return between(-3037000500, 3037000500);
         }
     }
 
     std::int64_t nonzeroField() {
         std::int64_t value = 0;
-        while (value == 0) value = field();
+        while (value == 0)
+            value = field();
         return value;
     }
 
@@ -62,7 +70,9 @@ struct Fields {
     std::int64_t nenner;
 };
 
-std::string describe(const Fields& f) { return std::to_string(f.zaehler) + "/" + std::to_string(f.nenner); }
+std::string describe(const Fields& f) {
+    return std::to_string(f.zaehler) + "/" + std::to_string(f.nenner);
+}
 
 mpq_class exact(const Fields& f) {
     mpq_class value{mpz_class(static_cast<long>(f.zaehler)), mpz_class(static_cast<long>(f.nenner))};
@@ -117,10 +127,14 @@ void checkAllOperations(const Fields& left, const Fields& right, bool asTyped) {
     const Bruch a = asTyped ? *typed(left) : Bruch(left.zaehler, left.nenner);
     const Bruch b = asTyped ? *typed(right) : Bruch(right.zaehler, right.nenner);
     const std::string pair = describe(left) + (asTyped ? " typed, " : ", ") + describe(right);
-    expectExactOrOverflow(x + y, [&] { return a + b; }, pair + " +");
-    expectExactOrOverflow(x - y, [&] { return a - b; }, pair + " -");
-    expectExactOrOverflow(x * y, [&] { return a * b; }, pair + " *");
-    expectExactOrOverflow(-x, [&] { return -a; }, pair + " unary -");
+    expectExactOrOverflow(
+        x + y, [&] { return a + b; }, pair + " +");
+    expectExactOrOverflow(
+        x - y, [&] { return a - b; }, pair + " -");
+    expectExactOrOverflow(
+        x * y, [&] { return a * b; }, pair + " *");
+    expectExactOrOverflow(
+        -x, [&] { return -a; }, pair + " unary -");
     if (y == 0) {
         try {
             (void)(a / b);
@@ -129,7 +143,8 @@ void checkAllOperations(const Fields& left, const Fields& right, bool asTyped) {
             ASSERT_STREQ(text, divisionByZeroText) << pair;
         }
     } else {
-        expectExactOrOverflow(x / y, [&] { return a / b; }, pair + " /");
+        expectExactOrOverflow(
+            x / y, [&] { return a / b; }, pair + " /");
     }
 }
 
@@ -139,7 +154,8 @@ void sharedFactorPair(OperandSource& source, Fields& left, Fields& right) {
     const std::int64_t limit = kMax / factor;
     const auto small = [&] {
         std::int64_t value = 0;
-        while (value == 0) value = source.between(-limit, limit);
+        while (value == 0)
+            value = source.between(-limit, limit);
         return value;
     };
     if (source.pick(2) == 0) {
@@ -157,7 +173,8 @@ TEST(BruchReference, ValueConstructorMatchesExactReduction) {
     OperandSource source(20240601);
     for (int i = 0; i < 20000; ++i) {
         const Fields f{source.field(), source.nonzeroField()};
-        expectExactOrOverflow(exact(f), [&] { return Bruch(f.zaehler, f.nenner); }, describe(f));
+        expectExactOrOverflow(
+            exact(f), [&] { return Bruch(f.zaehler, f.nenner); }, describe(f));
     }
 }
 
@@ -166,9 +183,11 @@ TEST(BruchReference, ArithmeticOnReducedOperands) {
     for (int i = 0; i < 30000; ++i) {
         Fields left{source.field(), source.nonzeroField()};
         Fields right{source.field(), source.nonzeroField()};
-        if (!representable(exact(left)) || !representable(exact(right))) continue;
+        if (!representable(exact(left)) || !representable(exact(right)))
+            continue;
         checkAllOperations(left, right, false);
-        if (HasFatalFailure()) return;
+        if (HasFatalFailure())
+            return;
     }
 }
 
@@ -176,7 +195,8 @@ TEST(BruchReference, ArithmeticOnTypedUnreducedOperands) {
     OperandSource source(31);
     for (int i = 0; i < 30000; ++i) {
         checkAllOperations({source.field(), source.nonzeroField()}, {source.field(), source.nonzeroField()}, true);
-        if (HasFatalFailure()) return;
+        if (HasFatalFailure())
+            return;
     }
 }
 
@@ -187,21 +207,24 @@ TEST(BruchReference, WideIntermediatesThatReduceBack) {
         Fields right{};
         sharedFactorPair(source, left, right);
         checkAllOperations(left, right, true);
-        if (HasFatalFailure()) return;
+        if (HasFatalFailure())
+            return;
     }
 }
 
 TEST(BruchReference, LimitValuesInEveryCombination) {
-    const std::int64_t limits[] = {kMin, kMin + 1, -(std::int64_t{1} << 62), -3037000500, -2, -1,
-                                   0, 1, 2, 3037000500, std::int64_t{1} << 62, kMax - 1, kMax};
+    const std::int64_t limits[] = {kMin, kMin + 1,   -(std::int64_t{1} << 62), -3037000500, -2,  -1, 0, 1,
+                                   2,    3037000500, std::int64_t{1} << 62,    kMax - 1,    kMax};
     const std::int64_t extremes[] = {kMin, -1, 1, kMax};
     for (const std::int64_t z1 : limits)
         for (const std::int64_t n1 : limits)
             for (const std::int64_t z2 : extremes)
                 for (const std::int64_t n2 : extremes) {
-                    if (n1 == 0) continue;
+                    if (n1 == 0)
+                        continue;
                     checkAllOperations({z1, n1}, {z2, n2}, true);
-                    if (HasFatalFailure()) return;
+                    if (HasFatalFailure())
+                        return;
                 }
 }
 

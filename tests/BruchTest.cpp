@@ -51,10 +51,11 @@ TEST(BruchConstruction, ValueConstructorReducesToPositiveDenominator) {
 
 // The worked values of the reduction, including those where the divisor comes out negative.
 TEST(BruchConstruction, ReductionTable) {
-    struct Row { std::int64_t zaehler, nenner, reducedZaehler, reducedNenner; };
+    struct Row {
+        std::int64_t zaehler, nenner, reducedZaehler, reducedNenner;
+    };
     const Row rows[] = {
-        {0, 7, 0, 1}, {4, 2, 2, 1}, {3, 6, 1, 2}, {-3, 6, -1, 2},
-        {3, -4, -3, 4}, {2, -4, -1, 2}, {4, -2, -2, 1},
+        {0, 7, 0, 1}, {4, 2, 2, 1}, {3, 6, 1, 2}, {-3, 6, -1, 2}, {3, -4, -3, 4}, {2, -4, -1, 2}, {4, -2, -2, 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::to_string(row.zaehler) + "/" + std::to_string(row.nenner));
@@ -128,10 +129,10 @@ TEST(BruchCopy, CopyReducesAssignmentDoesNot) {
 TEST(BruchCopy, VectorReallocationReducesElements) {
     std::vector<Bruch> row;
     row.reserve(1);
-    row.push_back(Bruch());
+    row.emplace_back();
     row[0] = typed("6/-3");
     expectFields(row[0], 6, -3);
-    row.push_back(Bruch(1, 1));
+    row.emplace_back(1, 1);
     expectFields(row[0], -2, 1);
 }
 

@@ -127,7 +127,7 @@ TYPED_TEST(DeterminantReferenceTest, SparseSignMatricesMatchBitForBit) {
         for (const double zeros : {0.5, 0.8, 0.93}) {
             for (std::uint64_t seed = 0; seed < 3; ++seed) {
                 SCOPED_TRACE(testing::Message() << n << " " << zeros << " " << seed);
-                expectSameAsReference(randomIntegers<TypeParam>(n, n, -1, 1, zeros, 7 * n + seed));
+                expectSameAsReference(randomIntegers<TypeParam>(n, n, -1, 1, zeros, std::uint64_t{7} * n + seed));
             }
         }
     }

@@ -41,10 +41,13 @@ TEST(ElementWriter, ComplexAsParenthesisedPair) {
 }
 
 TEST(ComplexReader, AcceptsPairParenthesisedRealAndBareReal) {
-    struct Row { const char* text; Complex expected; };
+    struct Row {
+        const char* text;
+        Complex expected;
+    };
     const Row rows[] = {
         {"(1,2)", {1, 2}}, {"( 1 , 2 )", {1, 2}}, {"3", {3, 0}},
-        {"(3)", {3, 0}}, {"-2.5", {-2.5, 0}}, {"\n (0.5,-1e3)", {0.5, -1000}},
+        {"(3)", {3, 0}},   {"-2.5", {-2.5, 0}},   {"\n (0.5,-1e3)", {0.5, -1000}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);

@@ -21,7 +21,9 @@ mpq_class exact(const Bruch& value) {
     return result;
 }
 
-bool isOverflow(const char* text) { return std::strcmp(text, overflowText) == 0; }
+bool isOverflow(const char* text) {
+    return std::strcmp(text, overflowText) == 0;
+}
 
 struct Case {
     Matrix<Bruch> fractions;
@@ -107,7 +109,8 @@ TEST(ExactMatrixReference, InverseIsExactOrOverflows) {
                                   const Matrix<mpq_class> expected = reference::inverse(c.rationals);
                                   for (std::uint32_t i = 1; i <= n; ++i) {
                                       for (std::uint32_t j = 1; j <= n; ++j) {
-                                          ASSERT_EQ(exact(inverse.element(i, j)), expected.element(i, j)) << "round " << round;
+                                          ASSERT_EQ(exact(inverse.element(i, j)), expected.element(i, j))
+                                              << "round " << round;
                                       }
                                   }
                               },

@@ -42,8 +42,8 @@ TYPED_TEST(ArithmeticTest, RowTimesColumnIsScalarAndColumnTimesRowIsOuterProduct
     const Matrix<TypeParam> row = integers<TypeParam>(1, 3, {1, 2, 3});
     const Matrix<TypeParam> column = integers<TypeParam>(3, 1, {4, 5, 6});
     EXPECT_TRUE(sameMatrixBits<TypeParam>(integers<TypeParam>(1, 1, {32}), row.multiply(column)));
-    EXPECT_TRUE(sameMatrixBits<TypeParam>(integers<TypeParam>(3, 3, {4, 8, 12, 5, 10, 15, 6, 12, 18}),
-                                          column.multiply(row)));
+    EXPECT_TRUE(
+        sameMatrixBits<TypeParam>(integers<TypeParam>(3, 3, {4, 8, 12, 5, 10, 15, 6, 12, 18}), column.multiply(row)));
     EXPECT_TRUE(sameMatrixBits<TypeParam>(integers<TypeParam>(1, 1, {6}),
                                           integers<TypeParam>(1, 1, {2}).multiply(integers<TypeParam>(1, 1, {3}))));
 }
@@ -81,10 +81,13 @@ TYPED_TEST(ArithmeticTest, VectorProductChecksComeBeforeTheProductCheck) {
     const Matrix<TypeParam> three(3, 1);
     EXPECT_TRUE(throwsMatrixError([&] { three.multiply(Matrix<TypeParam>(4, 1)); }, MatrixError::VectorLengths));
     EXPECT_TRUE(throwsMatrixError([&] { three.multiply(Matrix<TypeParam>(3, 2)); }, MatrixError::ProductSizes));
-    EXPECT_TRUE(throwsMatrixError([&] { three.vectorProduct(Matrix<TypeParam>(3, 2)); }, MatrixError::NotColumnVectors));
-    EXPECT_TRUE(throwsMatrixError([&] { Matrix<TypeParam>(1, 1).vectorProduct(three); }, MatrixError::NotColumnVectors));
+    EXPECT_TRUE(
+        throwsMatrixError([&] { three.vectorProduct(Matrix<TypeParam>(3, 2)); }, MatrixError::NotColumnVectors));
+    EXPECT_TRUE(
+        throwsMatrixError([&] { Matrix<TypeParam>(1, 1).vectorProduct(three); }, MatrixError::NotColumnVectors));
     // 204 before 201: both operands must be column vectors before their lengths matter.
-    EXPECT_TRUE(throwsMatrixError([&] { Matrix<TypeParam>(4, 2).vectorProduct(three); }, MatrixError::NotColumnVectors));
+    EXPECT_TRUE(
+        throwsMatrixError([&] { Matrix<TypeParam>(4, 2).vectorProduct(three); }, MatrixError::NotColumnVectors));
 }
 
 TEST(ExactArithmeticTest, FractionProductsAreExact) {

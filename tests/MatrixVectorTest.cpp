@@ -200,13 +200,20 @@ TEST(StorageLimitTest, TheLargestCountsNeverOverflowTheSizeComputation) {
 }
 
 TEST(MatrixExceptionTest, EveryCodeHasItsTextAndFitsTheField) {
-    const MatrixError codes[] = {MatrixError::SizeBelowOne, MatrixError::IndexOutOfRange,
-                                 MatrixError::SizeMismatch, MatrixError::ColumnOutOfRange,
-                                 MatrixError::ProductSizes, MatrixError::VectorLengths,
-                                 MatrixError::SumSizes, MatrixError::DifferenceSizes,
-                                 MatrixError::NotColumnVectors, MatrixError::NotSquare,
-                                 MatrixError::Singular, MatrixError::ConstantsNotColumn,
-                                 MatrixError::SolutionNotColumn, MatrixError::ConstantsSolutionRows,
+    const MatrixError codes[] = {MatrixError::SizeBelowOne,
+                                 MatrixError::IndexOutOfRange,
+                                 MatrixError::SizeMismatch,
+                                 MatrixError::ColumnOutOfRange,
+                                 MatrixError::ProductSizes,
+                                 MatrixError::VectorLengths,
+                                 MatrixError::SumSizes,
+                                 MatrixError::DifferenceSizes,
+                                 MatrixError::NotColumnVectors,
+                                 MatrixError::NotSquare,
+                                 MatrixError::Singular,
+                                 MatrixError::ConstantsNotColumn,
+                                 MatrixError::SolutionNotColumn,
+                                 MatrixError::ConstantsSolutionRows,
                                  MatrixError::ConstantsEquationRows};
     std::size_t longest = 0;
     for (MatrixError code : codes) {
@@ -218,8 +225,7 @@ TEST(MatrixExceptionTest, EveryCodeHasItsTextAndFitsTheField) {
         EXPECT_STREQ(copy.text, e.text);
     }
     EXPECT_EQ(longest, 117u);
-    EXPECT_STREQ(matrixErrorText(MatrixError::Singular),
-                 "Zu dieser Matrix gibt es keine Inverse (Determinante = 0).");
+    EXPECT_STREQ(matrixErrorText(MatrixError::Singular), "Zu dieser Matrix gibt es keine Inverse (Determinante = 0).");
 }
 
 // Properties: exact comparisons, no tolerance.

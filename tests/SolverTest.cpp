@@ -58,15 +58,15 @@ TYPED_TEST(SolverTest, RefusalsComeInTheirOrderAndChangeNothing) {
     EXPECT_TRUE(throwsMatrixError([&] { a2.solve(Matrix<TypeParam>(2, 2), wideX); }, MatrixError::ConstantsNotColumn));
     EXPECT_TRUE(throwsMatrixError([&] { a2.solve(Matrix<TypeParam>(2, 1), wideX); }, MatrixError::SolutionNotColumn));
     Matrix<TypeParam> shortX(2, 1);
-    EXPECT_TRUE(throwsMatrixError([&] { a2.solve(Matrix<TypeParam>(3, 1), shortX); },
-                                  MatrixError::ConstantsSolutionRows));
+    EXPECT_TRUE(
+        throwsMatrixError([&] { a2.solve(Matrix<TypeParam>(3, 1), shortX); }, MatrixError::ConstantsSolutionRows));
     Matrix<TypeParam> longX(3, 1);
-    EXPECT_TRUE(throwsMatrixError([&] { a2.solve(Matrix<TypeParam>(3, 1), longX); },
-                                  MatrixError::ConstantsEquationRows));
+    EXPECT_TRUE(
+        throwsMatrixError([&] { a2.solve(Matrix<TypeParam>(3, 1), longX); }, MatrixError::ConstantsEquationRows));
     // A coefficient matrix that is not square is refused only after the shape checks.
     const Matrix<TypeParam> a23(2, 3);
-    EXPECT_TRUE(throwsMatrixError([&] { a23.solve(Matrix<TypeParam>(3, 1), longX); },
-                                  MatrixError::ConstantsEquationRows));
+    EXPECT_TRUE(
+        throwsMatrixError([&] { a23.solve(Matrix<TypeParam>(3, 1), longX); }, MatrixError::ConstantsEquationRows));
     EXPECT_TRUE(throwsMatrixError([&] { a23.solve(Matrix<TypeParam>(2, 1), x); }, MatrixError::NotSquare));
     EXPECT_TRUE(untouched());
 }
@@ -97,7 +97,8 @@ TEST(ExactSolverTest, FractionSolutionsAreExact) {
 
 TEST(FloatingSolverTest, DecimalSolutionsToThePrecisionOfTheType) {
     Matrix<double> x(2, 1);
-    EXPECT_EQ(integers<double>(2, 2, {2, 1, 1, 3}).solve(integers<double>(2, 1, {3, 5}), x), SolveResult::UniqueSolution);
+    EXPECT_EQ(integers<double>(2, 2, {2, 1, 1, 3}).solve(integers<double>(2, 1, {3, 5}), x),
+              SolveResult::UniqueSolution);
     EXPECT_DOUBLE_EQ(0.8, x.element(1, 1));
     EXPECT_DOUBLE_EQ(1.4, x.element(2, 1));
     Matrix<float> y(1, 1);

@@ -73,8 +73,8 @@ Matrix<T> randomDense(std::uint32_t rows, std::uint32_t cols, std::uint64_t seed
 // Integers in [low, high]; zeroShare of the entries are forced to zero. Many zeros force
 // pivot exchanges, rounding residues and rows that vanish.
 template <typename T>
-Matrix<T> randomIntegers(std::uint32_t rows, std::uint32_t cols, std::int64_t low, std::int64_t high,
-                         double zeroShare, std::uint64_t seed) {
+Matrix<T> randomIntegers(std::uint32_t rows, std::uint32_t cols, std::int64_t low, std::int64_t high, double zeroShare,
+                         std::uint64_t seed) {
     std::mt19937_64 engine(seed);
     std::uniform_int_distribution<std::int64_t> value(low, high);
     std::bernoulli_distribution zero(zeroShare);
@@ -127,9 +127,9 @@ template <typename T>
     for (std::uint32_t r = 1; r <= expected.getRowCount(); ++r) {
         for (std::uint32_t c = 1; c <= expected.getColumnCount(); ++c) {
             if (!sameBits(expected.element(r, c), actual.element(r, c))) {
-                return ::testing::AssertionFailure() << "at (" << r << ", " << c << ") expected "
-                                                     << describe(expected.element(r, c)) << ", got "
-                                                     << describe(actual.element(r, c));
+                return ::testing::AssertionFailure()
+                       << "at (" << r << ", " << c << ") expected " << describe(expected.element(r, c)) << ", got "
+                       << describe(actual.element(r, c));
             }
         }
     }

@@ -14,13 +14,8 @@ const std::vector<std::string> noProperties{"Nein", "Nein", "Nein", "Nein", "kei
 const std::vector<std::string> onlySquare{"Ja", "Nein", "Nein", "Nein", "keine", "Nein", "Nein"};
 
 TEST(SizeDialog, ResizingKeepsTheTopLeftBlock) {
-    const std::string keys = Session(2)
-                                 .input(3, "1 2 3\n4 5 6\n7 8 9\n")
-                                 .input(1, "2\n3\n")
-                                 .show(1)
-                                 .input(1, "4\n4\n")
-                                 .show(1)
-                                 .end();
+    const std::string keys =
+        Session(2).input(3, "1 2 3\n4 5 6\n7 8 9\n").input(1, "2\n3\n").show(1).input(1, "4\n4\n").show(1).end();
     const PipedRun run = runPiped(keys);
     ASSERT_EQ(run.exitStatus, 0);
     EXPECT_EQ(run.err, "");
@@ -39,7 +34,9 @@ TEST(SizeDialog, CountsBelowOneAreRefusedAndTheMatrixKeepsItsSize) {
         ASSERT_EQ(run.exitStatus, 0);
         const std::vector<std::string> shown = nonMenuScreens(run.out);
         ASSERT_EQ(shown.size(), 2u) << counts;
-        EXPECT_EQ(shown[0], sizeDialog() + libraryError("Die Angabe der Zeilenanzahl und/oder Spaltenanzahl ist kleiner als 1.") + pausePrompt);
+        EXPECT_EQ(shown[0], sizeDialog() +
+                                libraryError("Die Angabe der Zeilenanzahl und/oder Spaltenanzahl ist kleiner als 1.") +
+                                pausePrompt);
         EXPECT_EQ(shown[1], matrixDisplay("3", "3", {"Ja", "Ja", "Nein", "Ja", diagonalWord, "Nein", "Nein"},
                                           "0\t0\t0\t\n0\t0\t0\t\n0\t0\t0\t\n"));
     }
@@ -47,15 +44,16 @@ TEST(SizeDialog, CountsBelowOneAreRefusedAndTheMatrixKeepsItsSize) {
 
 TEST(SizeDialog, UnreadableCountsAreAskedAgainAndHugeSizesRefused) {
     // Letters, a count beyond 32 bits, then a size whose storage cannot be had.
-    const std::string keys = Session(2).input(1, "abc\n2\n99999999999\n1\n").input(2, "200000\n200000\nx").show(2).show(1).end();
+    const std::string keys =
+        Session(2).input(1, "abc\n2\n99999999999\n1\n").input(2, "200000\n200000\nx").show(2).show(1).end();
     const PipedRun run = runPiped(keys);
     ASSERT_EQ(run.exitStatus, 0);
     EXPECT_EQ(run.err, thrownError("Eingabefehler (Ganzzahl)") + thrownError("Eingabefehler (Ganzzahl)") +
                            thrownError("Nicht genug Arbeitsspeicher fuer diese Operation."));
     const std::vector<std::string> shown = nonMenuScreens(run.out);
     ASSERT_EQ(shown.size(), 4u);
-    EXPECT_EQ(shown[0], banner + "\nGeben Sie bitte folgende Daten ein:\n\n" + "Anzahl der Zeilen = Anzahl der Zeilen = " +
-                            "Anzahl der Spalten = Anzahl der Spalten = ");
+    EXPECT_EQ(shown[0], banner + "\nGeben Sie bitte folgende Daten ein:\n\n" +
+                            "Anzahl der Zeilen = Anzahl der Zeilen = " + "Anzahl der Spalten = Anzahl der Spalten = ");
     EXPECT_EQ(shown[1], sizeDialog() + pausePrompt);
     EXPECT_NE(shown[2].find("Zeilen:3\nSpalten: 3\n"), std::string::npos);
     EXPECT_EQ(shown[3], matrixDisplay("2", "1", {"Nein", "Nein", "Nein", "Nein", "keine", "Ja", "Nein"}, "0\t\n0\t\n"));
@@ -80,7 +78,8 @@ TEST(ValueEntry, FractionsAreShownAsTyped) {
     EXPECT_EQ(run.err, "");
     const std::vector<std::string> shown = nonMenuScreens(run.out);
     ASSERT_EQ(shown.size(), 3u);
-    EXPECT_EQ(shown[2], matrixDisplay("1", "3", {"Nein", "Nein", "Nein", "Nein", "keine", "Nein", "Ja"}, "2/4\t-3/6\t5\t\n"));
+    EXPECT_EQ(shown[2],
+              matrixDisplay("1", "3", {"Nein", "Nein", "Nein", "Nein", "keine", "Nein", "Ja"}, "2/4\t-3/6\t5\t\n"));
 }
 
 TEST(ValueEntry, ComplexNumbersInAllThreeForms) {
@@ -132,24 +131,21 @@ TEST(ValueEntry, EndOfInputInTheMiddleEndsWithStatusOne) {
 }
 
 TEST(OutputMenu, IdentityAndVectorsAnswerTheirQuestions) {
-    const std::string keys = Session(2)
-                                 .input(3, "1 0 0 0 1 0 0 0 1\n")
-                                 .input(2, "3\n1\n")
-                                 .show(1)
-                                 .show(2)
-                                 .end();
+    const std::string keys = Session(2).input(3, "1 0 0 0 1 0 0 0 1\n").input(2, "3\n1\n").show(1).show(2).end();
     const PipedRun run = runPiped(keys);
     ASSERT_EQ(run.exitStatus, 0);
     const std::vector<std::string> shown = nonMenuScreens(run.out);
     ASSERT_EQ(shown.size(), 4u);
     EXPECT_EQ(shown[2], matrixDisplay("3", "3", {"Ja", "Nein", "Ja", "Ja", diagonalWord, "Nein", "Nein"},
                                       "1\t0\t0\t\n0\t1\t0\t\n0\t0\t1\t\n"));
-    EXPECT_EQ(shown[3], matrixDisplay("3", "1", {"Nein", "Nein", "Nein", "Nein", "keine", "Ja", "Nein"}, "0\t\n0\t\n0\t\n"));
+    EXPECT_EQ(shown[3],
+              matrixDisplay("3", "1", {"Nein", "Nein", "Nein", "Nein", "keine", "Ja", "Nein"}, "0\t\n0\t\n0\t\n"));
 }
 
 TEST(OutputMenu, TheSelectionStaysOnTheEntryJustUsed) {
     // Show Matrix 2, then Enter at once shows Matrix 2 again.
-    const std::string keys = choose(2) + MenuWalk(7).pick(2) + down + enter + "x" + enter + "x" + down + enter + up + enter;
+    const std::string keys =
+        choose(2) + MenuWalk(7).pick(2) + down + enter + "x" + enter + "x" + down + enter + up + enter;
     const PipedRun run = runPiped(keys);
     ASSERT_EQ(run.exitStatus, 0);
     EXPECT_EQ(nonMenuScreens(run.out).size(), 2u);

@@ -90,7 +90,8 @@ TEST(BigMatrices, WhatCannotFitIsRefusedAndTheProgramGoesOn) {
 #endif
     // Under a 300 MB address-space limit: a 10000 x 10000 matrix (800 MB) is refused, a
     // 4500 x 4500 one (162 MB) is taken, but its determinant's working copy no longer fits.
-    const std::string keys = Session(2).input(1, "10000\n10000\nx").input(1, "4500\n4500\n").operation(1).operation(2).end();
+    const std::string keys =
+        Session(2).input(1, "10000\n10000\nx").input(1, "4500\n4500\n").operation(1).operation(2).end();
     const PipedRun run = runPiped(keys, {"prlimit", "--as=300000000", "--"});
     ASSERT_EQ(run.exitStatus, 0);
     const std::string refusal = thrownError("Nicht genug Arbeitsspeicher fuer diese Operation.");

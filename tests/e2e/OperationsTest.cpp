@@ -10,8 +10,12 @@ using namespace screens;
 
 namespace {
 
-std::string result(const std::string& shown) { return banner + "\nErgebnis: \n\n" + shown + "\n\n" + pausePrompt; }
-std::string failed(const std::string& text) { return banner + libraryError(text) + pausePrompt; }
+std::string result(const std::string& shown) {
+    return banner + "\nErgebnis: \n\n" + shown + "\n\n" + pausePrompt;
+}
+std::string failed(const std::string& text) {
+    return banner + libraryError(text) + pausePrompt;
+}
 
 const std::string notSquare = "Es liegt keine quadratische Matrix vor.";
 const std::string singular = "Zu dieser Matrix gibt es keine Inverse (Determinante = 0).";
@@ -53,8 +57,12 @@ TEST(OperationMenus, SizeErrorsShowTheTextAndNoResultLine) {
                                                           .operation(5)
                                                           .end());
     ASSERT_EQ(shown.size(), 9u);
-    EXPECT_EQ(shown[3], failed("Die beiden zu addierenden Matrizen stimmen nicht in der Anzahl der Zeilen und Spalten ueberein."));
-    EXPECT_EQ(shown[4], failed("Die beiden zu subtrahierenden Matrizen stimmen nicht in der Anzahl der Zeilen und Spalten ueberein."));
+    EXPECT_EQ(
+        shown[3],
+        failed("Die beiden zu addierenden Matrizen stimmen nicht in der Anzahl der Zeilen und Spalten ueberein."));
+    EXPECT_EQ(
+        shown[4],
+        failed("Die beiden zu subtrahierenden Matrizen stimmen nicht in der Anzahl der Zeilen und Spalten ueberein."));
     EXPECT_EQ(shown[5], result("1\t2\t3\t\n4\t5\t6\t\n"));
     EXPECT_EQ(shown[6], failed(notSquare));
     EXPECT_EQ(shown[7], failed(notSquare));
@@ -62,8 +70,8 @@ TEST(OperationMenus, SizeErrorsShowTheTextAndNoResultLine) {
 }
 
 TEST(OperationMenus, DifferenceSubtractsMatrix2FromMatrix1) {
-    const std::vector<std::string> shown =
-        runScreens(Session(2).input(1, "1\n1\n").input(2, "1\n1\n").input(3, "5\n").input(4, "3\n").arithmetic(2).end());
+    const std::vector<std::string> shown = runScreens(
+        Session(2).input(1, "1\n1\n").input(2, "1\n1\n").input(3, "5\n").input(4, "3\n").arithmetic(2).end());
     ASSERT_EQ(shown.size(), 5u);
     EXPECT_EQ(shown[4], result("2\t\n"));
 }
@@ -90,8 +98,8 @@ TEST(OperationMenus, ColumnVectorsGiveTheirVectorProduct) {
 }
 
 TEST(OperationMenus, FractionInverseIsExactAndDeterminantReduced) {
-    const std::vector<std::string> shown =
-        runScreens(Session(4).input(1, "2\n2\n").input(3, "4/1 7/1\n2/1 6/1\n").operation(1).operation(3).operation(5).end());
+    const std::vector<std::string> shown = runScreens(
+        Session(4).input(1, "2\n2\n").input(3, "4/1 7/1\n2/1 6/1\n").operation(1).operation(3).operation(5).end());
     ASSERT_EQ(shown.size(), 5u);
     EXPECT_EQ(shown[2], result("10"));
     EXPECT_EQ(shown[3], result("6\t-7\t\n-2\t4\t\n"));
@@ -108,7 +116,8 @@ TEST(OperationMenus, NegativeZerosOfTheAdjugateAndInverseAreShown) {
 }
 
 TEST(OperationMenus, OneByOneAdjugateIsRefusedWithTheSizeText) {
-    const std::vector<std::string> shown = runScreens(Session(2).input(1, "1\n1\n").input(3, "5\n").operation(3).operation(5).end());
+    const std::vector<std::string> shown =
+        runScreens(Session(2).input(1, "1\n1\n").input(3, "5\n").operation(3).operation(5).end());
     ASSERT_EQ(shown.size(), 4u);
     EXPECT_EQ(shown[2], failed(sizeBelowOne));
     EXPECT_EQ(shown[3], failed(sizeBelowOne));
@@ -116,9 +125,14 @@ TEST(OperationMenus, OneByOneAdjugateIsRefusedWithTheSizeText) {
 
 TEST(OperationMenus, FractionOverflowIsShownAsAThrownText) {
     std::string errors;
-    const std::vector<std::string> shown =
-        runScreens(Session(4).input(1, "1\n1\n").input(2, "1\n1\n").input(3, "9223372036854775807/1\n").input(4, "2/1\n").arithmetic(3).end(),
-                   &errors);
+    const std::vector<std::string> shown = runScreens(Session(4)
+                                                          .input(1, "1\n1\n")
+                                                          .input(2, "1\n1\n")
+                                                          .input(3, "9223372036854775807/1\n")
+                                                          .input(4, "2/1\n")
+                                                          .arithmetic(3)
+                                                          .end(),
+                                                      &errors);
     ASSERT_EQ(shown.size(), 5u);
     EXPECT_EQ(shown[4], banner + pausePrompt);
     EXPECT_EQ(errors, thrownError("mathematischer Fehler -> Ueberlauf (Bruchzahl)"));
@@ -141,7 +155,8 @@ TEST(OperationMenus, TheMatricesAreUnchangedAfterEveryEntry) {
 }
 
 TEST(OperationMenus, EnterAfterAResultRunsTheSameEntryAgain) {
-    const std::string keys = Session(2).partial() + MenuWalk(7).pick(4) + down + enter + "x" + enter + "x" + up + up + enter + up + enter;
+    const std::string keys =
+        Session(2).partial() + MenuWalk(7).pick(4) + down + enter + "x" + enter + "x" + up + up + enter + up + enter;
     const std::vector<std::string> shown = runScreens(keys);
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0], result("0"));
@@ -165,13 +180,15 @@ TEST(SolverDialog, NoSolutionAndInfinitelyMany) {
     const std::vector<std::string> shown =
         runScreens(Session(2).solver("2\n0 0 0 0\n0 0\n").solver("2\n0 0 0 0\n0 1\n").solver("1\n4\n2\n").end());
     ASSERT_EQ(shown.size(), 12u);
-    EXPECT_EQ(shown[3], banner + "\nErgebnis: \n\nDas Gleichungssystem hat unendlich viele Loesungen.\n\n" + pausePrompt);
+    EXPECT_EQ(shown[3],
+              banner + "\nErgebnis: \n\nDas Gleichungssystem hat unendlich viele Loesungen.\n\n" + pausePrompt);
     EXPECT_EQ(shown[7], banner + "\nErgebnis: \n\nDas Gleichungssystem hat keine Loesung.\n\n" + pausePrompt);
     EXPECT_EQ(shown[11], banner + "\nErgebnis: \n\nx1 = 0.5\n\n" + pausePrompt);
 }
 
 TEST(SolverDialog, FractionAndComplexSolutionsInTheirForms) {
-    EXPECT_EQ(runScreens(Session(4).solver("1\n2/1\n1/1\n").end()).back(), banner + "\nErgebnis: \n\nx1 = 1/2\n\n" + pausePrompt);
+    EXPECT_EQ(runScreens(Session(4).solver("1\n2/1\n1/1\n").end()).back(),
+              banner + "\nErgebnis: \n\nx1 = 1/2\n\n" + pausePrompt);
     EXPECT_EQ(runScreens(Session(3).solver("1\n(0,1)\n(1,0)\n").end()).back(),
               banner + "\nErgebnis: \n\nx1 = (0,-1)\n\n" + pausePrompt);
 }

@@ -1,20 +1,20 @@
 #include "e2e/Program.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstring>
-#include <fcntl.h>
 #include <fstream>
-#include <poll.h>
-#include <pty.h>
 #include <stdexcept>
-#include <sys/ioctl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -32,6 +32,7 @@ int statusOf(int waitStatus) {
 
 [[noreturn]] void execProgram(const std::vector<std::string>& prefixArgs) {
     std::vector<char*> argv;
+    argv.reserve(prefixArgs.size() + 2);
     for (const std::string& arg : prefixArgs) {
         argv.push_back(const_cast<char*>(arg.c_str()));
     }
@@ -260,7 +261,9 @@ std::string TerminalSession::takeOutput() {
     return all;
 }
 
-void TerminalSession::sendSignal(int signalNumber) { ::kill(programPid, signalNumber); }
+void TerminalSession::sendSignal(int signalNumber) {
+    ::kill(programPid, signalNumber);
+}
 
 bool TerminalSession::waitUntilStopped(int timeoutMilliseconds) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMilliseconds);
@@ -303,6 +306,6 @@ termios TerminalSession::settings() const {
 }
 
 bool sameSettings(const termios& a, const termios& b) {
-    return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
-           a.c_lflag == b.c_lflag && std::memcmp(a.c_cc, b.c_cc, sizeof(a.c_cc)) == 0;
+    return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag && a.c_lflag == b.c_lflag &&
+           std::memcmp(a.c_cc, b.c_cc, sizeof(a.c_cc)) == 0;
 }

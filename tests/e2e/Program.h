@@ -2,14 +2,14 @@
 // and gives back what it wrote and how it ended.
 #pragma once
 
-#include <string>
 #include <termios.h>
+#include <string>
 #include <vector>
 
 struct PipedRun {
-    std::string out;     // standard output
-    std::string err;     // standard error
-    int exitStatus = -1;  // exit code, or 128 + signal number
+    std::string out;         // standard output
+    std::string err;         // standard error
+    int exitStatus = -1;     // exit code, or 128 + signal number
     long peakKilobytes = 0;  // the largest resident set the program had
     double seconds = 0.0;    // from start to end
 };

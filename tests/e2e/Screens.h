@@ -46,9 +46,9 @@ inline std::string mainMenu() {
 }
 
 inline std::string inputMenu() {
-    return menu("Eingabe - Menue: ", {"Groesze der Matrix 1 anpassen", "Groesze der Matrix 2 anpassen",
-                                      "Werte der Matrix 1 eingeben", "Werte der Matrix 2 eingeben",
-                                      "Zurueck zum Hauptmenue"});
+    return menu("Eingabe - Menue: ",
+                {"Groesze der Matrix 1 anpassen", "Groesze der Matrix 2 anpassen", "Werte der Matrix 1 eingeben",
+                 "Werte der Matrix 2 eingeben", "Zurueck zum Hauptmenue"});
 }
 
 inline std::string outputMenu() {
@@ -91,13 +91,23 @@ inline std::string libraryError(const std::string& text) {
     return "Es ist folgender Fehler aufgetreten: \n" + text + "\n\n";
 }
 
-inline std::string thrownError(const std::string& text) { return "\nEs ist ein Fehler aufgetreten: \n" + text + "\n\n"; }
+inline std::string thrownError(const std::string& text) {
+    return "\nEs ist ein Fehler aufgetreten: \n" + text + "\n\n";
+}
 
 // Element types by their entry in the type menu.
-inline std::string chooseFloat() { return choose(1); }
-inline std::string chooseDouble() { return choose(2); }
-inline std::string chooseComplex() { return choose(3); }
-inline std::string chooseFraction() { return choose(4); }
+inline std::string chooseFloat() {
+    return choose(1);
+}
+inline std::string chooseDouble() {
+    return choose(2);
+}
+inline std::string chooseComplex() {
+    return choose(3);
+}
+inline std::string chooseFraction() {
+    return choose(4);
+}
 
 }  // namespace screens
 
@@ -146,10 +156,10 @@ private:
     int current = 1;
 };
 
-inline std::string matrixDisplay(const std::string& rows, const std::string& columns, const std::vector<std::string>& answers,
-                                 const std::string& table) {
-    const char* questions[] = {"quadratische Matrix: ", "Nullmatrix: ", "Einheitsmatrix: ", "Skalarmatrix: ",
-                               "Dreiecksmatrix: ", "Spaltenvektor: ", "Zeilenvektor: "};
+inline std::string matrixDisplay(const std::string& rows, const std::string& columns,
+                                 const std::vector<std::string>& answers, const std::string& table) {
+    const char* questions[] = {"quadratische Matrix: ", "Nullmatrix: ",    "Einheitsmatrix: ", "Skalarmatrix: ",
+                               "Dreiecksmatrix: ",      "Spaltenvektor: ", "Zeilenvektor: "};
     std::string text = banner + "\nEigenschaften der Matrix:\n\nZeilen:" + rows + "\nSpalten: " + columns + "\n";
     for (std::size_t i = 0; i < answers.size(); ++i) {
         text += questions[i] + answers[i] + "\n";

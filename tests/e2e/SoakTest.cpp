@@ -88,7 +88,8 @@ TEST(Soak, MemoryStaysFlatFromTenThousandToHundredThousandKeystrokes) {
     EXPECT_EQ(longRun.err.find("unbekannter Fehler"), std::string::npos);
     const double perKey = longRun.seconds / static_cast<double>(keystrokes(longKeys));
     std::printf("soak: %zu keystrokes peak %ld KiB, %zu keystrokes peak %ld KiB, %.1f us per keystroke\n",
-                keystrokes(shortKeys), shortRun.peakKilobytes, keystrokes(longKeys), longRun.peakKilobytes, perKey * 1e6);
+                keystrokes(shortKeys), shortRun.peakKilobytes, keystrokes(longKeys), longRun.peakKilobytes,
+                perKey * 1e6);
 #if !defined(TAVOLENT_SANITIZED)
     // AddressSanitizer keeps freed memory in quarantine, so only the plain build can tell.
     EXPECT_LE(longRun.peakKilobytes, shortRun.peakKilobytes + 1024);

@@ -18,11 +18,14 @@ void readAll(const std::string& text) {
     std::istringstream in(text);
     std::ostringstream out;
     T value{};
-    while (in >> value) out << value;
+    while (in >> value)
+        out << value;
 }
 
 // By content: the literal behind a thrown pointer may be another translation unit's copy.
-bool sameText(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
+bool sameText(const char* a, const char* b) {
+    return std::strcmp(a, b) == 0;
+}
 
 bool isThrownText(const char* text) {
     return sameText(text, divisionByZeroText) || sameText(text, overflowText) || sameText(text, fractionInputErrorText);
@@ -40,7 +43,8 @@ void requireReducedOrThrown(Operation operation) {
     try {
         requireLowestTerms(operation());
     } catch (const char* text) {
-        if (!isThrownText(text)) __builtin_trap();
+        if (!isThrownText(text))
+            __builtin_trap();
     }
 }
 
@@ -63,9 +67,11 @@ void readFractions(const std::string& text) {
         try {
             in >> value;
         } catch (const char* thrown) {
-            if (!sameText(thrown, fractionInputErrorText)) __builtin_trap();
+            if (!sameText(thrown, fractionInputErrorText))
+                __builtin_trap();
         }
-        if (value.getNenner() == 0) __builtin_trap();
+        if (value.getNenner() == 0)
+            __builtin_trap();
         out << value;
         combine(previous, value);
         previous = value;

@@ -6,12 +6,12 @@
 // compare the same text. Any other CR is passed on as it is. A line end written as a bare LF
 // would mean the Windows build writes its text differently: that is reported on standard error
 // and the run ends with status 125, so no test can pass on it.
-#include <cerrno>
-#include <cstdlib>
 #include <poll.h>
-#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
+#include <string>
 
 namespace {
 
