@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "app/Screen.h"
+#include "app/Terminal.h"
 #include "matrix/MatrixException.h"
 
 void showMatrixException(const MatrixException& exception) {
@@ -10,6 +11,20 @@ void showMatrixException(const MatrixException& exception) {
     std::cout << "Es ist folgender Fehler aufgetreten: " << std::endl;
     std::cout << exception.text << std::endl << std::endl;
     setTextAttribute(normalAttribute);
+}
+
+void showCaughtFailure() {
+    try {
+        throw;
+    } catch (const terminal::InputEnded&) {
+        throw;
+    } catch (const MatrixException& exception) {
+        showMatrixException(exception);
+    } catch (const char* text) {
+        showThrownText(text);
+    } catch (...) {
+        showThrownText(unknownErrorText);
+    }
 }
 
 void showThrownText(const char* text) {

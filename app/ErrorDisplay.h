@@ -9,3 +9,8 @@ inline constexpr const char* unknownErrorText = "unbekannter Fehler";
 
 void showMatrixException(const MatrixException& exception);
 void showThrownText(const char* text);
+
+// Inside a catch (...) block: shows the failure being handled by its kind, a MatrixException,
+// a thrown text, or anything else as "unbekannter Fehler". The end of input is no failure to
+// show and passes on.
+void showCaughtFailure();

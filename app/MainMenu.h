@@ -7,7 +7,6 @@
 #include "app/OutputMenu.h"
 #include "app/Screen.h"
 #include "app/SolverDialog.h"
-#include "app/Terminal.h"
 #include "matrix/Matrix.h"
 
 enum MainMenuChoice {
@@ -31,14 +30,8 @@ void runGuarded(Action action) {
     try {
         action();
         return;
-    } catch (const MatrixException& exception) {
-        showMatrixException(exception);
-    } catch (const char* text) {
-        showThrownText(text);
-    } catch (const terminal::InputEnded&) {
-        throw;
     } catch (...) {
-        showThrownText(unknownErrorText);
+        showCaughtFailure();
     }
     waitForKey();
 }

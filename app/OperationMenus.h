@@ -11,7 +11,6 @@
 #include "app/MatrixTable.h"
 #include "app/Menu.h"
 #include "app/Screen.h"
-#include "app/Terminal.h"
 #include "matrix/Matrix.h"
 
 namespace operation_menus_detail {
@@ -31,14 +30,8 @@ void runResultScreen(Compute compute) {
     beginScreen();
     try {
         showResult(watched(compute));
-    } catch (const MatrixException& exception) {
-        showMatrixException(exception);
-    } catch (const char* text) {
-        showThrownText(text);
-    } catch (const terminal::InputEnded&) {
-        throw;
     } catch (...) {
-        showThrownText(unknownErrorText);
+        showCaughtFailure();
     }
     waitForKey();
 }

@@ -9,7 +9,6 @@
 #include "app/ErrorDisplay.h"
 #include "app/InputMenu.h"
 #include "app/Screen.h"
-#include "app/Terminal.h"
 #include "app/TypedInput.h"
 #include "matrix/Matrix.h"
 
@@ -60,15 +59,9 @@ void runSolverDialog() {
     readTypedValue(n, [] { std::cout << std::endl << "Anzahl der Koeffizienten: "; });
     try {
         solver_dialog_detail::solveSystemOfSize<T>(n);
-    } catch (const MatrixException& exception) {
-        // A count of 0 is refused by the construction of the coefficient matrix.
-        showMatrixException(exception);
-    } catch (const char* text) {
-        showThrownText(text);
-    } catch (const terminal::InputEnded&) {
-        throw;
     } catch (...) {
-        showThrownText(unknownErrorText);
+        // A count of 0 is refused by the construction of the coefficient matrix (code 100).
+        showCaughtFailure();
     }
     waitForKey();
 }
