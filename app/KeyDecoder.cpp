@@ -21,45 +21,46 @@ int arrowCode(int finalByte) {
     return keys::none;
 }
 
-// ESC [ already taken: parameters and intermediates up to the final byte.
+bool isFinalByte(int byte) {
+    return byte >= 0x40 && byte <= 0x7e;
+}
+
+// ESC [ already taken: parameters and intermediates up to the final byte. A byte that cannot
+// belong to the sequence ends it and is left for the next key.
 KeyPress decodeControlSequence(ByteSource& source) {
     bool plain = true;
     for (;;) {
         const int byte = source.peekSoon();
-        if (byte < 0) {
+        if (byte < 0x20 || byte > 0x7e) {
             return meaningless();
         }
         source.next();
-        if (byte >= 0x40 && byte <= 0x7e) {
+        if (isFinalByte(byte)) {
             const int code = plain ? arrowCode(byte) : keys::none;
             return code == keys::none ? meaningless() : arrow(code);
-        }
-        if (byte < 0x20 || byte > 0x3f) {
-            return meaningless();
         }
         plain = false;
     }
 }
 
+// Only ESC [ and ESC O start a sequence; after anything else the Escape stands alone and the
+// next byte is a key of its own (an Enter or a P typed right after Escape still counts).
 KeyPress decodeEscape(ByteSource& source) {
     const int second = source.peekSoon();
-    if (second < 0 || second == escapeByte) {
+    if (second != '[' && second != 'O') {
         return meaningless();
     }
     source.next();
     if (second == '[') {
         return decodeControlSequence(source);
     }
-    if (second == 'O') {
-        const int third = source.peekSoon();
-        if (third < 0) {
-            return meaningless();
-        }
-        source.next();
-        const int code = arrowCode(third);
-        return code == keys::none ? meaningless() : arrow(code);
+    const int third = source.peekSoon();
+    if (!isFinalByte(third)) {
+        return meaningless();
     }
-    return meaningless();
+    source.next();
+    const int code = arrowCode(third);
+    return code == keys::none ? meaningless() : arrow(code);
 }
 
 }  // namespace

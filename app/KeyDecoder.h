@@ -3,7 +3,8 @@
 //
 //   ESC [ A, ESC O A   up arrow    -> prefix code 224, then 72
 //   ESC [ B, ESC O B   down arrow  -> prefix code 224, then 80
-//   other ESC [ ... final byte, ESC O x, ESC x, a lone ESC -> one key without meaning (0)
+//   other ESC [ ... final byte, ESC O x, a lone ESC -> one key without meaning (0); a byte
+//                      that cannot continue a sequence is left for the next key
 //   CR, LF, CR LF      Enter       -> 13
 //   any other byte     that byte as its code ('H' 72 and 'P' 80 move like the arrows)
 #pragma once

@@ -88,6 +88,21 @@ TEST(KeyDecoder, LoneEscapeIsAKeyWithoutMeaningAndDoesNotSwallowTheNextKey) {
     EXPECT_EQ(then[1].code, keys::down);
 }
 
+TEST(KeyDecoder, AKeyRightAfterEscapeOrABrokenSequenceStillCounts) {
+    ScriptedBytes bytes("\x1b\r\x1bP\x1b[\x1b[A\x1bO\r");
+    const std::vector<KeyPress> keys = decodeAll(bytes);
+    ASSERT_EQ(keys.size(), 8u);
+    EXPECT_EQ(keys[0].code, keys::none);
+    EXPECT_EQ(keys[1].code, keys::enter);
+    EXPECT_EQ(keys[2].code, keys::none);
+    EXPECT_EQ(keys[3].code, keys::down);
+    EXPECT_EQ(keys[4].code, keys::none);
+    EXPECT_TRUE(keys[5].hasPrefix);
+    EXPECT_EQ(keys[5].code, keys::up);
+    EXPECT_EQ(keys[6].code, keys::none);
+    EXPECT_EQ(keys[7].code, keys::enter);
+}
+
 TEST(KeyDecoder, SequenceSplitOverTwoReadsStillDecodes) {
     // peekSoon waits briefly; a split that arrives in time is one arrow.
     ScriptedBytes bytes("\x1b[A");
