@@ -168,12 +168,13 @@ void dropRestOfTypedLine() {
     }
     typedLinePending = false;
     std::streambuf* buffer = input->rdbuf();
-    if (inputIsTerminal && fdBuffer != nullptr) {
-        // A terminal in line mode delivered exactly one line; what is left of it goes.
-        fdBuffer->discardBuffered();
-        return;
-    }
+    // A terminal delivers what was typed so far: what is left of the line goes, keys typed
+    // after it stay, and nothing more is waited for.
+    const bool onlyBuffered = inputIsTerminal && fdBuffer != nullptr;
     for (;;) {
+        if (onlyBuffered && !fdBuffer->hasBuffered()) {
+            return;
+        }
         const auto byte = buffer->sbumpc();
         if (byte == std::char_traits<char>::eof()) {
             endOfInput();

@@ -57,6 +57,19 @@ TEST(OnATerminal, ADialogEchoesWhatIsTypedAndKeysAreNotEchoed) {
     EXPECT_EQ(session.takeOutput().rfind("\r\n" + clear, 0), 0u);
 }
 
+TEST(OnATerminal, KeysTypedAheadOfADialogStillCount) {
+    TerminalSession session;
+    ASSERT_TRUE(session.waitFor("Programm beenden"));
+    session.type("\r\r");
+    ASSERT_TRUE(session.waitFor("Eingabe - Menue: "));
+    session.takeOutput();
+    // Pasted in one piece: to the value entry, nine values, and back to the main menu.
+    session.type("\x1b[B\x1b[B\r1 2 3 4 5 6 7 8 9\n\x1b[B\x1b[B\r");
+    ASSERT_TRUE(session.waitFor("Hauptmenue: "));
+    session.type("\x1b[B\r\r");
+    ASSERT_TRUE(session.waitFor("Werte der Matrix: \r\n\r\n1\t2\t3\t\r\n4\t5\t6\t\r\n7\t8\t9\t\r\n"));
+}
+
 TEST(OnATerminal, CtrlCRestoresTheTerminalAndEndsWith130) {
     TerminalSession session;
     const termios before = session.initialSettings();
