@@ -2,6 +2,8 @@
 // and the structural property tests.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -49,16 +51,41 @@ public:
         return elements.at(row - 1).at(col - 1);
     }
 
-    // Resizes in place: the top-left block keeps its values, new positions hold zero.
+    // Resizes in place: the top-left block keeps its values, new positions hold zero. Every
+    // allocation is made before anything changes, so a failing one leaves the old size and
+    // values. Rows that must grow beyond their capacity are copied, as a vector copies on
+    // reallocation (a fraction is reduced then); all other values stay as they are.
     void setSize(std::uint32_t rows, std::uint32_t cols) {
         if (rows < 1 || cols < 1) {
             throw MatrixException(MatrixError::SizeBelowOne);
         }
-        // Resizing works in place: only the growth needs new memory.
-        requireStorage(rows, cols, StorageLimit::bytesFor<T>(rowCount, columnCount));
-        elements.resize(rows);
+        const std::uint32_t kept = std::min(rows, rowCount);
+        std::vector<std::uint32_t> regrowing;
+        for (std::uint32_t r = 0; r < kept; ++r) {
+            if (elements[r].capacity() < cols) {
+                regrowing.push_back(r);
+            }
+        }
+        // Regrown rows live beside the old ones until the end; otherwise only the growth is new.
+        requireStorage(rows, cols, regrowing.empty() ? StorageLimit::bytesFor<T>(rowCount, columnCount) : 0);
+        std::vector<std::vector<T>> added(rows - kept, std::vector<T>(cols));
+        std::vector<std::vector<T>> regrown(regrowing.size());
+        for (std::vector<T>& row : regrown) {
+            row.reserve(cols);
+        }
+        elements.reserve(rows);
+        // Nothing below allocates.
+        for (std::size_t i = 0; i < regrowing.size(); ++i) {
+            std::vector<T>& row = elements[regrowing[i]];
+            regrown[i].assign(row.begin(), row.end());
+            row.swap(regrown[i]);
+        }
+        elements.resize(kept);
         for (std::vector<T>& row : elements) {
             row.resize(cols);
+        }
+        for (std::vector<T>& row : added) {
+            elements.push_back(std::move(row));
         }
         rowCount = rows;
         columnCount = cols;

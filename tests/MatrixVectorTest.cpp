@@ -5,7 +5,9 @@
 #include <complex>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <string>
+#include <utility>
 
 #include "matrix/Matrix.h"
 
@@ -147,6 +149,43 @@ TYPED_TEST(StorageTest, GetColumnReturnsValuesInRowOrder) {
     expectMatrixError([&] { (void)m.getColumn(0); }, MatrixError::ColumnOutOfRange);
 }
 
+// An element whose construction fails after a set number of them, standing in for the
+// allocation of new rows failing.
+struct FragileElement {
+    static inline int constructionsLeft = -1;
+    FragileElement() {
+        if (constructionsLeft == 0) {
+            throw std::bad_alloc();
+        }
+        if (constructionsLeft > 0) {
+            --constructionsLeft;
+        }
+    }
+    int value = 0;
+};
+
+class FragileMatrix : public MatrixVector<FragileElement> {
+public:
+    FragileMatrix() = default;
+};
+
+TEST(SetSizeFailure, AFailingAllocationOfNewRowsLeavesTheOldSizeAndValues) {
+    for (const auto& [rows, cols] : {std::pair{5u, 5u}, std::pair{4u, 2u}, std::pair{4u, 8u}}) {
+        FragileMatrix m;
+        m.element(3, 3).value = 33;
+        m.element(1, 2).value = 12;
+        FragileElement::constructionsLeft = 1;
+        EXPECT_THROW(m.setSize(rows, cols), std::bad_alloc) << rows << " x " << cols;
+        FragileElement::constructionsLeft = -1;
+        ASSERT_EQ(m.getRowCount(), 3u);
+        ASSERT_EQ(m.getColumnCount(), 3u);
+        EXPECT_EQ(m.element(3, 3).value, 33);
+        EXPECT_EQ(m.element(1, 2).value, 12);
+        m.setSize(rows, cols);
+        EXPECT_EQ(m.element(1, 2).value, 12);
+    }
+}
+
 TEST(StorageLimitTest, SizeBeyondTheLimitIsRefusedBeforeTheStorageChanges) {
     Matrix<double> m = filled<double>(2, 2, {1, 2, 3, 4});
     StorageLimit::setLimitForTesting(1000);
@@ -175,13 +214,19 @@ TEST(StorageLimitTest, ACopyThatDoesNotFitIsRefusedBeforeItIsMade) {
     StorageLimit::setLimitForTesting(0);
 }
 
-TEST(StorageLimitTest, GrowingInPlaceNeedsOnlyTheGrowth) {
+// New rows need only their own memory; rows that must grow are copied, so while they are, the
+// old and the new rows are both held.
+TEST(StorageLimitTest, NewRowsNeedOnlyTheGrowthWiderRowsTheWholeStorage) {
     Matrix<double> m(10, 10);
     const std::size_t held = StorageLimit::bytesFor<double>(10, 10);
-    StorageLimit::setLimitForTesting(StorageLimit::bytesFor<double>(11, 11) - held);
-    EXPECT_NO_THROW(m.setSize(11, 11));
-    EXPECT_THROW(m.setSize(12, 12), const char*);
-    EXPECT_EQ(m.getRowCount(), 11u);
+    StorageLimit::setLimitForTesting(StorageLimit::bytesFor<double>(12, 10) - held);
+    EXPECT_THROW(m.setSize(13, 10), const char*);
+    EXPECT_NO_THROW(m.setSize(12, 10));
+    StorageLimit::setLimitForTesting(StorageLimit::bytesFor<double>(12, 11) - 1);
+    EXPECT_THROW(m.setSize(12, 11), const char*);
+    EXPECT_EQ(m.getColumnCount(), 10u);
+    StorageLimit::setLimitForTesting(StorageLimit::bytesFor<double>(12, 11));
+    EXPECT_NO_THROW(m.setSize(12, 11));
     StorageLimit::setLimitForTesting(0);
 }
 
