@@ -93,10 +93,7 @@ private:
         const std::uint32_t n = this->getRowCount();
         Elimination<T> elimination(columns);
         std::vector<T*>& rows = elimination.rows();
-        rows.resize(n);
-        for (std::uint32_t i = 1; i <= n; ++i) {
-            rows[i - 1] = this->row(i).data();
-        }
+        this->collectRowPointers(rows);
         const ComputationMonitor::Scope progress(n);
         for (std::uint32_t k = 1; k <= n;) {
             if (isZeroElement(this->row(k)[k - 1])) {

@@ -120,11 +120,7 @@ private:
             return;
         }
         const std::uint32_t n = this->getRowCount();
-        std::vector<T*>& rows = elimination.rows();
-        rows.resize(n);
-        for (std::uint32_t i = 1; i <= n; ++i) {
-            rows[i - 1] = this->row(i).data();
-        }
+        this->collectRowPointers(elimination.rows());
         // Column exchanges move values within the rows, so the row pointers stay valid. Each
         // panel is one unit of work, after which the elimination reports progress.
         const ComputationMonitor::Scope progress(n);

@@ -195,6 +195,14 @@ protected:
         }
     }
 
+    // The start of every row, in order, for loops that work on rows by pointer.
+    void collectRowPointers(std::vector<T*>& pointers) {
+        pointers.resize(rowCount);
+        for (std::uint32_t i = 0; i < rowCount; ++i) {
+            pointers[i] = elements[i].data();
+        }
+    }
+
     // Direct row access for the operations, after they have checked their indices once.
     std::vector<T>& row(std::uint32_t index) { return elements[index - 1]; }
     const std::vector<T>& row(std::uint32_t index) const { return elements[index - 1]; }
