@@ -12,6 +12,9 @@ InputBuffer::Wait InputBuffer::waitForByte(int milliseconds, int wakeFd) {
     if (hasBuffered()) {
         return Wait::Data;
     }
+    if (beforeWaiting != nullptr) {
+        beforeWaiting();
+    }
     pollfd requests[2] = {{fd, POLLIN, 0}, {wakeFd, POLLIN, 0}};
     const nfds_t count = wakeFd >= 0 ? 2 : 1;
     for (;;) {
@@ -39,6 +42,9 @@ void InputBuffer::discardBuffered() {
 InputBuffer::int_type InputBuffer::underflow() {
     if (hasBuffered()) {
         return traits_type::to_int_type(*gptr());
+    }
+    if (beforeWaiting != nullptr) {
+        beforeWaiting();
     }
     for (;;) {
         const ssize_t count = ::read(fd, storage.data(), storage.size());

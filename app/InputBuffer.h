@@ -19,6 +19,8 @@ public:
     // Drops what is buffered but not yet read.
     void discardBuffered();
     bool hasBuffered() const { return gptr() < egptr(); }
+    // Called before every read or wait that could block, so that held output is out first.
+    void callBeforeWaiting(void (*hook)()) { beforeWaiting = hook; }
 
 protected:
     int_type underflow() override;
@@ -31,4 +33,5 @@ private:
     int fd;
     std::array<char, 4096> storage{};
     std::shared_ptr<PipeReader> pipeReader;
+    void (*beforeWaiting)() = nullptr;
 };

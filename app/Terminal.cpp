@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "app/InputBuffer.h"
+#include "app/PipeOutput.h"
 
 namespace terminal {
 namespace {
@@ -33,7 +34,8 @@ termios keySettings{};
 termios lineSettings{};
 
 std::istream* input = &std::cin;
-InputBuffer* fdBuffer = nullptr;  // set when standard input is read through our own buffer
+InputBuffer* fdBuffer = nullptr;   // set when standard input is read through our own buffer
+PipeOutput* heldOutput = nullptr;  // set when standard output is not a terminal
 bool typedLinePending = false;
 bool inputEndThrows = false;
 int queuedCode = -1;
@@ -47,6 +49,31 @@ void writeRaw(const char* text, std::size_t length) {
         text += written;
         length -= static_cast<std::size_t>(written);
     }
+}
+
+void drainHeldOutput() {
+    if (heldOutput != nullptr) {
+        heldOutput->drain();
+    }
+}
+
+// Standard error is tied to this stream: its flush before every error text drains what
+// standard output holds, so both keep their order on a shared pipe.
+class DrainOnFlush : public std::streambuf {
+protected:
+    int sync() override {
+        drainHeldOutput();
+        return 0;
+    }
+};
+
+// Output that is not a terminal is held between reads (see PipeOutput). The buffers are
+// never destroyed: the standard streams use them until the very end of the process.
+void holdOutputUntilInputIsAwaited(InputBuffer& inputBuffer) {
+    heldOutput = new PipeOutput(outputFd);
+    std::cout.rdbuf(heldOutput);
+    std::cerr.tie(new std::ostream(new DrainOnFlush));
+    inputBuffer.callBeforeWaiting(drainHeldOutput);
 }
 
 // Async-signal-safe: only write and tcsetattr.
@@ -67,6 +94,10 @@ void applyMode() {
 }
 
 void restoreAndReraise(int signalNumber) {
+    // Held output still goes out before the end, but never into a pipe that has closed.
+    if (signalNumber != SIGPIPE) {
+        drainHeldOutput();
+    }
     restoreTerminal();
     std::signal(signalNumber, SIG_DFL);
     std::raise(signalNumber);
@@ -109,10 +140,12 @@ void stopHandler(int) {
 }
 
 void onExit() {
+    drainHeldOutput();
     restoreTerminal();
 }
 
 void onTerminate() {
+    drainHeldOutput();
     restoreTerminal();
     std::abort();
 }
@@ -211,6 +244,9 @@ void start() {
     fdBuffer = &buffer;
     std::cin.rdbuf(&buffer);
     input = &std::cin;
+    if (!outputIsTerminal) {
+        holdOutputUntilInputIsAwaited(buffer);
+    }
     if (inputIsTerminal && ::tcgetattr(inputFd, &savedSettings) == 0) {
         lineSettings = savedSettings;
         lineSettings.c_lflag |= ICANON | ECHO | ECHOE | ECHOK | ISIG;
@@ -254,11 +290,12 @@ void clearScreen() {
 }
 
 void setAttribute(int value) {
-    std::cout.flush();
-    std::cerr.flush();
+    // Without a terminal there are no attributes, and nothing to keep in step with them.
     if (!outputIsTerminal) {
         return;
     }
+    std::cout.flush();
+    std::cerr.flush();
     switch (value) {
     case 112:
         std::cout << "\x1b[0;30;47m";
