@@ -49,19 +49,24 @@ expect_equal "Description (summary)" "menuegesteuerter Matrizenrechner fuer die 
 # Only ASCII, like the program's own texts.
 if LC_ALL=C grep -q '[^ -~]' <<<"$(field Description)"; then fail "Description is not plain ASCII"; else pass; fi
 
-# Exactly the program and its compressed manual page, owned by root, with the usual modes.
+# Exactly the program and its compressed manual pages, owned by root, with the usual modes.
 expect_equal "files in the package" \
   "-rwxr-xr-x root/root ./usr/bin/tavolent
+-rw-r--r-- root/root ./usr/share/man/de/man1/tavolent.1.gz
 -rw-r--r-- root/root ./usr/share/man/man1/tavolent.1.gz" \
   "$(dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { print $1, $2, $6 }')"
 
 dpkg -x "$deb" "$root"
 program="$root/usr/bin/tavolent"
 
-# The manual page: no warnings from groff, and the version of the package in its title line.
-page=$(gzip -dc "$root/usr/share/man/man1/tavolent.1.gz")
-expect_equal "groff -ww warnings" "" "$(groff -ww -z -man 2>&1 <<<"$page")"
-expect_match "manual page title" "^\\.TH TAVOLENT 1 \"\" \"tavolent $version\"" "$(grep '^\.TH' <<<"$page")"
+# The manual pages, English and German: no warnings from groff, and the version of the package
+# and a date in the title line.
+for page in man1 de/man1; do
+  text=$(gzip -dc "$root/usr/share/man/$page/tavolent.1.gz")
+  expect_equal "groff -ww warnings ($page)" "" "$(preconv <<<"$text" | groff -ww -z -man 2>&1)"
+  expect_match "title line ($page)" "^\\.TH TAVOLENT 1 [0-9]{4}-[0-9]{2}-[0-9]{2} \"tavolent $version\"" \
+    "$(grep '^\.TH' <<<"$text")"
+done
 
 # The installed program: "Programm beenden" in the element-type menu (up from the first entry
 # wraps to the last). The menu is drawn, then twice more for the arrow (its prefix code, then its
