@@ -49,9 +49,11 @@ expect_equal "Description (summary)" "menuegesteuerter Matrizenrechner fuer die 
 # Only ASCII, like the program's own texts.
 if LC_ALL=C grep -q '[^ -~]' <<<"$(field Description)"; then fail "Description is not plain ASCII"; else pass; fi
 
-# Exactly the program and its compressed manual pages, owned by root, with the usual modes.
+# Exactly the program, its compressed manual pages, its copyright file and changelog, owned by root, with the usual modes.
 expect_equal "files in the package" \
   "-rwxr-xr-x root/root ./usr/bin/tavolent
+-rw-r--r-- root/root ./usr/share/doc/tavolent/changelog.gz
+-rw-r--r-- root/root ./usr/share/doc/tavolent/copyright
 -rw-r--r-- root/root ./usr/share/man/de/man1/tavolent.1.gz
 -rw-r--r-- root/root ./usr/share/man/man1/tavolent.1.gz" \
   "$(dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { print $1, $2, $6 }')"
@@ -67,6 +69,15 @@ for page in man1 de/man1; do
   expect_match "title line ($page)" "^\\.TH TAVOLENT 1 [0-9]{4}-[0-9]{2}-[0-9]{2} \"tavolent $version\"" \
     "$(grep '^\.TH' <<<"$text")"
 done
+
+# The changelog's latest entry is this version; the copyright file carries the licence.
+expect_match "changelog entry" "^tavolent \\($version\\) " "$(gzip -dc "$root/usr/share/doc/tavolent/changelog.gz" | head -n 1)"
+expect_equal "copyright licence" "$(sed -n '/^Permission/,$p' "$source_dir/LICENSE")" \
+  "$(sed -n '/^ Permission/,$s/^ \.\?//p' "$root/usr/share/doc/tavolent/copyright")"
+
+# lintian: no errors and no warnings; packaging/README.md explains each info that remains.
+lintian_report=$(lintian --fail-on none "$deb" 2>&1 | grep -E '^[EW]: ' || true)
+expect_equal "lintian errors and warnings" "" "$lintian_report"
 
 # The installed program: "Programm beenden" in the element-type menu (up from the first entry
 # wraps to the last). The menu is drawn, then twice more for the arrow (its prefix code, then its
