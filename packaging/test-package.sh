@@ -76,6 +76,7 @@ expect_equal "copyright licence" "$(sed -n '/^Permission/,$p' "$source_dir/LICEN
   "$(sed -n '/^ Permission/,$s/^ \.\?//p' "$root/usr/share/doc/tavolent/copyright")"
 
 # lintian: no errors and no warnings; packaging/README.md explains each info that remains.
+command -v lintian >/dev/null || { echo "FAIL: lintian is not installed" >&2; exit 1; }
 lintian_report=$(lintian --fail-on none "$deb" 2>&1 | grep -E '^[EW]: ' || true)
 expect_equal "lintian errors and warnings" "" "$lintian_report"
 
