@@ -65,7 +65,7 @@ program="$root/usr/bin/tavolent"
 # and a date in the title line.
 for page in man1 de/man1; do
   text=$(gzip -dc "$root/usr/share/man/$page/tavolent.1.gz")
-  expect_equal "groff -ww warnings ($page)" "" "$(preconv <<<"$text" | groff -ww -z -man 2>&1)"
+  expect_equal "groff -ww warnings ($page)" "" "$(groff -ww -z -man -Tutf8 2>&1 <<<"$text")"
   expect_match "title line ($page)" "^\\.TH TAVOLENT 1 [0-9]{4}-[0-9]{2}-[0-9]{2} \"tavolent $version\"" \
     "$(grep '^\.TH' <<<"$text")"
 done
