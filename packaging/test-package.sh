@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the Debian package as a user meets it: its name and control fields, the files it
-# installs, its manual page, and the installed program run through a pipe. The package is
-# unpacked with dpkg -x into a scratch root, so nothing on the machine is changed.
+# installs, its manual pages, lintian's verdict, and the installed program run through a pipe;
+# then make install and make uninstall from the same build tree. Everything happens in a scratch
+# root (the package unpacked with dpkg -x), so nothing on the machine is changed.
 #
 # Usage: packaging/test-package.sh BUILD_DIR   (the tree in which `make package` ran cpack)
 set -euo pipefail
@@ -120,6 +121,17 @@ expect_match "fraction input error shown" $'Zeile 2 , Spalte 1 = \nEs ist ein Fe
 expect_match "fraction table" $'Werte der Matrix: \n\n1/2\t1/3\t\n1/4\t2/10\t\n\nDruecken Sie eine beliebige Taste' "$output"
 expect_match "determinant" $'\n\nErgebnis: \n\n1/60\n\nDruecken Sie eine beliebige Taste' "$output"
 expect_match "inverse" $'\n\nErgebnis: \n\n12\t-20\t\n-15\t30\t\n\n\nDruecken Sie eine beliebige Taste' "$output"
+
+expect_equal "tavolent --version" "Tavolent $version" "$("$program" --version)"
+
+# make install and make uninstall into a scratch DESTDIR where one directory exists already:
+# the installed program runs, and uninstalling leaves exactly that directory.
+dest="$root/local"
+mkdir -p "$dest/opt/tavolent/bin"
+DESTDIR=$dest "$source_dir/packaging/local-install.sh" install "$build" /opt/tavolent >/dev/null
+expect_equal "make install: --version" "Tavolent $version" "$("$dest/opt/tavolent/bin/tavolent" --version)"
+DESTDIR=$dest "$source_dir/packaging/local-install.sh" uninstall /opt/tavolent >/dev/null
+expect_equal "left after make uninstall" $'./opt\n./opt/tavolent\n./opt/tavolent/bin' "$(cd "$dest" && find . -mindepth 1 | sort)"
 
 # End of input while a menu waits for a key ends the program with 1.
 set +e
