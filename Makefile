@@ -1,39 +1,41 @@
-# Front door for the two everyday commands; CMake does the real work.
+# Front door for the everyday commands; CMake does the real work.
 BUILD ?= build
 JOBS ?= 2
+# Every folder that a target below creates, for make clean: each section adds its own.
+BUILD_DIRS = $(BUILD)
 
 .PHONY: run test test-sanitize build bench clean
 
+# The tests are configured only here and in the trees of the other checks: the program alone
+# (make run, install, package) needs no test libraries.
 build:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTAVOLENT_TESTS=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
-run:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(BUILD) -j $(JOBS) --target tavolent
-	./$(BUILD)/tavolent
+run: dist-build
+	./$(DIST_BUILD)/tavolent
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 # Everything, the end-to-end tests included, built with ASan and UBSan and run.
 SANITIZE_BUILD ?= $(BUILD)-sanitize
+BUILD_DIRS += $(SANITIZE_BUILD)
 test-sanitize:
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVOLENT_SANITIZE=ON
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS)
 
+BUILD_DIRS += $(BUILD)-bench
 bench:
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DTAVOLENT_TESTS=OFF -DTAVOLENT_BENCHMARKS=ON
 	cmake --build $(BUILD)-bench -j $(JOBS)
 	for b in $(BUILD)-bench/bench/*_bench; do $$b --benchmark_min_time=0.2; done
 
-clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-sanitize
-
 # Fuzzes the element readers with libFuzzer under ASan and UBSan (clang only; not part of test).
 FUZZ_BUILD ?= build-fuzz
+BUILD_DIRS += $(FUZZ_BUILD)
 FUZZ_SECONDS ?= 60
 .PHONY: fuzz-readers
 fuzz-readers:
@@ -62,6 +64,7 @@ lint: build
 # Feeds any bytes to the whole program in process, under ASan and UBSan (clang only; the
 # replay of tests/fuzz/program-corpus is part of make test).
 PROGRAM_FUZZ_BUILD ?= build-program-fuzz
+BUILD_DIRS += $(PROGRAM_FUZZ_BUILD)
 .PHONY: fuzz-program
 fuzz-program:
 	cmake -S . -B $(PROGRAM_FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
@@ -72,34 +75,38 @@ fuzz-program:
 		-print_final_stats=1 -artifact_prefix=$(PROGRAM_FUZZ_BUILD)/ -dict=tests/fuzz/program.dict \
 		$(PROGRAM_FUZZ_BUILD)/corpus tests/fuzz/program-corpus
 
-# Installing and packaging build without the tests, in a tree of their own, so that they need
-# no test libraries and leave the everyday build alone.
+# The program as shipped, without the tests, in trees of its own: make run and make install
+# build it in $(DIST_BUILD); make package in $(PACKAGE_BUILD) with Debian's hardening flags.
 PREFIX ?= /usr/local
 DIST_BUILD ?= $(BUILD)/dist
+PACKAGE_BUILD ?= $(BUILD)/package
 .PHONY: dist-build install uninstall package test-package
 
 dist-build:
 	cmake -S . -B $(DIST_BUILD) -DCMAKE_BUILD_TYPE=Release -DTAVOLENT_TESTS=OFF
 	cmake --build $(DIST_BUILD) -j $(JOBS)
 
-# The program and its manual page under $(PREFIX); DESTDIR, if given, is put in front.
+# The program, its manual pages and its licence under $(PREFIX); DESTDIR, if given, is put in
+# front. The manifest is kept there too, so that make uninstall works after make clean (give it
+# the same PREFIX and DESTDIR).
 install: dist-build
-	DESTDIR=$(DESTDIR) cmake --install $(DIST_BUILD) --prefix $(PREFIX)
+	packaging/local-install.sh install $(DIST_BUILD) $(PREFIX)
 
-# Removes exactly the files that the last `make install` wrote, as listed in its manifest (which
-# leaves DESTDIR out: give the same DESTDIR again).
 uninstall:
-	@test -f $(DIST_BUILD)/install_manifest.txt || \
-		{ echo "No $(DIST_BUILD)/install_manifest.txt: nothing installed from this tree." >&2; exit 1; }
-	sed 's|^|$(DESTDIR)|' $(DIST_BUILD)/install_manifest.txt | xargs -d '\n' -r rm -fv --
-	rm -f $(DIST_BUILD)/install_manifest.txt
+	packaging/local-install.sh uninstall $(PREFIX)
 
-# $(DIST_BUILD)/tavolent_<version>_<architecture>.deb
-package: dist-build
-	cd $(DIST_BUILD) && cpack
+# $(PACKAGE_BUILD)/tavolent_<version>_<architecture>.deb, compiled and linked with the flags
+# that dpkg-buildflags gives a Debian package (all hardening, bindnow included).
+BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+package:
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DTAVOLENT_TESTS=OFF \
+		-DCMAKE_CXX_FLAGS="$$($(BUILDFLAGS) CPPFLAGS) $$($(BUILDFLAGS) CXXFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$($(BUILDFLAGS) LDFLAGS)"
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cd $(PACKAGE_BUILD) && cpack
 
 test-package: package
-	packaging/test-package.sh $(DIST_BUILD)
+	packaging/test-package.sh $(PACKAGE_BUILD)
 
 # The README pictures, from a real run in tmux.
 .PHONY: screenshots
@@ -109,6 +116,7 @@ screenshots: dist-build
 # The Windows program, cross-built with mingw-w64 (Debian: g++-mingw-w64-x86-64) and statically
 # linked: $(WINDOWS_BUILD)/tavolent.exe.
 WINDOWS_BUILD ?= build-windows
+BUILD_DIRS += $(WINDOWS_BUILD)
 .PHONY: windows test-windows
 windows:
 	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release
@@ -123,3 +131,7 @@ test-windows: windows
 		-DTAVOLENT_WINDOWS_PROGRAM=$(abspath $(WINDOWS_BUILD))/tavolent.exe
 	cmake --build $(WINDOWS_BUILD)/host -j $(JOBS) --target wine_e2e_tests
 	ctest --test-dir $(WINDOWS_BUILD)/host --output-on-failure -j $(JOBS)
+
+# Every build folder, after all the sections above have named theirs.
+clean:
+	rm -rf $(BUILD_DIRS)

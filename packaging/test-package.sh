@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the Debian package as a user meets it: its name and control fields, the files it
-# installs, its manual page, and the installed program run through a pipe. The package is
-# unpacked with dpkg -x into a scratch root, so nothing on the machine is changed.
+# installs, its manual pages, lintian's verdict, and the installed program run through a pipe;
+# then make install and make uninstall from the same build tree. Everything happens in a scratch
+# root (the package unpacked with dpkg -x), so nothing on the machine is changed.
 #
 # Usage: packaging/test-package.sh BUILD_DIR   (the tree in which `make package` ran cpack)
 set -euo pipefail
@@ -49,19 +50,36 @@ expect_equal "Description (summary)" "menuegesteuerter Matrizenrechner fuer die 
 # Only ASCII, like the program's own texts.
 if LC_ALL=C grep -q '[^ -~]' <<<"$(field Description)"; then fail "Description is not plain ASCII"; else pass; fi
 
-# Exactly the program and its compressed manual page, owned by root, with the usual modes.
+# Exactly the program, its compressed manual pages, its copyright file and changelog, owned by root, with the usual modes.
 expect_equal "files in the package" \
   "-rwxr-xr-x root/root ./usr/bin/tavolent
+-rw-r--r-- root/root ./usr/share/doc/tavolent/changelog.gz
+-rw-r--r-- root/root ./usr/share/doc/tavolent/copyright
+-rw-r--r-- root/root ./usr/share/man/de/man1/tavolent.1.gz
 -rw-r--r-- root/root ./usr/share/man/man1/tavolent.1.gz" \
   "$(dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { print $1, $2, $6 }')"
 
 dpkg -x "$deb" "$root"
 program="$root/usr/bin/tavolent"
 
-# The manual page: no warnings from groff, and the version of the package in its title line.
-page=$(gzip -dc "$root/usr/share/man/man1/tavolent.1.gz")
-expect_equal "groff -ww warnings" "" "$(groff -ww -z -man 2>&1 <<<"$page")"
-expect_match "manual page title" "^\\.TH TAVOLENT 1 \"\" \"tavolent $version\"" "$(grep '^\.TH' <<<"$page")"
+# The manual pages, English and German: no warnings from groff, and the version of the package
+# and a date in the title line.
+for page in man1 de/man1; do
+  text=$(gzip -dc "$root/usr/share/man/$page/tavolent.1.gz")
+  expect_equal "groff -ww warnings ($page)" "" "$(groff -ww -z -man -Tutf8 2>&1 <<<"$text")"
+  expect_match "title line ($page)" "^\\.TH TAVOLENT 1 [0-9]{4}-[0-9]{2}-[0-9]{2} \"tavolent $version\"" \
+    "$(grep '^\.TH' <<<"$text")"
+done
+
+# The changelog's latest entry is this version; the copyright file carries the licence.
+expect_match "changelog entry" "^tavolent \\($version\\) " "$(gzip -dc "$root/usr/share/doc/tavolent/changelog.gz" | head -n 1)"
+expect_equal "copyright licence" "$(sed -n '/^Permission/,$p' "$source_dir/LICENSE")" \
+  "$(sed -n '/^ Permission/,$s/^ \.\?//p' "$root/usr/share/doc/tavolent/copyright")"
+
+# lintian: no errors and no warnings; packaging/README.md explains each info that remains.
+command -v lintian >/dev/null || { echo "FAIL: lintian is not installed" >&2; exit 1; }
+lintian_report=$(lintian --fail-on none "$deb" 2>&1 | grep -E '^[EW]: ' || true)
+expect_equal "lintian errors and warnings" "" "$lintian_report"
 
 # The installed program: "Programm beenden" in the element-type menu (up from the first entry
 # wraps to the last). The menu is drawn, then twice more for the arrow (its prefix code, then its
@@ -103,6 +121,17 @@ expect_match "fraction input error shown" $'Zeile 2 , Spalte 1 = \nEs ist ein Fe
 expect_match "fraction table" $'Werte der Matrix: \n\n1/2\t1/3\t\n1/4\t2/10\t\n\nDruecken Sie eine beliebige Taste' "$output"
 expect_match "determinant" $'\n\nErgebnis: \n\n1/60\n\nDruecken Sie eine beliebige Taste' "$output"
 expect_match "inverse" $'\n\nErgebnis: \n\n12\t-20\t\n-15\t30\t\n\n\nDruecken Sie eine beliebige Taste' "$output"
+
+expect_equal "tavolent --version" "Tavolent $version" "$("$program" --version)"
+
+# make install and make uninstall into a scratch DESTDIR where one directory exists already:
+# the installed program runs, and uninstalling leaves exactly that directory.
+dest="$root/local"
+mkdir -p "$dest/opt/tavolent/bin"
+DESTDIR=$dest "$source_dir/packaging/local-install.sh" install "$build" /opt/tavolent >/dev/null
+expect_equal "make install: --version" "Tavolent $version" "$("$dest/opt/tavolent/bin/tavolent" --version)"
+DESTDIR=$dest "$source_dir/packaging/local-install.sh" uninstall /opt/tavolent >/dev/null
+expect_equal "left after make uninstall" $'./opt\n./opt/tavolent\n./opt/tavolent/bin' "$(cd "$dest" && find . -mindepth 1 | sort)"
 
 # End of input while a menu waits for a key ends the program with 1.
 set +e

@@ -1,0 +1,53 @@
+The options read before the first menu. The version comes from the project version.
+
+  $ set -o pipefail
+  $ "$TAVOLENT" --version | sed "s/^Tavolent $TAVOLENT_VERSION\$/Tavolent (project version)/"
+  Tavolent (project version)
+
+The help goes to standard output, and nothing to standard error.
+
+  $ "$TAVOLENT" --help 2>/dev/null
+  Aufruf: tavolent [--help | --version]
+  
+  Menuegesteuerter Matrizenrechner fuer die Textkonsole: Summe, Differenz, Produkt,
+  Vektorprodukt, Determinante, Adjunkte und Inverse von Matrizen aus Dezimalzahlen,
+  komplexen Zahlen oder exakten Bruechen, und die Loesung linearer Gleichungssysteme.
+  
+  Tasten in den Menues:
+    Pfeil nach oben, H    den Eintrag darueber hervorheben
+    Pfeil nach unten, P   den Eintrag darunter hervorheben
+    Eingabetaste          den hervorgehobenen Eintrag waehlen
+  Groeszen und Werte werden als Text getippt und mit der Eingabetaste abgeschlossen.
+  Strg+C beendet das Programm.
+  
+  Optionen:
+    --help      diese Hilfe zeigen und beenden
+    --version   die Versionsnummer zeigen und beenden
+  
+  Ausfuehrlich beschrieben in der Handbuchseite: man tavolent
+  $ "$TAVOLENT" --help >/dev/null
+
+The first argument decides; anything but the two options is refused with one line on
+standard error and status 2, before the program reads a key or draws a menu.
+
+  $ "$TAVOLENT" --version --nonsense | sed "s/$TAVOLENT_VERSION/(project version)/"
+  Tavolent (project version)
+  $ for argument in --nonsense -h -V help --vers --help=x ''; do
+  >   "$TAVOLENT" "$argument" --help </dev/null 2>/dev/null; echo "stdout empty, status $?"
+  > done
+  stdout empty, status 2
+  stdout empty, status 2
+  stdout empty, status 2
+  stdout empty, status 2
+  stdout empty, status 2
+  stdout empty, status 2
+  stdout empty, status 2
+  $ "$TAVOLENT" -x 2>&1 >/dev/null </dev/null
+  tavolent: unbekanntes Argument '-x' (tavolent --help zeigt die Optionen)
+  [2]
+
+Output that cannot be written is an error, not a success.
+
+  $ "$TAVOLENT" --help >/dev/full
+  tavolent: Schreibfehler bei der Ausgabe
+  [1]
