@@ -154,6 +154,14 @@ void dropRestOfTypedLine() {
         if (byte == '\n') {
             return;
         }
+        // A CR ends the line as well; an LF right after it belongs to the same line end.
+        if (byte == '\r') {
+            StreamBytes bytes;
+            if (bytes.peekSoon() == '\n') {
+                bytes.next();
+            }
+            return;
+        }
     }
 }
 
