@@ -8,8 +8,10 @@
 #include <exception>
 #include <iostream>
 #include <optional>
+#include <string>
 
 #include "app/InputBuffer.h"
+#include "app/LineEditor.h"
 
 namespace terminal {
 namespace {
@@ -26,17 +28,22 @@ volatile std::sig_atomic_t outputIsTerminal = 0;
 volatile std::sig_atomic_t keyModeActive = 0;
 volatile std::sig_atomic_t computing = 0;
 volatile std::sig_atomic_t cancelRequested = 0;
-// A continued program writes here, which ends the wait of a menu so it draws itself again.
+// Set with a write to the wake pipe, which ends any wait for input so the screen is drawn again.
+volatile std::sig_atomic_t continuedAfterStop = 0;
+volatile std::sig_atomic_t windowResized = 0;
+volatile std::sig_atomic_t continueCount = 0;
 int wakePipe[2] = {-1, -1};
 termios savedSettings{};
 termios keySettings{};
 termios lineSettings{};
 
 std::istream* input = &std::cin;
-InputBuffer* fdBuffer = nullptr;  // set when standard input is read through our own buffer
+InputBuffer* fdBuffer = nullptr;   // set when standard input is read through our own buffer
+LineEditor* lineEditor = nullptr;  // reads the dialogs' lines when standard input is a terminal
 bool typedLinePending = false;
 bool inputEndThrows = false;
 int queuedCode = -1;
+bool wokenByContinue = false;  // why the last wait for a key ended without one
 
 void writeRaw(const char* text, std::size_t length) {
     while (length > 0) {
@@ -80,17 +87,26 @@ void interruptHandler(int signalNumber) {
     restoreAndReraise(signalNumber);
 }
 
-void installHandler(int signalNumber, void (*handler)(int)) {
+void installHandler(int signalNumber, void (*handler)(int), int flags = 0) {
     struct sigaction action {};
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
-    // No SA_RESTART: a key wait returns after SIGCONT so the menu can draw itself again.
-    action.sa_flags = 0;
+    action.sa_flags = flags;
     sigaction(signalNumber, &action, nullptr);
+}
+
+void wakeReader() {
+    if (wakePipe[1] >= 0) {
+        const char wake = 1;
+        [[maybe_unused]] const ssize_t written = ::write(wakePipe[1], &wake, 1);
+    }
 }
 
 void stopHandler(int) {
     const std::sig_atomic_t wasKeyMode = keyModeActive;
+    // The line editor's own settings, if it is reading, are taken back as they were.
+    termios current{};
+    const bool haveCurrent = inputIsTerminal && ::tcgetattr(inputFd, &current) == 0;
     restoreTerminal();
     std::signal(SIGTSTP, SIG_DFL);
     sigset_t stop;
@@ -98,14 +114,20 @@ void stopHandler(int) {
     sigaddset(&stop, SIGTSTP);
     sigprocmask(SIG_UNBLOCK, &stop, nullptr);
     ::kill(::getpid(), SIGTSTP);
-    // Continued: take the terminal back as it was and have the menu drawn again.
+    // Continued: take the terminal back as it was and have the screen drawn again.
     installHandler(SIGTSTP, stopHandler);
     keyModeActive = wasKeyMode;
-    applyMode();
-    if (wakePipe[1] >= 0) {
-        const char wake = 1;
-        [[maybe_unused]] const ssize_t written = ::write(wakePipe[1], &wake, 1);
+    if (haveCurrent) {
+        ::tcsetattr(inputFd, TCSANOW, &current);
     }
+    continueCount = continueCount + 1;
+    continuedAfterStop = 1;
+    wakeReader();
+}
+
+void resizeHandler(int) {
+    windowResized = 1;
+    wakeReader();
 }
 
 void onExit() {
@@ -131,15 +153,21 @@ void enterLineMode() {
     }
 }
 
-// Bytes for the key decoder, from the same buffer the dialogs read.
+// Keys come from the buffer in front of standard input; on a terminal the dialogs read their
+// lines through the line editor, which takes its bytes from the same buffer.
+std::streambuf* keyBuffer() {
+    return fdBuffer != nullptr ? static_cast<std::streambuf*>(fdBuffer) : input->rdbuf();
+}
+
+// Bytes for the key decoder, in the order they arrived.
 class StreamBytes : public ByteSource {
 public:
-    int next() override { return toByte(input->rdbuf()->sbumpc()); }
+    int next() override { return toByte(keyBuffer()->sbumpc()); }
     int peekSoon() override {
         if (fdBuffer != nullptr && fdBuffer->waitForByte(escapeWaitMilliseconds) != InputBuffer::Wait::Data) {
             return nothingYet;
         }
-        return toByte(input->rdbuf()->sgetc());
+        return toByte(keyBuffer()->sgetc());
     }
 
 private:
@@ -158,7 +186,30 @@ bool awaitInput() {
     while (result == InputBuffer::Wait::Timeout) {
         result = fdBuffer->waitForByte(-1, wakePipe[0]);
     }
-    return result == InputBuffer::Wait::Data;
+    if (result == InputBuffer::Wait::Data) {
+        return true;
+    }
+    wokenByContinue = continuedAfterStop != 0;
+    windowResized = 0;
+    continuedAfterStop = 0;
+    return false;
+}
+
+// The line editor's bytes: the next byte typed, or why the wait ended early.
+int nextEditorByte() {
+    for (;;) {
+        const InputBuffer::Wait result = fdBuffer->waitForByte(-1, wakePipe[0]);
+        if (result == InputBuffer::Wait::Data) {
+            const auto byte = fdBuffer->sbumpc();
+            return byte == std::char_traits<char>::eof() ? LineEditor::endOfInput : static_cast<unsigned char>(byte);
+        }
+        if (result == InputBuffer::Wait::Woken) {
+            const bool resized = windowResized != 0;
+            windowResized = 0;
+            continuedAfterStop = 0;
+            return resized ? LineEditor::resized : LineEditor::continued;
+        }
+    }
 }
 
 // The Enter that finished a typed value belongs to that value, not to the next menu.
@@ -167,14 +218,14 @@ void dropRestOfTypedLine() {
         return;
     }
     typedLinePending = false;
+    // On a terminal the line editor holds the line: what is left of it goes, keys typed after
+    // it stay.
+    if (lineEditor != nullptr) {
+        lineEditor->discardLine();
+        return;
+    }
     std::streambuf* buffer = input->rdbuf();
-    // A terminal delivers what was typed so far: what is left of the line goes, keys typed
-    // after it stay, and nothing more is waited for.
-    const bool onlyBuffered = inputIsTerminal && fdBuffer != nullptr;
     for (;;) {
-        if (onlyBuffered && !fdBuffer->hasBuffered()) {
-            return;
-        }
         const auto byte = buffer->sbumpc();
         if (byte == std::char_traits<char>::eof()) {
             endOfInput();
@@ -220,6 +271,9 @@ void start() {
     std::cin.rdbuf(&buffer);
     input = &std::cin;
     if (inputIsTerminal && ::tcgetattr(inputFd, &savedSettings) == 0) {
+        static LineEditor editor(inputFd, nextEditorByte);
+        lineEditor = &editor;
+        std::cin.rdbuf(&editor);
         lineSettings = savedSettings;
         lineSettings.c_lflag |= ICANON | ECHO | ECHOE | ECHOK | ISIG;
         keySettings = savedSettings;
@@ -243,11 +297,14 @@ void start() {
     }
     installHandler(SIGINT, interruptHandler);
     installHandler(SIGTSTP, stopHandler);
+    // Restarted calls: a resize must not fail a write; a wait for input ends anyway.
+    installHandler(SIGWINCH, resizeHandler, SA_RESTART);
 }
 
 void startWithStreams(std::istream& in, bool outputTerminal) {
     input = &in;
     fdBuffer = nullptr;
+    lineEditor = nullptr;
     inputEndThrows = true;
     inputIsTerminal = 0;
     outputIsTerminal = outputTerminal ? 1 : 0;
@@ -308,16 +365,22 @@ void waitForAnyKey() {
     enterKeyMode();
     std::cout << pausePrompt << std::flush;
     while (!readKeyPress()) {
-        // Continued after a stop: the prompt may have been scrolled away.
-        std::cout << '\n' << pausePrompt << std::flush;
+        // Continued after a stop: the prompt may have been scrolled away. A resize leaves the
+        // result where it stands.
+        if (wokenByContinue) {
+            std::cout << '\n' << pausePrompt << std::flush;
+        }
     }
     std::cout << std::endl;
 }
 
-void beginTypedInput() {
+void beginTypedInput(std::string_view prompt) {
     enterLineMode();
     std::cout.flush();
     typedLinePending = true;
+    if (lineEditor != nullptr) {
+        lineEditor->setPrompt(std::string(prompt.substr(prompt.rfind('\n') + 1)));
+    }
 }
 
 void discardTypedLine() {
@@ -351,6 +414,10 @@ bool takeCancelRequest() {
     }
     cancelRequested = 0;
     return true;
+}
+
+int continuedCount() {
+    return continueCount;
 }
 
 bool writesToTerminal() {

@@ -287,7 +287,7 @@ void waitForAnyKey() {
     std::cout << std::endl;
 }
 
-void beginTypedInput() {
+void beginTypedInput(std::string_view) {
     std::cout.flush();
     typedLinePending = true;
 }
@@ -319,6 +319,11 @@ void endComputation() {
 
 bool takeCancelRequest() {
     return cancelRequested.exchange(false);
+}
+
+// The console has no stop and continue.
+int continuedCount() {
+    return 0;
 }
 
 bool writesToTerminal() {

@@ -70,6 +70,51 @@ TEST(OnATerminal, KeysTypedAheadOfADialogStillCount) {
     ASSERT_TRUE(session.waitFor("Werte der Matrix: \r\n\r\n1\t2\t3\t\r\n4\t5\t6\t\r\n7\t8\t9\t\r\n"));
 }
 
+// From the start of the program to the size dialog of Matrix 1, element type double.
+void openSizeDialog(TerminalSession& session) {
+    ASSERT_TRUE(session.waitFor("Programm beenden"));
+    session.type(screens::choose(2) + "\r\r");
+    ASSERT_TRUE(session.waitFor("Anzahl der Zeilen = "));
+}
+
+// From the input menu, on the entry just used, to what the output menu shows of Matrix 1.
+std::string shownMatrix1(TerminalSession& session, const std::string& backToMainMenu) {
+    session.type(backToMainMenu + "\r");
+    EXPECT_TRUE(session.waitFor("Hauptmenue: "));
+    session.takeOutput();
+    session.type(screens::down + "\r\r");
+    EXPECT_TRUE(session.waitFor("Druecken Sie eine beliebige Taste . . ."));
+    return session.takeOutput();
+}
+
+TEST(OnATerminal, APastedLineOf30000BytesIsReadWhole) {
+    TerminalSession session;
+    openSizeDialog(session);
+    session.type("1\r5000\r" + screens::down + screens::down + "\r");
+    ASSERT_TRUE(session.waitFor("Zeile 1 , Spalte 1 = "));
+    std::string line;
+    std::string shown;
+    for (int i = 1; i < 5000; ++i) {
+        line += "12345 ";
+        shown += "12345\t";
+    }
+    session.type(line + "67890\r");
+    ASSERT_TRUE(session.waitFor("Eingabe - Menue: ", 20000));
+    EXPECT_NE(shownMatrix1(session, screens::down + screens::down).find(shown + "67890\t\r\n"), std::string::npos);
+}
+
+TEST(OnATerminal, UpRecallsTheLineTypedBeforeAndItCanBeEdited) {
+    TerminalSession session;
+    openSizeDialog(session);
+    // 23, then up brings it back; backspace and left and a typed 1 make it 12.
+    session.type("23\r");
+    ASSERT_TRUE(session.waitFor("Anzahl der Spalten = "));
+    session.type(screens::up + "\x7f\x1b[D1\r");
+    ASSERT_TRUE(session.waitFor("Eingabe - Menue: "));
+    const std::string shown = shownMatrix1(session, screens::up);
+    EXPECT_NE(shown.find("Zeilen:23\r\nSpalten: 12\r\n"), std::string::npos) << shown;
+}
+
 TEST(OnATerminal, CtrlCRestoresTheTerminalAndEndsWith130) {
     TerminalSession session;
     const termios before = session.initialSettings();
