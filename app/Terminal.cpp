@@ -406,6 +406,13 @@ void beginComputation() {
 void endComputation() {
     computing = 0;
     cancelRequested = 0;
+    // The result screen follows anyway: a stop or a resize during the computation asks for no
+    // further redraw.
+    char drained[16];
+    while (wakePipe[0] >= 0 && ::read(wakePipe[0], drained, sizeof(drained)) > 0) {
+    }
+    continuedAfterStop = 0;
+    windowResized = 0;
 }
 
 bool takeCancelRequest() {

@@ -44,6 +44,12 @@ TEST(LongComputation, CtrlCCancelsTheAdjugateAndKeepsTheMatrices) {
     ASSERT_TRUE(session.waitFor("Matrix - Operationen - Menue: "));
     session.type(down + down + enter);
     ASSERT_TRUE(session.waitFor("Berechnung laeuft ... ", 10000));
+    // Stopped and continued, the computation goes on and its progress line comes back.
+    session.sendSignal(SIGTSTP);
+    ASSERT_TRUE(session.waitUntilStopped());
+    session.takeOutput();
+    session.sendSignal(SIGCONT);
+    ASSERT_TRUE(session.waitFor("\rBerechnung laeuft ... "));
     session.type("\x03");
     ASSERT_TRUE(session.waitFor("Berechnung abgebrochen", 10000));
     ASSERT_TRUE(session.waitFor("Druecken Sie eine beliebige Taste . . ."));

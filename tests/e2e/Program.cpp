@@ -265,6 +265,13 @@ void TerminalSession::sendSignal(int signalNumber) {
     ::kill(programPid, signalNumber);
 }
 
+void TerminalSession::resize(unsigned short rows, unsigned short columns) {
+    winsize size{};
+    size.ws_row = rows;
+    size.ws_col = columns;
+    ::ioctl(master, TIOCSWINSZ, &size);
+}
+
 bool TerminalSession::waitUntilStopped(int timeoutMilliseconds) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMilliseconds);
     const std::string statPath = "/proc/" + std::to_string(programPid) + "/stat";

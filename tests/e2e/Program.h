@@ -33,6 +33,8 @@ public:
     // All output since the last waitFor or takeOutput.
     std::string takeOutput();
     void sendSignal(int signalNumber);
+    // Gives the terminal a new size, as a user dragging the window does.
+    void resize(unsigned short rows, unsigned short columns);
     // Waits until the program is stopped (job control), reading its output meanwhile.
     bool waitUntilStopped(int timeoutMilliseconds = 5000);
     // Waits for the program to end; exit code, or 128 + signal number.

@@ -2,7 +2,9 @@
 // left exactly as it was on every way out.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <thread>
 
 #include "e2e/Program.h"
 #include "e2e/Screens.h"
@@ -113,6 +115,49 @@ TEST(OnATerminal, UpRecallsTheLineTypedBeforeAndItCanBeEdited) {
     ASSERT_TRUE(session.waitFor("Eingabe - Menue: "));
     const std::string shown = shownMatrix1(session, screens::up);
     EXPECT_NE(shown.find("Zeilen:23\r\nSpalten: 12\r\n"), std::string::npos) << shown;
+}
+
+TEST(OnATerminal, CtrlZInTheMiddleOfALineThenContinueKeepsWhatWasTyped) {
+    TerminalSession session;
+    openSizeDialog(session);
+    session.type("1");
+    ASSERT_TRUE(session.waitFor("1"));
+    session.type("\x1a");
+    ASSERT_TRUE(session.waitUntilStopped());
+    EXPECT_TRUE(sameSettings(session.settings(), session.initialSettings()));
+    session.sendSignal(SIGCONT);
+    // The prompt and the part of the line typed so far are drawn again.
+    ASSERT_TRUE(session.waitFor("Anzahl der Zeilen = 1"));
+    session.type("2\r3\r");
+    ASSERT_TRUE(session.waitFor("Eingabe - Menue: "));
+    const std::string shown = shownMatrix1(session, screens::up);
+    EXPECT_NE(shown.find("Zeilen:12\r\nSpalten: 3\r\n"), std::string::npos) << shown;
+}
+
+TEST(OnATerminal, AResizeRedrawsTheMenuAndTheDialogLineAtOnce) {
+    TerminalSession session;
+    ASSERT_TRUE(session.waitFor("Programm beenden"));
+    session.takeOutput();
+    session.resize(3, 10);
+    ASSERT_TRUE(session.waitFor(clear));
+    ASSERT_TRUE(session.waitFor("Programm beenden"));
+    session.type("\x1b[B\r\r\r");
+    ASSERT_TRUE(session.waitFor("Anzahl der Zeilen = "));
+    session.type("7");
+    ASSERT_TRUE(session.waitFor("7"));
+    session.resize(40, 100);
+    ASSERT_TRUE(session.waitFor("Anzahl der Zeilen = 7"));
+}
+
+TEST(OnATerminal, AnArrowSplitInTwoStillMovesTheHighlight) {
+    TerminalSession session;
+    ASSERT_TRUE(session.waitFor("Programm beenden"));
+    session.type("\x1b");
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    session.type("[A");
+    ASSERT_TRUE(session.waitFor(highlight + "Programm beenden" + normal));
+    session.type("\r");
+    EXPECT_EQ(session.waitForExit(), 0);
 }
 
 TEST(OnATerminal, CtrlCRestoresTheTerminalAndEndsWith130) {
