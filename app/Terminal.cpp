@@ -9,25 +9,26 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/InputBuffer.h"
 #include "app/LineEditor.h"
+#include "app/Screen.h"
+#include "app/TerminalPlatform.h"
 
 namespace terminal {
+
+using detail::fdBuffer;
+
 namespace {
 
 constexpr int inputFd = 0;
 constexpr int outputFd = 1;
-constexpr int escapeWaitMilliseconds = 100;
-
-constexpr char normalSequence[] = "\x1b[0m";
 
 // State read by the signal handlers: plain flags and the saved settings only.
 volatile std::sig_atomic_t inputIsTerminal = 0;
 volatile std::sig_atomic_t outputIsTerminal = 0;
 volatile std::sig_atomic_t keyModeActive = 0;
-volatile std::sig_atomic_t computing = 0;
-volatile std::sig_atomic_t cancelRequested = 0;
 // Set with a write to the wake pipe, which ends any wait for input so the screen is drawn again.
 volatile std::sig_atomic_t continuedAfterStop = 0;
 volatile std::sig_atomic_t windowResized = 0;
@@ -37,13 +38,8 @@ termios savedSettings{};
 termios keySettings{};
 termios lineSettings{};
 
-std::istream* input = &std::cin;
-InputBuffer* fdBuffer = nullptr;   // set when standard input is read through our own buffer
 LineEditor* lineEditor = nullptr;  // reads the dialogs' lines when standard input is a terminal
-bool typedLinePending = false;
-bool inputEndThrows = false;
-int queuedCode = -1;
-bool wokenByContinue = false;  // why the last wait for a key ended without one
+bool wokenByContinue = false;      // why the last wait for a key ended without one
 
 void writeRaw(const char* text, std::size_t length) {
     while (length > 0) {
@@ -59,7 +55,8 @@ void writeRaw(const char* text, std::size_t length) {
 // Async-signal-safe: only write and tcsetattr.
 void restoreTerminal() {
     if (outputIsTerminal) {
-        writeRaw(normalSequence, sizeof(normalSequence) - 1);
+        const std::string_view normal = detail::attributeSequence(normalAttribute);
+        writeRaw(normal.data(), normal.size());
     }
     if (inputIsTerminal) {
         ::tcsetattr(inputFd, TCSANOW, &savedSettings);
@@ -80,8 +77,8 @@ void restoreAndReraise(int signalNumber) {
 }
 
 void interruptHandler(int signalNumber) {
-    if (computing) {
-        cancelRequested = 1;
+    if (detail::computing) {
+        detail::cancelRequested = true;
         return;
     }
     restoreAndReraise(signalNumber);
@@ -153,29 +150,6 @@ void enterLineMode() {
     }
 }
 
-// Keys come from the buffer in front of standard input; on a terminal the dialogs read their
-// lines through the line editor, which takes its bytes from the same buffer.
-std::streambuf* keyBuffer() {
-    return fdBuffer != nullptr ? static_cast<std::streambuf*>(fdBuffer) : input->rdbuf();
-}
-
-// Bytes for the key decoder, in the order they arrived.
-class StreamBytes : public ByteSource {
-public:
-    int next() override { return toByte(keyBuffer()->sbumpc()); }
-    int peekSoon() override {
-        if (fdBuffer != nullptr && fdBuffer->waitForByte(escapeWaitMilliseconds) != InputBuffer::Wait::Data) {
-            return nothingYet;
-        }
-        return toByte(keyBuffer()->sgetc());
-    }
-
-private:
-    static int toByte(std::char_traits<char>::int_type value) {
-        return value == std::char_traits<char>::eof() ? endOfInput : static_cast<unsigned char>(value);
-    }
-};
-
 // Blocks until input is there without spending CPU; false when a continue after a stop
 // ended the wait and the screen should be drawn again.
 bool awaitInput() {
@@ -212,56 +186,52 @@ int nextEditorByte() {
     }
 }
 
-// The Enter that finished a typed value belongs to that value, not to the next menu.
-void dropRestOfTypedLine() {
-    if (!typedLinePending) {
-        return;
-    }
-    typedLinePending = false;
-    // On a terminal the line editor holds the line: what is left of it goes, keys typed after
-    // it stay.
-    if (lineEditor != nullptr) {
-        lineEditor->discardLine();
-        return;
-    }
-    std::streambuf* buffer = input->rdbuf();
-    for (;;) {
-        const auto byte = buffer->sbumpc();
-        if (byte == std::char_traits<char>::eof()) {
-            endOfInput();
-        }
-        if (byte == '\n') {
-            return;
-        }
-        // A CR ends the line as well; an LF right after it belongs to the same line end.
-        if (byte == '\r') {
-            StreamBytes bytes;
-            if (bytes.peekSoon() == '\n') {
-                bytes.next();
-            }
-            return;
-        }
-    }
-}
-
 // The next key press; nullopt when the wait was interrupted for a redraw.
 std::optional<KeyPress> readKeyPress() {
-    dropRestOfTypedLine();
+    detail::dropRestOfTypedLine();
     // The mode changes before the screen is complete, so a key typed at once is not echoed.
     enterKeyMode();
     std::cout.flush();
     if (!awaitInput()) {
         return std::nullopt;
     }
-    StreamBytes bytes;
-    const KeyPress key = decodeKey(bytes);
-    if (key.endOfInput) {
-        endOfInput();
-    }
-    return key;
+    return detail::decodeNextKey();
 }
 
 }  // namespace
+
+namespace detail {
+
+bool dropTypedLineOnTerminal() {
+    // The line editor holds the line: what is left of it goes, keys typed after it stay.
+    if (lineEditor == nullptr) {
+        return false;
+    }
+    lineEditor->discardLine();
+    return true;
+}
+
+void restore() {
+    restoreTerminal();
+}
+
+void useStreams(bool sequences) {
+    lineEditor = nullptr;
+    inputIsTerminal = 0;
+    outputIsTerminal = sequences ? 1 : 0;
+}
+
+void afterComputation() {
+    // The result screen follows anyway: a stop or a resize during the computation asks for no
+    // further redraw.
+    char drained[16];
+    while (wakePipe[0] >= 0 && ::read(wakePipe[0], drained, sizeof(drained)) > 0) {
+    }
+    continuedAfterStop = 0;
+    windowResized = 0;
+}
+
+}  // namespace detail
 
 void start() {
     inputIsTerminal = ::isatty(inputFd) ? 1 : 0;
@@ -269,7 +239,7 @@ void start() {
     static InputBuffer buffer(inputFd);
     fdBuffer = &buffer;
     std::cin.rdbuf(&buffer);
-    input = &std::cin;
+    detail::input = &std::cin;
     if (inputIsTerminal && ::tcgetattr(inputFd, &savedSettings) == 0) {
         static LineEditor editor(inputFd, nextEditorByte);
         lineEditor = &editor;
@@ -301,17 +271,6 @@ void start() {
     installHandler(SIGWINCH, resizeHandler, SA_RESTART);
 }
 
-void startWithStreams(std::istream& in, bool outputTerminal) {
-    input = &in;
-    fdBuffer = nullptr;
-    lineEditor = nullptr;
-    inputEndThrows = true;
-    inputIsTerminal = 0;
-    outputIsTerminal = outputTerminal ? 1 : 0;
-    typedLinePending = false;
-    queuedCode = -1;
-}
-
 void clearScreen() {
     if (outputIsTerminal) {
         std::cout << "\x1b[H\x1b[2J" << std::flush;
@@ -321,47 +280,18 @@ void clearScreen() {
 void setAttribute(int value) {
     std::cout.flush();
     std::cerr.flush();
-    if (!outputIsTerminal) {
-        return;
+    if (outputIsTerminal) {
+        std::cout << detail::attributeSequence(value) << std::flush;
     }
-    switch (value) {
-    case 112:
-        std::cout << "\x1b[0;30;47m";
-        break;
-    case 12:
-        std::cout << "\x1b[0;91m";
-        break;
-    case 192:
-        std::cout << "\x1b[0;30;101m";
-        break;
-    default:
-        std::cout << normalSequence;
-        break;
-    }
-    std::cout.flush();
 }
 
 int readKeyCode() {
-    if (queuedCode >= 0) {
-        const int code = queuedCode;
-        queuedCode = -1;
-        return code;
-    }
-    const std::optional<KeyPress> pressed = readKeyPress();
-    if (!pressed) {
-        return keys::none;
-    }
-    const KeyPress key = *pressed;
-    if (key.hasPrefix) {
-        queuedCode = key.code;
-        return keys::arrowPrefix;
-    }
-    return key.code;
+    return detail::nextKeyCode(readKeyPress);
 }
 
 void waitForAnyKey() {
-    queuedCode = -1;
-    dropRestOfTypedLine();
+    detail::forgetQueuedCode();
+    detail::dropRestOfTypedLine();
     enterKeyMode();
     std::cout << pausePrompt << std::flush;
     while (!readKeyPress()) {
@@ -375,52 +305,17 @@ void waitForAnyKey() {
 }
 
 void beginTypedInput(std::string_view prompt) {
-    enterLineMode();
     std::cout.flush();
-    typedLinePending = true;
-    if (lineEditor != nullptr) {
-        lineEditor->setPrompt(std::string(prompt.substr(prompt.rfind('\n') + 1)));
+    detail::typedLinePending = true;
+    if (lineEditor == nullptr) {
+        enterLineMode();
+        return;
     }
-}
-
-void discardTypedLine() {
-    typedLinePending = true;
-    dropRestOfTypedLine();
-    typedLinePending = true;
-}
-
-void endOfInput() {
-    std::cout.flush();
-    if (inputEndThrows) {
-        throw InputEnded{};
-    }
-    restoreTerminal();
-    std::exit(1);
-}
-
-void beginComputation() {
-    cancelRequested = 0;
-    computing = 1;
-}
-
-void endComputation() {
-    computing = 0;
-    cancelRequested = 0;
-    // The result screen follows anyway: a stop or a resize during the computation asks for no
-    // further redraw.
-    char drained[16];
-    while (wakePipe[0] >= 0 && ::read(wakePipe[0], drained, sizeof(drained)) > 0) {
-    }
-    continuedAfterStop = 0;
-    windowResized = 0;
-}
-
-bool takeCancelRequest() {
-    if (!cancelRequested) {
-        return false;
-    }
-    cancelRequested = 0;
-    return true;
+    lineEditor->setPrompt(std::string(prompt.substr(prompt.rfind('\n') + 1)));
+    // The terminal stays without echo and line mode until libedit takes it, so nothing typed
+    // meanwhile is echoed twice or held back in the kernel's line (a Ctrl-D there would be
+    // lost). libedit leaves the terminal in line mode; the next key wait sets key mode again.
+    keyModeActive = 0;
 }
 
 int continuedCount() {
