@@ -7,6 +7,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 
 namespace {
 
@@ -87,7 +88,9 @@ LineEditor::int_type LineEditor::underflow() {
     if (gptr() < egptr()) {
         return traits_type::to_int_type(*gptr());
     }
-    // libedit counts columns from the start of the line, where it draws the prompt again.
+    // What the program wrote goes out before the wait. libedit counts columns from the start of
+    // the line, where it draws the prompt again.
+    std::cout.flush();
     std::fputc('\r', echo);
     std::fflush(echo);
     int count = 0;

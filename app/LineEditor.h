@@ -33,6 +33,8 @@ public:
     void setPrompt(std::string text) { prompt = std::move(text); }
     // Drops what is left of the current line.
     void discardLine() { setg(line.data(), line.data(), line.data()); }
+    // Whether the current line still has text for the next value, which then needs no wait.
+    bool holdsTypedText() const { return gptr() < egptr(); }
 
 protected:
     int_type underflow() override;

@@ -305,11 +305,16 @@ void waitForAnyKey() {
 }
 
 void beginTypedInput(std::string_view prompt) {
-    std::cout.flush();
     detail::typedLinePending = true;
     if (lineEditor == nullptr) {
         enterLineMode();
+        std::cout.flush();
         return;
+    }
+    // The prompts of the values on a pasted line go out together; the line editor writes them
+    // before it waits for the next line.
+    if (!lineEditor->holdsTypedText()) {
+        std::cout.flush();
     }
     lineEditor->setPrompt(std::string(prompt.substr(prompt.rfind('\n') + 1)));
     // The terminal stays without echo and line mode until libedit takes it, so nothing typed
