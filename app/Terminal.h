@@ -1,6 +1,6 @@
 // Terminal: the only code that touches the console. It clears the screen, sets the four text
-// attributes, reads keys without echo, pauses, and hands standard input to the dialogs in the
-// terminal's normal line mode.
+// attributes, reads keys without echo, pauses, and hands standard input to the dialogs: on a
+// terminal through the line editor (libedit), elsewhere as it comes.
 //
 // Sequences written, only when standard output is a terminal:
 //   ESC [ H ESC [ 2 J      cursor home and clear the screen
@@ -10,15 +10,15 @@
 //   ESC [ 0 ; 30 ; 101 m   attribute 192, black on light red (other errors)
 //
 // When standard input is a terminal, keys are read with canonical mode and echo off and
-// signals on; the dialogs read with the saved settings. The saved settings and the normal
+// signals on; libedit sets its own mode while it reads a line. The saved settings and the normal
 // attribute are restored on every way out: exit, end of input, an uncaught exception,
 // SIGINT, SIGTERM, SIGHUP, SIGQUIT and SIGPIPE (restored, then the signal is raised again),
 // and SIGTSTP (restored before the stop; after SIGCONT the settings as they were and a redraw:
 // a menu whole, a dialog its prompt and the line typed so far). SIGWINCH redraws at once in the
 // same way. SIGINT during a computation only asks the computation to stop.
 //
-// On a terminal the dialogs read their lines with the line editor (libedit), so a line may be
-// of any length; through a pipe, keys and typed values come from one byte stream.
+// A dialog's line on a terminal may be of any length; through a pipe, keys and typed values come
+// from one byte stream, where CR, LF and CR LF each end a line.
 #pragma once
 
 #include <iosfwd>
