@@ -61,7 +61,8 @@ void bindKeys(EditLine* editor) {
 
 }  // namespace
 
-LineEditor::LineEditor(int terminalFd, std::function<int()> byteSource) : nextByte(std::move(byteSource)) {
+LineEditor::LineEditor(int terminalFd, std::function<int()> byteSource, std::function<void()> lineDone)
+    : nextByte(std::move(byteSource)), afterLine(std::move(lineDone)) {
     useUtf8Characters();
     echo = openEcho(terminalFd);
     editor = el_init_fd("tavolent", stdin, echo, echo, terminalFd, ::fileno(echo), ::fileno(echo));
@@ -95,6 +96,7 @@ LineEditor::int_type LineEditor::underflow() {
     std::fflush(echo);
     int count = 0;
     const char* typed = el_gets(editor, &count);
+    afterLine();
     if (typed == nullptr || count <= 0) {
         line.clear();
         setg(line.data(), line.data(), line.data());

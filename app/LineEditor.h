@@ -22,8 +22,9 @@ public:
     static constexpr int resized = -3;    // the window changed its size: the same, to the new size
 
     // `terminalFd` is the terminal standard input reads from; libedit echoes on that terminal
-    // even when standard output goes elsewhere.
-    LineEditor(int terminalFd, std::function<int()> nextByte);
+    // even when standard output goes elsewhere. libedit leaves the terminal in line mode after
+    // each line; `afterLine` takes it back at once.
+    LineEditor(int terminalFd, std::function<int()> nextByte, std::function<void()> afterLine);
     ~LineEditor() override;
     LineEditor(const LineEditor&) = delete;
     LineEditor& operator=(const LineEditor&) = delete;
@@ -44,6 +45,7 @@ private:
     static char* promptOf(editline* editor);
 
     std::function<int()> nextByte;
+    std::function<void()> afterLine;
     editline* editor = nullptr;
     history* typedLines = nullptr;
     std::FILE* echo = nullptr;

@@ -143,6 +143,13 @@ void enterKeyMode() {
     }
 }
 
+// After libedit's line, key mode again at once, so that keys typed meanwhile are neither
+// echoed nor held in the kernel's line (where a Ctrl-D would be lost).
+void takeTerminalBack() {
+    keyModeActive = 1;
+    applyMode();
+}
+
 void enterLineMode() {
     if (keyModeActive) {
         keyModeActive = 0;
@@ -241,7 +248,7 @@ void start() {
     std::cin.rdbuf(&buffer);
     detail::input = &std::cin;
     if (inputIsTerminal && ::tcgetattr(inputFd, &savedSettings) == 0) {
-        static LineEditor editor(inputFd, nextEditorByte);
+        static LineEditor editor(inputFd, nextEditorByte, takeTerminalBack);
         lineEditor = &editor;
         std::cin.rdbuf(&editor);
         lineSettings = savedSettings;
@@ -269,6 +276,8 @@ void start() {
     installHandler(SIGTSTP, stopHandler);
     // Restarted calls: a resize must not fail a write; a wait for input ends anyway.
     installHandler(SIGWINCH, resizeHandler, SA_RESTART);
+    // Keys typed while the first screen is drawn are neither echoed nor held in a line.
+    enterKeyMode();
 }
 
 void clearScreen() {
@@ -318,9 +327,8 @@ void beginTypedInput(std::string_view prompt) {
     }
     lineEditor->setPrompt(std::string(prompt.substr(prompt.rfind('\n') + 1)));
     // The terminal stays without echo and line mode until libedit takes it, so nothing typed
-    // meanwhile is echoed twice or held back in the kernel's line (a Ctrl-D there would be
-    // lost). libedit leaves the terminal in line mode; the next key wait sets key mode again.
-    keyModeActive = 0;
+    // meanwhile is echoed twice or held back in the kernel's line.
+    enterKeyMode();
 }
 
 int continuedCount() {
