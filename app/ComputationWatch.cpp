@@ -19,6 +19,7 @@ struct Progress {
     Clock::time_point drawnAt{};
     double fraction = 0.0;
     bool lineShown = false;
+    int continuedSeen = 0;  // stops and continues of the program when the line was last drawn
 };
 
 Progress progress;
@@ -45,9 +46,13 @@ void watch(double fractionDone) {
         return;
     }
     const Clock::time_point now = Clock::now();
-    if (now - progress.startedAt < quietTime || (progress.lineShown && now - progress.drawnAt < redrawInterval)) {
+    // Continued after a stop, the line is drawn at once, on the fresh line below the shell's text.
+    const bool continued = terminal::continuedCount() != progress.continuedSeen;
+    if (!continued &&
+        (now - progress.startedAt < quietTime || (progress.lineShown && now - progress.drawnAt < redrawInterval))) {
         return;
     }
+    progress.continuedSeen = terminal::continuedCount();
     progress.drawnAt = now;
     drawProgress();
 }
@@ -55,7 +60,7 @@ void watch(double fractionDone) {
 }  // namespace
 
 ComputationWatch::ComputationWatch() {
-    progress = Progress{Clock::now(), {}, 0.0, false};
+    progress = Progress{Clock::now(), {}, 0.0, false, terminal::continuedCount()};
     terminal::beginComputation();
     outerWatcher = ComputationMonitor::watcher();
     ComputationMonitor::setWatcher(watch);

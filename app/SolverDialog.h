@@ -7,7 +7,7 @@
 
 #include "app/ComputationWatch.h"
 #include "app/ErrorDisplay.h"
-#include "app/InputMenu.h"
+#include "app/InputDialogs.h"
 #include "app/Screen.h"
 #include "app/TypedInput.h"
 #include "matrix/Matrix.h"
@@ -56,7 +56,7 @@ void runSolverDialog() {
     beginScreen();
     std::cout << std::endl << "Gleichungsloeser:" << std::endl;
     std::uint32_t n = 0;
-    readTypedValue(n, [] { std::cout << std::endl << "Anzahl der Koeffizienten: "; });
+    readTypedValue(n, "\nAnzahl der Koeffizienten: ");
     try {
         solver_dialog_detail::solveSystemOfSize<T>(n);
     } catch (...) {

@@ -8,37 +8,40 @@
 #include <exception>
 #include <iostream>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "app/InputBuffer.h"
+#include "app/LineEditor.h"
 #include "app/PipeOutput.h"
+#include "app/Screen.h"
+#include "app/TerminalPlatform.h"
 
 namespace terminal {
+
+using detail::fdBuffer;
+
 namespace {
 
 constexpr int inputFd = 0;
 constexpr int outputFd = 1;
-constexpr int escapeWaitMilliseconds = 100;
-
-constexpr char normalSequence[] = "\x1b[0m";
 
 // State read by the signal handlers: plain flags and the saved settings only.
 volatile std::sig_atomic_t inputIsTerminal = 0;
 volatile std::sig_atomic_t outputIsTerminal = 0;
 volatile std::sig_atomic_t keyModeActive = 0;
-volatile std::sig_atomic_t computing = 0;
-volatile std::sig_atomic_t cancelRequested = 0;
-// A continued program writes here, which ends the wait of a menu so it draws itself again.
+// Set with a write to the wake pipe, which ends any wait for input so the screen is drawn again.
+volatile std::sig_atomic_t continuedAfterStop = 0;
+volatile std::sig_atomic_t windowResized = 0;
+volatile std::sig_atomic_t continueCount = 0;
 int wakePipe[2] = {-1, -1};
 termios savedSettings{};
 termios keySettings{};
 termios lineSettings{};
 
-std::istream* input = &std::cin;
-InputBuffer* fdBuffer = nullptr;   // set when standard input is read through our own buffer
 PipeOutput* heldOutput = nullptr;  // set when standard output is not a terminal
-bool typedLinePending = false;
-bool inputEndThrows = false;
-int queuedCode = -1;
+LineEditor* lineEditor = nullptr;  // reads the dialogs' lines when standard input is a terminal
+bool wokenByContinue = false;      // why the last wait for a key ended without one
 
 void writeRaw(const char* text, std::size_t length) {
     while (length > 0) {
@@ -79,7 +82,8 @@ void holdOutputUntilInputIsAwaited(InputBuffer& inputBuffer) {
 // Async-signal-safe: only write and tcsetattr.
 void restoreTerminal() {
     if (outputIsTerminal) {
-        writeRaw(normalSequence, sizeof(normalSequence) - 1);
+        const std::string_view normal = detail::attributeSequence(normalAttribute);
+        writeRaw(normal.data(), normal.size());
     }
     if (inputIsTerminal) {
         ::tcsetattr(inputFd, TCSANOW, &savedSettings);
@@ -104,24 +108,33 @@ void restoreAndReraise(int signalNumber) {
 }
 
 void interruptHandler(int signalNumber) {
-    if (computing) {
-        cancelRequested = 1;
+    if (detail::computing) {
+        detail::cancelRequested = true;
         return;
     }
     restoreAndReraise(signalNumber);
 }
 
-void installHandler(int signalNumber, void (*handler)(int)) {
+void installHandler(int signalNumber, void (*handler)(int), int flags = 0) {
     struct sigaction action {};
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
-    // No SA_RESTART: a key wait returns after SIGCONT so the menu can draw itself again.
-    action.sa_flags = 0;
+    action.sa_flags = flags;
     sigaction(signalNumber, &action, nullptr);
+}
+
+void wakeReader() {
+    if (wakePipe[1] >= 0) {
+        const char wake = 1;
+        [[maybe_unused]] const ssize_t written = ::write(wakePipe[1], &wake, 1);
+    }
 }
 
 void stopHandler(int) {
     const std::sig_atomic_t wasKeyMode = keyModeActive;
+    // The line editor's own settings, if it is reading, are taken back as they were.
+    termios current{};
+    const bool haveCurrent = inputIsTerminal && ::tcgetattr(inputFd, &current) == 0;
     restoreTerminal();
     std::signal(SIGTSTP, SIG_DFL);
     sigset_t stop;
@@ -129,14 +142,20 @@ void stopHandler(int) {
     sigaddset(&stop, SIGTSTP);
     sigprocmask(SIG_UNBLOCK, &stop, nullptr);
     ::kill(::getpid(), SIGTSTP);
-    // Continued: take the terminal back as it was and have the menu drawn again.
+    // Continued: take the terminal back as it was and have the screen drawn again.
     installHandler(SIGTSTP, stopHandler);
     keyModeActive = wasKeyMode;
-    applyMode();
-    if (wakePipe[1] >= 0) {
-        const char wake = 1;
-        [[maybe_unused]] const ssize_t written = ::write(wakePipe[1], &wake, 1);
+    if (haveCurrent) {
+        ::tcsetattr(inputFd, TCSANOW, &current);
     }
+    continueCount = continueCount + 1;
+    continuedAfterStop = 1;
+    wakeReader();
+}
+
+void resizeHandler(int) {
+    windowResized = 1;
+    wakeReader();
 }
 
 void onExit() {
@@ -157,29 +176,19 @@ void enterKeyMode() {
     }
 }
 
+// After libedit's line, key mode again at once, so that keys typed meanwhile are neither
+// echoed nor held in the kernel's line (where a Ctrl-D would be lost).
+void takeTerminalBack() {
+    keyModeActive = 1;
+    applyMode();
+}
+
 void enterLineMode() {
     if (keyModeActive) {
         keyModeActive = 0;
         applyMode();
     }
 }
-
-// Bytes for the key decoder, from the same buffer the dialogs read.
-class StreamBytes : public ByteSource {
-public:
-    int next() override { return toByte(input->rdbuf()->sbumpc()); }
-    int peekSoon() override {
-        if (fdBuffer != nullptr && fdBuffer->waitForByte(escapeWaitMilliseconds) != InputBuffer::Wait::Data) {
-            return nothingYet;
-        }
-        return toByte(input->rdbuf()->sgetc());
-    }
-
-private:
-    static int toByte(std::char_traits<char>::int_type value) {
-        return value == std::char_traits<char>::eof() ? endOfInput : static_cast<unsigned char>(value);
-    }
-};
 
 // Blocks until input is there without spending CPU; false when a continue after a stop
 // ended the wait and the screen should be drawn again.
@@ -191,51 +200,78 @@ bool awaitInput() {
     while (result == InputBuffer::Wait::Timeout) {
         result = fdBuffer->waitForByte(-1, wakePipe[0]);
     }
-    return result == InputBuffer::Wait::Data;
+    if (result == InputBuffer::Wait::Data) {
+        return true;
+    }
+    wokenByContinue = continuedAfterStop != 0;
+    windowResized = 0;
+    continuedAfterStop = 0;
+    return false;
 }
 
-// The Enter that finished a typed value belongs to that value, not to the next menu.
-void dropRestOfTypedLine() {
-    if (!typedLinePending) {
-        return;
-    }
-    typedLinePending = false;
-    std::streambuf* buffer = input->rdbuf();
-    // A terminal delivers what was typed so far: what is left of the line goes, keys typed
-    // after it stay, and nothing more is waited for.
-    const bool onlyBuffered = inputIsTerminal && fdBuffer != nullptr;
+// The line editor's bytes: the next byte typed, or why the wait ended early.
+int nextEditorByte() {
     for (;;) {
-        if (onlyBuffered && !fdBuffer->hasBuffered()) {
-            return;
+        const InputBuffer::Wait result = fdBuffer->waitForByte(-1, wakePipe[0]);
+        if (result == InputBuffer::Wait::Data) {
+            const auto byte = fdBuffer->sbumpc();
+            return byte == std::char_traits<char>::eof() ? LineEditor::endOfInput : static_cast<unsigned char>(byte);
         }
-        const auto byte = buffer->sbumpc();
-        if (byte == std::char_traits<char>::eof()) {
-            endOfInput();
-        }
-        if (byte == '\n') {
-            return;
+        if (result == InputBuffer::Wait::Woken) {
+            const bool resized = windowResized != 0;
+            windowResized = 0;
+            continuedAfterStop = 0;
+            return resized ? LineEditor::resized : LineEditor::continued;
         }
     }
 }
 
 // The next key press; nullopt when the wait was interrupted for a redraw.
 std::optional<KeyPress> readKeyPress() {
-    dropRestOfTypedLine();
+    detail::dropRestOfTypedLine();
     // The mode changes before the screen is complete, so a key typed at once is not echoed.
     enterKeyMode();
     std::cout.flush();
     if (!awaitInput()) {
         return std::nullopt;
     }
-    StreamBytes bytes;
-    const KeyPress key = decodeKey(bytes);
-    if (key.endOfInput) {
-        endOfInput();
-    }
-    return key;
+    return detail::decodeNextKey();
 }
 
 }  // namespace
+
+namespace detail {
+
+bool dropTypedLineOnTerminal() {
+    // The line editor holds the line: what is left of it goes, keys typed after it stay.
+    if (lineEditor == nullptr) {
+        return false;
+    }
+    lineEditor->discardLine();
+    return true;
+}
+
+void restore() {
+    restoreTerminal();
+}
+
+void useStreams(bool sequences) {
+    lineEditor = nullptr;
+    inputIsTerminal = 0;
+    outputIsTerminal = sequences ? 1 : 0;
+}
+
+void afterComputation() {
+    // The result screen follows anyway: a stop or a resize during the computation asks for no
+    // further redraw.
+    char drained[16];
+    while (wakePipe[0] >= 0 && ::read(wakePipe[0], drained, sizeof(drained)) > 0) {
+    }
+    continuedAfterStop = 0;
+    windowResized = 0;
+}
+
+}  // namespace detail
 
 void start() {
     inputIsTerminal = ::isatty(inputFd) ? 1 : 0;
@@ -243,11 +279,14 @@ void start() {
     static InputBuffer buffer(inputFd);
     fdBuffer = &buffer;
     std::cin.rdbuf(&buffer);
-    input = &std::cin;
+    detail::input = &std::cin;
     if (!outputIsTerminal) {
         holdOutputUntilInputIsAwaited(buffer);
     }
     if (inputIsTerminal && ::tcgetattr(inputFd, &savedSettings) == 0) {
+        static LineEditor editor(inputFd, nextEditorByte, takeTerminalBack);
+        lineEditor = &editor;
+        std::cin.rdbuf(&editor);
         lineSettings = savedSettings;
         lineSettings.c_lflag |= ICANON | ECHO | ECHOE | ECHOK | ISIG;
         keySettings = savedSettings;
@@ -271,16 +310,10 @@ void start() {
     }
     installHandler(SIGINT, interruptHandler);
     installHandler(SIGTSTP, stopHandler);
-}
-
-void startWithStreams(std::istream& in, bool outputTerminal) {
-    input = &in;
-    fdBuffer = nullptr;
-    inputEndThrows = true;
-    inputIsTerminal = 0;
-    outputIsTerminal = outputTerminal ? 1 : 0;
-    typedLinePending = false;
-    queuedCode = -1;
+    // Restarted calls: a resize must not fail a write; a wait for input ends anyway.
+    installHandler(SIGWINCH, resizeHandler, SA_RESTART);
+    // Keys typed while the first screen is drawn are neither echoed nor held in a line.
+    enterKeyMode();
 }
 
 void clearScreen() {
@@ -296,90 +329,48 @@ void setAttribute(int value) {
     }
     std::cout.flush();
     std::cerr.flush();
-    switch (value) {
-    case 112:
-        std::cout << "\x1b[0;30;47m";
-        break;
-    case 12:
-        std::cout << "\x1b[0;91m";
-        break;
-    case 192:
-        std::cout << "\x1b[0;30;101m";
-        break;
-    default:
-        std::cout << normalSequence;
-        break;
-    }
-    std::cout.flush();
+    std::cout << detail::attributeSequence(value) << std::flush;
 }
 
 int readKeyCode() {
-    if (queuedCode >= 0) {
-        const int code = queuedCode;
-        queuedCode = -1;
-        return code;
-    }
-    const std::optional<KeyPress> pressed = readKeyPress();
-    if (!pressed) {
-        return keys::none;
-    }
-    const KeyPress key = *pressed;
-    if (key.hasPrefix) {
-        queuedCode = key.code;
-        return keys::arrowPrefix;
-    }
-    return key.code;
+    return detail::nextKeyCode(readKeyPress);
 }
 
 void waitForAnyKey() {
-    queuedCode = -1;
-    dropRestOfTypedLine();
+    detail::forgetQueuedCode();
+    detail::dropRestOfTypedLine();
     enterKeyMode();
     std::cout << pausePrompt << std::flush;
     while (!readKeyPress()) {
-        // Continued after a stop: the prompt may have been scrolled away.
-        std::cout << '\n' << pausePrompt << std::flush;
+        // Continued after a stop: the prompt may have been scrolled away. A resize leaves the
+        // result where it stands.
+        if (wokenByContinue) {
+            std::cout << '\n' << pausePrompt << std::flush;
+        }
     }
     std::cout << std::endl;
 }
 
-void beginTypedInput() {
-    enterLineMode();
-    std::cout.flush();
-    typedLinePending = true;
-}
-
-void discardTypedLine() {
-    typedLinePending = true;
-    dropRestOfTypedLine();
-    typedLinePending = true;
-}
-
-void endOfInput() {
-    std::cout.flush();
-    if (inputEndThrows) {
-        throw InputEnded{};
+void beginTypedInput(std::string_view prompt) {
+    detail::typedLinePending = true;
+    if (lineEditor == nullptr) {
+        enterLineMode();
+        std::cout.flush();
+        return;
     }
-    restoreTerminal();
-    std::exit(1);
-}
-
-void beginComputation() {
-    cancelRequested = 0;
-    computing = 1;
-}
-
-void endComputation() {
-    computing = 0;
-    cancelRequested = 0;
-}
-
-bool takeCancelRequest() {
-    if (!cancelRequested) {
-        return false;
+    // The prompts of the values on a pasted line go out together; the line editor writes them
+    // before it waits for the next line.
+    if (!lineEditor->holdsTypedText()) {
+        std::cout.flush();
     }
-    cancelRequested = 0;
-    return true;
+    lineEditor->setPrompt(std::string(prompt.substr(prompt.rfind('\n') + 1)));
+    // The terminal stays without echo and line mode until libedit takes it, so nothing typed
+    // meanwhile is echoed twice or held back in the kernel's line.
+    enterKeyMode();
+}
+
+int continuedCount() {
+    return continueCount;
 }
 
 bool writesToTerminal() {

@@ -1,6 +1,6 @@
 // Terminal: the only code that touches the console. It clears the screen, sets the four text
-// attributes, reads keys without echo, pauses, and hands standard input to the dialogs in the
-// terminal's normal line mode.
+// attributes, reads keys without echo, pauses, and hands standard input to the dialogs: on a
+// terminal through the line editor (libedit), elsewhere as it comes.
 //
 // Sequences written, only when standard output is a terminal:
 //   ESC [ H ESC [ 2 J      cursor home and clear the screen
@@ -10,14 +10,19 @@
 //   ESC [ 0 ; 30 ; 101 m   attribute 192, black on light red (other errors)
 //
 // When standard input is a terminal, keys are read with canonical mode and echo off and
-// signals on; the dialogs read with the saved settings. The saved settings and the normal
+// signals on; libedit sets its own mode while it reads a line. The saved settings and the normal
 // attribute are restored on every way out: exit, end of input, an uncaught exception,
 // SIGINT, SIGTERM, SIGHUP, SIGQUIT and SIGPIPE (restored, then the signal is raised again),
-// and SIGTSTP (restored before the stop, key mode and a redraw after SIGCONT). SIGINT during a
-// computation only asks the computation to stop.
+// and SIGTSTP (restored before the stop; after SIGCONT the settings as they were and a redraw:
+// a menu whole, a dialog its prompt and the line typed so far). SIGWINCH redraws at once in the
+// same way. SIGINT during a computation only asks the computation to stop.
+//
+// A dialog's line on a terminal may be of any length; through a pipe, keys and typed values come
+// from one byte stream, where CR, LF and CR LF each end a line.
 #pragma once
 
 #include <iosfwd>
+#include <string_view>
 
 #include "app/KeyDecoder.h"
 
@@ -47,10 +52,11 @@ int readKeyCode();
 // Waits for one whole key press (an arrow counts once), as a pause does.
 void waitForAnyKey();
 
-// Call before a dialog reads typed values from std::cin: line mode with echo. The rest of the
-// line that the last typed value came from is dropped before the next key is read, so the
-// Enter that finished it never counts as a key.
-void beginTypedInput();
+// Call before a dialog reads typed values from std::cin, once its prompt is written: line mode
+// with echo, on a terminal through the line editor, which draws the prompt's last line again
+// when it redraws. The rest of the line that the last typed value came from is dropped before
+// the next key is read, so the Enter that finished it never counts as a key.
+void beginTypedInput(std::string_view prompt);
 
 // Drops the rest of the current typed line (after an unreadable value).
 void discardTypedLine();
@@ -63,6 +69,8 @@ void discardTypedLine();
 void beginComputation();
 void endComputation();
 bool takeCancelRequest();
+// How often the program was continued after a stop so far (a redrawn screen is due).
+int continuedCount();
 
 // Whether screen output goes to a terminal (and may be overwritten in place).
 bool writesToTerminal();

@@ -11,22 +11,26 @@
 
 #include <conio.h>
 #include <windows.h>
-#include <atomic>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <optional>
 
 #include "app/InputBuffer.h"
+#include "app/Screen.h"
+#include "app/TerminalPlatform.h"
 
 #ifndef ENABLE_VIRTUAL_TERMINAL_PROCESSING
 #define ENABLE_VIRTUAL_TERMINAL_PROCESSING 0x0004
 #endif
 
 namespace terminal {
+
+using detail::fdBuffer;
+
 namespace {
 
 constexpr int inputFd = 0;
-constexpr int escapeWaitMilliseconds = 100;
 constexpr UINT interruptStatus = 130;
 constexpr int controlCCode = 3;
 constexpr int functionKeyPrefix = 0;
@@ -40,33 +44,10 @@ bool outputIsConsole = false;
 bool sequencesInOutput = false;
 DWORD savedInputMode = 0;
 DWORD savedOutputMode = 0;
-WORD savedAttribute = 7;
+WORD savedAttribute = normalAttribute;
 
 // What tests read back in stream mode, the same sequences a POSIX terminal is sent.
 constexpr char clearSequence[] = "\x1b[H\x1b[2J";
-
-const char* attributeSequence(int value) {
-    switch (value) {
-    case 112:
-        return "\x1b[0;30;47m";
-    case 12:
-        return "\x1b[0;91m";
-    case 192:
-        return "\x1b[0;30;101m";
-    default:
-        return "\x1b[0m";
-    }
-}
-
-// The console runs its control handler on a thread of its own.
-std::atomic<bool> computing{false};
-std::atomic<bool> cancelRequested{false};
-
-std::istream* input = &std::cin;
-InputBuffer* fdBuffer = nullptr;
-bool typedLinePending = false;
-bool inputEndThrows = false;
-int queuedCode = -1;
 
 void restoreConsole() {
     if (outputIsConsole) {
@@ -84,8 +65,8 @@ void restoreConsole() {
 }
 
 BOOL WINAPI controlHandler(DWORD event) {
-    if (event == CTRL_C_EVENT && computing) {
-        cancelRequested = true;
+    if (event == CTRL_C_EVENT && detail::computing) {
+        detail::cancelRequested = true;
         return TRUE;
     }
     if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) {
@@ -117,63 +98,43 @@ int nextConsoleCode() {
     return code;
 }
 
-// Bytes for the key decoder, from the same buffer the dialogs read.
-class StreamBytes : public ByteSource {
-public:
-    int next() override { return toByte(input->rdbuf()->sbumpc()); }
-    int peekSoon() override {
-        if (fdBuffer != nullptr && fdBuffer->waitForByte(escapeWaitMilliseconds) != InputBuffer::Wait::Data) {
-            return nothingYet;
-        }
-        return toByte(input->rdbuf()->sgetc());
-    }
-
-private:
-    static int toByte(std::char_traits<char>::int_type value) {
-        return value == std::char_traits<char>::eof() ? endOfInput : static_cast<unsigned char>(value);
-    }
-};
-
-// The Enter that finished a typed value belongs to that value, not to the next menu.
-void dropRestOfTypedLine() {
-    if (!typedLinePending) {
-        return;
-    }
-    typedLinePending = false;
-    if (inputIsConsole && fdBuffer != nullptr) {
-        // The console in line mode delivered exactly one line; what is left of it goes.
-        fdBuffer->discardBuffered();
-        return;
-    }
-    std::streambuf* buffer = input->rdbuf();
-    for (;;) {
-        const auto byte = buffer->sbumpc();
-        if (byte == std::char_traits<char>::eof()) {
-            endOfInput();
-        }
-        if (byte == '\n') {
-            return;
-        }
-    }
-}
-
 // The next key press from the byte stream.
-KeyPress readStreamKeyPress() {
-    dropRestOfTypedLine();
+std::optional<KeyPress> readStreamKeyPress() {
+    detail::dropRestOfTypedLine();
     std::cout.flush();
-    StreamBytes bytes;
-    const KeyPress key = decodeKey(bytes);
-    if (key.endOfInput) {
-        endOfInput();
-    }
-    return key;
+    return detail::decodeNextKey();
 }
 
 }  // namespace
 
+namespace detail {
+
+bool dropTypedLineOnTerminal() {
+    // The console in line mode delivered exactly one line; what is left of it goes.
+    if (!inputIsConsole || fdBuffer == nullptr) {
+        return false;
+    }
+    fdBuffer->discardBuffered();
+    return true;
+}
+
+void restore() {
+    restoreConsole();
+}
+
+void useStreams(bool sequences) {
+    inputIsConsole = false;
+    outputIsConsole = false;
+    sequencesInOutput = sequences;
+}
+
+// A computation cannot be stopped or resized into a redraw on the console.
+void afterComputation() {}
+
+}  // namespace detail
+
 void start() {
     inputHandle = GetStdHandle(STD_INPUT_HANDLE);
-    inputEndThrows = false;
     outputHandle = GetStdHandle(STD_OUTPUT_HANDLE);
     sequencesInOutput = false;
     DWORD mode = 0;
@@ -193,21 +154,10 @@ void start() {
     static InputBuffer buffer(inputFd);
     fdBuffer = &buffer;
     std::cin.rdbuf(&buffer);
-    input = &std::cin;
+    detail::input = &std::cin;
     std::atexit(onExit);
     std::set_terminate(onTerminate);
     SetConsoleCtrlHandler(controlHandler, TRUE);
-}
-
-void startWithStreams(std::istream& in, bool outputTerminal) {
-    input = &in;
-    fdBuffer = nullptr;
-    inputEndThrows = true;
-    inputIsConsole = false;
-    outputIsConsole = false;
-    sequencesInOutput = outputTerminal;
-    typedLinePending = false;
-    queuedCode = -1;
 }
 
 void clearScreen() {
@@ -237,7 +187,7 @@ void setAttribute(int value) {
     std::cout.flush();
     std::cerr.flush();
     if (sequencesInOutput) {
-        std::cout << attributeSequence(value) << std::flush;
+        std::cout << detail::attributeSequence(value) << std::flush;
         return;
     }
     if (outputIsConsole) {
@@ -247,26 +197,16 @@ void setAttribute(int value) {
 
 int readKeyCode() {
     if (inputIsConsole) {
-        dropRestOfTypedLine();
+        detail::dropRestOfTypedLine();
         std::cout.flush();
         return nextConsoleCode();
     }
-    if (queuedCode >= 0) {
-        const int code = queuedCode;
-        queuedCode = -1;
-        return code;
-    }
-    const KeyPress key = readStreamKeyPress();
-    if (key.hasPrefix) {
-        queuedCode = key.code;
-        return keys::arrowPrefix;
-    }
-    return key.code;
+    return detail::nextKeyCode(readStreamKeyPress);
 }
 
 void waitForAnyKey() {
-    queuedCode = -1;
-    dropRestOfTypedLine();
+    detail::forgetQueuedCode();
+    detail::dropRestOfTypedLine();
     std::cout << pausePrompt << std::flush;
     if (inputIsConsole) {
         const int code = nextConsoleCode();
@@ -279,38 +219,14 @@ void waitForAnyKey() {
     std::cout << std::endl;
 }
 
-void beginTypedInput() {
+void beginTypedInput(std::string_view) {
     std::cout.flush();
-    typedLinePending = true;
+    detail::typedLinePending = true;
 }
 
-void discardTypedLine() {
-    typedLinePending = true;
-    dropRestOfTypedLine();
-    typedLinePending = true;
-}
-
-void endOfInput() {
-    std::cout.flush();
-    if (inputEndThrows) {
-        throw InputEnded{};
-    }
-    restoreConsole();
-    std::exit(1);
-}
-
-void beginComputation() {
-    cancelRequested = false;
-    computing = true;
-}
-
-void endComputation() {
-    computing = false;
-    cancelRequested = false;
-}
-
-bool takeCancelRequest() {
-    return cancelRequested.exchange(false);
+// The console has no stop and continue.
+int continuedCount() {
+    return 0;
 }
 
 bool writesToTerminal() {

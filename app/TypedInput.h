@@ -6,6 +6,7 @@
 #include <complex>
 #include <cstdint>
 #include <iostream>
+#include <string>
 
 #include "app/ErrorDisplay.h"
 #include "app/Terminal.h"
@@ -49,12 +50,12 @@ inline void recoverFrom(const char* text) {
 }  // namespace typed_input_detail
 
 // Writes the prompt and reads one value straight into `target`, asking again until a value
-// could be read. `writePrompt` is called before every try.
-template <typename T, typename Prompt>
-void readTypedValue(T& target, Prompt writePrompt) {
+// could be read. The prompt is written before every try.
+template <typename T>
+void readTypedValue(T& target, const std::string& prompt) {
     for (;;) {
-        writePrompt();
-        terminal::beginTypedInput();
+        std::cout << prompt;
+        terminal::beginTypedInput(prompt);
         try {
             std::cin >> target;
         } catch (const char* text) {

@@ -1,8 +1,9 @@
-// Session: builds the keys of a whole session from what the user does, tracking which menu is
+// Session: the keys of a whole session built from what the user does, tracking which menu is
 // open and which entry it highlights, so a test names actions instead of arrow counts.
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "e2e/Screens.h"
 
@@ -12,27 +13,17 @@ class Session {
 public:
     explicit Session(int elementType) : keys(choose(elementType)) {}
 
-    // Input menu: 1, 2 resize Matrix 1, 2; 3, 4 enter their values. `typed` answers the dialog.
-    Session& input(int entry, const std::string& typed) { return inSubmenu(inputMenuCode, entry, typed); }
-    // Output menu: shows Matrix `matrix` and presses a key at the pause.
-    Session& show(int matrix) { return inSubmenu(outputMenuCode, matrix, "x"); }
-    // Arithmetic menu: 1 sum, 2 difference, 3 product; a key ends the pause.
-    Session& arithmetic(int entry) { return inSubmenu(arithmeticMenuCode, entry, "x"); }
-    // Operations menu: 1, 2 determinants, 3, 4 adjugates, 5, 6 inverses.
-    Session& operation(int entry) { return inSubmenu(operationsMenuCode, entry, "x"); }
+    // Input menu: 1, 2 resize Matrix 1, 2, and 3, 4 take their values, answered by `typed`; output
+    // menu: Matrix 1 or 2; arithmetic: sum, difference, product; operations: determinants,
+    // adjugates and inverses of 1 and 2. A key ends each pause.
+    Session& input(int entry, const std::string& typed) { return inSubmenu(1, entry, typed); }
+    Session& show(int matrix) { return inSubmenu(2, matrix, "x"); }
+    Session& arithmetic(int entry) { return inSubmenu(3, entry, "x"); }
+    Session& operation(int entry) { return inSubmenu(4, entry, "x"); }
     // The solver dialog with everything typed into it, then a key at the pause.
-    Session& solver(const std::string& typed) {
-        leaveSubmenu();
-        keys += MenuWalk(7).pick(5) + typed + "x";
-        return *this;
-    }
-    Session& changeType(int elementType) {
-        leaveSubmenu();
-        keys += MenuWalk(7).pick(6) + choose(elementType);
-        return *this;
-    }
-    // The keys so far, without leaving the menus.
-    std::string partial() const { return keys; }
+    Session& solver(const std::string& typed) { return inMainMenu(5, typed + "x"); }
+    Session& changeType(int elementType) { return inMainMenu(6, choose(elementType)); }
+    std::string partial() const { return keys; }  // the keys so far, the menus left open
     // The keys so far, then back to the main menu and "Programm beenden".
     std::string end() {
         leaveSubmenu();
@@ -40,41 +31,26 @@ public:
     }
 
 private:
-    static constexpr int inputMenuCode = 1;
-    static constexpr int outputMenuCode = 2;
-    static constexpr int arithmeticMenuCode = 3;
-    static constexpr int operationsMenuCode = 4;
-
-    static int entryCount(int menuCode) {
-        switch (menuCode) {
-        case inputMenuCode:
-            return 5;
-        case outputMenuCode:
-            return 3;
-        case arithmeticMenuCode:
-            return 4;
-        default:
-            return 7;
-        }
-    }
+    // Entries of the input, output, arithmetic and operations menus; the last goes back.
+    static constexpr int entryCounts[] = {0, 5, 3, 4, 7};
 
     Session& inSubmenu(int menuCode, int entry, const std::string& typed) {
         if (openMenu != menuCode) {
-            leaveSubmenu();
-            keys += MenuWalk(7).pick(menuCode);
+            inMainMenu(menuCode, "");
             openMenu = menuCode;
-            walk = MenuWalk(entryCount(menuCode));
+            walk = MenuWalk(entryCounts[menuCode]);
         }
         keys += walk.pick(entry) + typed;
         return *this;
     }
 
-    void leaveSubmenu() {
-        if (openMenu != 0) {
-            keys += walk.pick(entryCount(openMenu));
-            openMenu = 0;
-        }
+    Session& inMainMenu(int entry, const std::string& typed) {
+        leaveSubmenu();
+        keys += MenuWalk(7).pick(entry) + typed;
+        return *this;
     }
+
+    void leaveSubmenu() { keys += openMenu != 0 ? walk.pick(entryCounts[std::exchange(openMenu, 0)]) : ""; }
 
     std::string keys;
     int openMenu = 0;

@@ -1,133 +1,214 @@
-// The calculator on a real pseudo-terminal: highlight, echo in dialogs, and the terminal
-// left exactly as it was on every way out.
+// The calculator on a pseudo-terminal: the highlight, the dialogs' line editor, redraws after a
+// stop or a resize, Ctrl-C in a computation, and the terminal as it was on every way out.
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <csignal>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <thread>
+#include <tuple>
 
-#include "e2e/Program.h"
 #include "e2e/Screens.h"
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+using screens::down;
+using screens::up;
+
+// The program as the foreground job on a 50 x 120 pseudo-terminal, under a session leader as
+// under a shell, so that Ctrl-Z really stops it. Every wait gives up after five seconds.
+class Terminal {
+public:
+    Terminal() {
+        winsize size{50, 120, 0, 0};
+        if (::openpty(&master, &slave, nullptr, nullptr, &size) != 0 || ::tcgetattr(slave, &initial) != 0) {
+            throw std::runtime_error("openpty");
+        }
+        if ((leader = ::fork()) == 0) {
+            lead();
+        }
+        // The program is known once the leader has made it the terminal's foreground job.
+        if (!waitUntil([&] { return (program = ::tcgetpgrp(master)) > 0 && program != leader; })) {
+            throw std::runtime_error("session leader");
+        }
+    }
+    ~Terminal() {
+        ::kill(program, SIGKILL);
+        ::waitpid(leader, nullptr, 0);
+        ::close(master);
+        ::close(slave);
+    }
+
+    // Types `keys`, then waits for `text` in the output after what the last wait found.
+    bool type(const std::string& keys, const std::string& text, int milliseconds = 5000) {
+        for (std::size_t done = 0; done < keys.size(); read(0)) {
+            const ssize_t n = ::write(master, keys.data() + done, std::min<std::size_t>(keys.size() - done, 256));
+            done += n > 0 ? static_cast<std::size_t>(n) : 0;
+        }
+        std::size_t at = std::string::npos;
+        const bool appeared =
+            waitUntil([&] { return (at = output.find(text, found)) != std::string::npos; }, milliseconds);
+        found = appeared ? at + text.size() : found;
+        return appeared;
+    }
+    std::string rest() { return output.substr(found); }
+    void signal(int number) const { ::kill(program, number); }
+    void resize(unsigned short rows, unsigned short columns) const {
+        const winsize size{rows, columns, 0, 0};
+        ::ioctl(master, TIOCSWINSZ, &size);
+    }
+    bool stopped() {
+        return waitUntil([&] {
+            std::string stat;
+            std::getline(std::ifstream("/proc/" + std::to_string(program) + "/stat"), stat);
+            return stat.find(") T ") != std::string::npos;
+        });
+    }
+    int exitStatus() {
+        int status = -1;
+        return waitUntil([&] { return ::waitpid(leader, &status, WNOHANG) == leader; }) ? WEXITSTATUS(status) : -1;
+    }
+    bool restored() const {
+        termios now{};
+        ::tcgetattr(slave, &now);
+        return now.c_iflag == initial.c_iflag && now.c_oflag == initial.c_oflag && now.c_lflag == initial.c_lflag &&
+               std::memcmp(now.c_cc, initial.c_cc, sizeof(now.c_cc)) == 0;
+    }
+
+private:
+    // The session leader hands the program's status on as its own.
+    [[noreturn]] void lead() {
+        ::setsid();
+        ::ioctl(slave, TIOCSCTTY, 0);
+        if ((program = ::fork()) == 0) {
+            ::setpgid(0, 0);
+            for (int fd : {0, 1, 2}) {
+                ::dup2(slave, fd);
+            }
+            ::setenv("TERM", "xterm", 1);
+            ::execl(TAVOLENT_BINARY, TAVOLENT_BINARY, nullptr);
+            ::_exit(127);
+        }
+        ::setpgid(program, program);
+        ::signal(SIGTTOU, SIG_IGN);
+        ::tcsetpgrp(slave, program);
+        int status = 0;
+        while (::waitpid(program, &status, 0) == program && !WIFEXITED(status) && !WIFSIGNALED(status)) {
+        }
+        ::_exit(WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status));
+    }
+    bool read(int milliseconds) {
+        pollfd p{master, POLLIN, 0};
+        char buffer[65536];
+        const ssize_t n = ::poll(&p, 1, milliseconds) > 0 ? ::read(master, buffer, sizeof(buffer)) : 0;
+        output.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+        return n > 0;
+    }
+    bool waitUntil(const std::function<bool()>& done, int milliseconds = 5000) {
+        for (const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds); !done(); read(20)) {
+            if (Clock::now() > deadline) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    int master = -1, slave = -1;
+    pid_t leader = -1, program = -1;
+    termios initial{};
+    std::string output;
+    std::size_t found = 0;
+};
+
 const std::string highlight = "\x1b[0;30;47m";
 const std::string normal = "\x1b[0m";
 const std::string clear = "\x1b[H\x1b[2J";
+const std::string sizeDialog = screens::choose(2) + "\r\r";  // type double, size of Matrix 1
+// From the input menu, on its last entry, to what is shown of Matrix 1.
+const std::string showMatrix1 = "\r" + down + "\r\r";
 
-TEST(OnATerminal, TheHighlightFollowsTheArrowsAndWraps) {
-    TerminalSession session;
-    const termios before = session.initialSettings();
-    ASSERT_TRUE(session.waitFor("Programm beenden"));
-    session.takeOutput();
-    session.type("\x1b[A");
-    ASSERT_TRUE(session.waitFor(highlight + "Programm beenden" + normal));
-    const std::string screen = session.takeOutput();
-    // The first entry is no longer highlighted on the last screen drawn.
-    const std::size_t lastClear = screen.rfind(clear);
-    ASSERT_NE(lastClear, std::string::npos);
-    const std::string last = screen.substr(lastClear);
-    EXPECT_EQ(last.find(highlight + "Dezimalzahl"), std::string::npos);
-    EXPECT_NE(last.find(normal + "Dezimalzahl im Bereich von 1.17549e-38"), std::string::npos);
-
-    session.type("\x1b[B");
-    ASSERT_TRUE(session.waitFor(highlight + "Dezimalzahl im Bereich von 1.17549e-38 bis 3.40282e+38" + normal));
-    session.type("\x1b[A\r");
-    EXPECT_EQ(session.waitForExit(), 0);
-    EXPECT_TRUE(sameSettings(session.settings(), before));
+TEST(OnATerminal, TheHighlightFollowsAnArrowEvenSplitAStopOrResizeRedrawsAndNothingIsEchoed) {
+    Terminal terminal;
+    ASSERT_TRUE(terminal.type("", "Programm beenden"));
+    // The rest of an arrow that arrives 30 ms after its Escape still counts.
+    terminal.type("\x1b", "");
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    ASSERT_TRUE(terminal.type("[A", highlight + "Programm beenden" + normal));
+    terminal.signal(SIGTSTP);
+    ASSERT_TRUE(terminal.stopped());
+    EXPECT_TRUE(terminal.restored());
+    terminal.signal(SIGCONT);
+    ASSERT_TRUE(terminal.type("", clear + "Tavolent"));
+    terminal.resize(3, 10);
+    ASSERT_TRUE(terminal.type("", clear + "Tavolent"));
+    ASSERT_TRUE(terminal.type("", highlight + "Programm beenden" + normal));
+    // The Enter that ends the program is not echoed: only the screen's own end follows.
+    terminal.type("\r", "");
+    EXPECT_EQ(terminal.exitStatus(), 0);
+    EXPECT_EQ(terminal.rest(), "\r\n" + normal + normal);
 }
 
-TEST(OnATerminal, ADialogEchoesWhatIsTypedAndKeysAreNotEchoed) {
-    TerminalSession session;
-    ASSERT_TRUE(session.waitFor("Programm beenden"));
-    session.type("\r");
-    ASSERT_TRUE(session.waitFor("Hauptmenue: "));
-    session.type("\r");
-    ASSERT_TRUE(session.waitFor("Eingabe - Menue: "));
-    session.type("\r");
-    ASSERT_TRUE(session.waitFor("Anzahl der Zeilen = "));
-    session.type("2\r");
-    // The terminal echoes the typed count in line mode.
-    ASSERT_TRUE(session.waitFor("2\r\nAnzahl der Spalten = "));
-    session.type("0\r");
-    ASSERT_TRUE(session.waitFor("Die Angabe der Zeilenanzahl und/oder Spaltenanzahl ist kleiner als 1."));
-    ASSERT_TRUE(session.waitFor("Druecken Sie eine beliebige Taste . . ."));
-    session.takeOutput();
-    session.type("x");
-    ASSERT_TRUE(session.waitFor("Eingabe - Menue: "));
-    // A key in a menu or a pause is never echoed: the pause ends its line, the menu follows.
-    EXPECT_EQ(session.takeOutput().rfind("\r\n" + clear, 0), 0u);
+// Typed ahead in one piece: to the value entry of a 1 x 5000 matrix, one line of 30000 bytes
+// with all values, and on through the menus to Matrix 1 in the output menu.
+TEST(OnATerminal, APastedLineOf30000BytesIsReadWholeAndTheKeysAfterItCount) {
+    Terminal terminal;
+    const std::string line = screens::repeat("12345 ", 4999) + "67890\r";
+    const std::string toValues = sizeDialog + "1\r5000\r" + down + down + "\r";
+    const std::string shown = screens::repeat("12345\t", 4999) + "67890\t\r\n";
+    EXPECT_TRUE(terminal.type(toValues + line + down + down + showMatrix1, shown, 20000));
 }
 
-TEST(OnATerminal, KeysTypedAheadOfADialogStillCount) {
-    TerminalSession session;
-    ASSERT_TRUE(session.waitFor("Programm beenden"));
-    session.type("\r\r");
-    ASSERT_TRUE(session.waitFor("Eingabe - Menue: "));
-    session.takeOutput();
-    // Pasted in one piece: to the value entry, nine values, and back to the main menu.
-    session.type("\x1b[B\x1b[B\r1 2 3 4 5 6 7 8 9\n\x1b[B\x1b[B\r");
-    ASSERT_TRUE(session.waitFor("Hauptmenue: "));
-    session.type("\x1b[B\r\r");
-    ASSERT_TRUE(session.waitFor("Werte der Matrix: \r\n\r\n1\t2\t3\t\r\n4\t5\t6\t\r\n7\t8\t9\t\r\n"));
+TEST(OnATerminal, ALineSurvivesAStopAndAResizeAndEarlierLinesComeBackWithUp) {
+    Terminal terminal;
+    ASSERT_TRUE(terminal.type(sizeDialog + "1", "Anzahl der Zeilen = \rAnzahl der Zeilen = 1"));
+    terminal.type("\x1a", "");
+    ASSERT_TRUE(terminal.stopped());
+    EXPECT_TRUE(terminal.restored());
+    terminal.signal(SIGCONT);
+    // The prompt and the part of the line typed so far are drawn again, after fg and a resize.
+    ASSERT_TRUE(terminal.type("", "Anzahl der Zeilen = 1"));
+    terminal.resize(40, 100);
+    ASSERT_TRUE(terminal.type("", "Anzahl der Zeilen = 1"));
+    // A two-byte character that one backspace takes away, and 2; then up, left and 3 give 132.
+    ASSERT_TRUE(terminal.type("\xc3\xa4\x7f\x32\r", "Anzahl der Spalten = "));
+    ASSERT_TRUE(terminal.type(up + "\x1b[D3\r", "Eingabe - Menue: "));
+    EXPECT_TRUE(terminal.type(up + showMatrix1, "Zeilen:12\r\nSpalten: 132\r\n"));
 }
 
-TEST(OnATerminal, CtrlCRestoresTheTerminalAndEndsWith130) {
-    TerminalSession session;
-    const termios before = session.initialSettings();
-    ASSERT_TRUE(session.waitFor("Programm beenden"));
-    session.type("\x03");
-    EXPECT_EQ(session.waitForExit(), 128 + SIGINT);
-    EXPECT_TRUE(sameSettings(session.settings(), before));
-    EXPECT_NE(session.takeOutput().find(normal), std::string::npos);
-}
+// Every way out leaves the terminal as it was: Ctrl-C in a menu and in a dialog, end of input
+// (Ctrl-D) in a dialog, and termination from outside. Keys, signal, exit status:
+const std::tuple<std::string, int, int> waysOut[] = {
+    {"\x03", 0, 128 + SIGINT}, {"\r\r\r12\x03", 0, 128 + SIGINT}, {"\r\r\r\x04", 0, 1}, {"", SIGTERM, 128 + SIGTERM}};
 
-TEST(OnATerminal, CtrlCInADialogRestoresTheTerminal) {
-    TerminalSession session;
-    const termios before = session.initialSettings();
-    ASSERT_TRUE(session.waitFor("Programm beenden"));
-    session.type("\r\r\r");
-    ASSERT_TRUE(session.waitFor("Anzahl der Zeilen = "));
-    session.type("12");
-    session.type("\x03");
-    EXPECT_EQ(session.waitForExit(), 128 + SIGINT);
-    EXPECT_TRUE(sameSettings(session.settings(), before));
-}
-
-TEST(OnATerminal, TerminationAndHangupRestoreTheTerminal) {
-    for (int signalNumber : {SIGTERM, SIGHUP}) {
-        TerminalSession session;
-        const termios before = session.initialSettings();
-        ASSERT_TRUE(session.waitFor("Programm beenden"));
-        session.sendSignal(signalNumber);
-        EXPECT_EQ(session.waitForExit(), 128 + signalNumber);
-        EXPECT_TRUE(sameSettings(session.settings(), before)) << signalNumber;
+TEST(OnATerminal, EveryWayOutRestoresTheTerminal) {
+    for (const auto& [keys, signalNumber, status] : waysOut) {
+        Terminal terminal;
+        ASSERT_TRUE(terminal.type("", "Programm beenden"));
+        terminal.type(keys, "");
+        if (signalNumber != 0) {
+            terminal.signal(signalNumber);
+        }
+        EXPECT_EQ(terminal.exitStatus(), status) << keys;
+        EXPECT_TRUE(terminal.restored()) << keys;
     }
 }
 
-TEST(OnATerminal, EndOfInputInADialogEndsWithOneAndRestores) {
-    TerminalSession session;
-    const termios before = session.initialSettings();
-    ASSERT_TRUE(session.waitFor("Programm beenden"));
-    session.type("\r\r\r");
-    ASSERT_TRUE(session.waitFor("Anzahl der Zeilen = "));
-    session.type("\x04");
-    EXPECT_EQ(session.waitForExit(), 1);
-    EXPECT_TRUE(sameSettings(session.settings(), before));
-}
-
-TEST(OnATerminal, AfterStopAndContinueTheMenuIsDrawnAgainAndWorks) {
-    TerminalSession session;
-    const termios before = session.initialSettings();
-    ASSERT_TRUE(session.waitFor("Programm beenden"));
-    session.sendSignal(SIGTSTP);
-    ASSERT_TRUE(session.waitUntilStopped());
-    // Stopped: the terminal is back in its own settings.
-    EXPECT_TRUE(sameSettings(session.settings(), before));
-    session.takeOutput();
-    session.sendSignal(SIGCONT);
-    ASSERT_TRUE(session.waitFor("Programm beenden"));
-    session.type("\x1b[A\r");
-    EXPECT_EQ(session.waitForExit(), 0);
-    EXPECT_TRUE(sameSettings(session.settings(), before));
+TEST(LongComputation, CtrlCCancelsOnlyTheComputation) {
+    Terminal terminal;
+    // The product of two 1500 x 1500 matrices, which takes seconds.
+    const std::string sizes = "1500\r1500\r" + down + "\r1500\r1500\r" + down + down + down + "\r";
+    ASSERT_TRUE(terminal.type(sizeDialog + sizes + down + down + "\r" + down + down + "\r", "Berechnung", 10000));
+    ASSERT_TRUE(terminal.type("\x03", "Berechnung abgebrochen", 10000));
+    // After the pause, the menu with the same entry highlighted.
+    ASSERT_TRUE(terminal.type("x", highlight + "Matrix 1 * Matrix 2" + normal));
 }
 
 }  // namespace
