@@ -17,6 +17,32 @@
 #include "matrix/ElementTraits.h"
 #include "matrix/TrailingUpdate.h"
 
+// Makes the pivot of step k (0-based) non-zero by exchanging column k with the first column whose
+// entry in row k is not zero, and negates row k to keep the determinant's sign; true when there
+// is no pivot. The scan starts at the first column, where rounding may have left residues, and
+// the last step exchanges nothing. The rows hold `columns` elements each.
+template <typename T>
+bool prepareColumnPivot(T* const* rows, std::size_t rowCount, std::size_t columns, std::size_t k) {
+    T* pivotRow = rows[k];
+    if (k + 1 < columns && isZeroElement(pivotRow[k])) {
+        for (std::size_t r = 0; r < columns; ++r) {
+            if (r != k && !isZeroElement(pivotRow[r])) {
+                T held;
+                for (std::size_t i = 0; i < rowCount; ++i) {
+                    held = rows[i][k];
+                    rows[i][k] = rows[i][r];
+                    rows[i][r] = held;
+                }
+                for (std::size_t c = 0; c < columns; ++c) {
+                    pivotRow[c] = -pivotRow[c];
+                }
+                break;
+            }
+        }
+    }
+    return isZeroElement(pivotRow[k]);
+}
+
 template <typename T>
 class Elimination {
 public:
@@ -156,7 +182,7 @@ private:
         for (std::size_t i = start + 1; i < order; ++i) {
             const std::size_t last = std::min(i, stop);
             for (std::size_t s = start; s < last; ++s) {
-                values[i] = values[i] - values[s] * multiplier(i, s);
+                values[i] = values[i] - elementProduct(values[s], multiplier(i, s));
             }
         }
     }

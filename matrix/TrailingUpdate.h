@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "matrix/ElementTraits.h"
 #include "matrix/SimdLanes.h"
 
 // row[j] = row[j] - pivot[j] * factor for j in [first, last): one step on a short piece of a
@@ -25,7 +26,7 @@ void subtractScaledRow(T* row, const T* pivot, const T& factor, std::size_t firs
         }
     }
     for (; j < last; ++j) {
-        row[j] = row[j] - pivot[j] * factor;
+        row[j] = row[j] - elementProduct(pivot[j], factor);
     }
 }
 
@@ -63,7 +64,7 @@ void subtractPivotRowsInLanes(T* target, const T* multipliers, T* const* pivots,
     for (; from < last; ++from) {
         T value = target[from];
         for (std::size_t s = 0; s < steps; ++s) {
-            value = value - pivots[s][from] * multipliers[s];
+            value = value - elementProduct(pivots[s][from], multipliers[s]);
         }
         target[from] = value;
     }
@@ -84,7 +85,7 @@ void subtractPivotRows(T* target, const T* multipliers, T* const* pivots, std::s
                 const T& factor = multipliers[s];
                 const T* pivot = pivots[s];
                 for (std::size_t j = from; j < to; ++j) {
-                    target[j] = target[j] - pivot[j] * factor;
+                    target[j] = target[j] - elementProduct(pivot[j], factor);
                 }
             }
         }
