@@ -27,22 +27,24 @@ TYPED_TEST(AdjugateTest, RefusalsComeInTheirOrder) {
 // minors among eliminated ones; fractions exactly.
 TYPED_TEST(AdjugateTest, MatchesTheLiteralMinorsBitForBit) {
     const bool exact = std::is_same_v<TypeParam, Bruch>;
-    for (const std::uint32_t n : {2u, 3u, 4u, 6u, 12u, 35u}) {
-        for (const auto& [kind, zeros] : {std::pair{Values::Dense, 0.0},
-                                          {Values::Integers, 0.7},
-                                          {Values::Special, 0.3},
-                                          {Values::Special, 0.6},
-                                          {Values::Special, 0.85}}) {
-            if (exact && (n > 6 || kind != Values::Integers)) {
-                continue;
-            }
-            const Matrix<TypeParam> a = randomMatrix<TypeParam>(n, n, 10 * n, kind, zeros);
-            EXPECT_TRUE(sameMatrixBits<TypeParam>(reference::adjugate(a), a.adjugate())) << n << " " << zeros;
-            if (!isZeroElement(a.determinant())) {
-                EXPECT_TRUE(sameMatrixBits<TypeParam>(reference::inverse(a), a.inverse())) << n << " " << zeros;
+    atEveryLaneWidth([&] {
+        for (const std::uint32_t n : {2u, 3u, 4u, 6u, 12u, 35u}) {
+            for (const auto& [kind, zeros] : {std::pair{Values::Dense, 0.0},
+                                              {Values::Integers, 0.7},
+                                              {Values::Special, 0.3},
+                                              {Values::Special, 0.6},
+                                              {Values::Special, 0.85}}) {
+                if (exact && (n > 6 || kind != Values::Integers)) {
+                    continue;
+                }
+                const Matrix<TypeParam> a = randomMatrix<TypeParam>(n, n, 10 * n, kind, zeros);
+                EXPECT_TRUE(sameMatrixBits<TypeParam>(reference::adjugate(a), a.adjugate())) << n << " " << zeros;
+                if (!isZeroElement(a.determinant())) {
+                    EXPECT_TRUE(sameMatrixBits<TypeParam>(reference::inverse(a), a.inverse())) << n << " " << zeros;
+                }
             }
         }
-    }
+    });
 }
 
 // The cofactors with an odd index sum are negated zeros; the reciprocal -1 times +0 is -0.

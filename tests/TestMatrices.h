@@ -102,6 +102,17 @@ template <typename T>
     return ::testing::AssertionSuccess();
 }
 
+// Runs a check once at each lane width the processor has, then goes back to the widest.
+template <typename Check>
+void atEveryLaneWidth(Check check) {
+    for (const LaneWidth width : LaneChoice::available()) {
+        SCOPED_TRACE(static_cast<int>(width));
+        LaneChoice::choose(width);
+        check();
+    }
+    LaneChoice::choose(LaneChoice::available().back());
+}
+
 template <typename Action>
 ::testing::AssertionResult throwsMatrixError(Action action, MatrixError code) {
     try {
