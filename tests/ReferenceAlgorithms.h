@@ -1,12 +1,12 @@
 // ReferenceAlgorithms: the determinant, adjugate, inverse and equation solver written out
-// literally, step by step through element(), in exactly the order of their definitions. Slow on
-// purpose; the tests compare the library's optimised loops with them bit for bit.
+// literally, step by step through element(), in the order of their definitions. Slow on purpose;
+// the tests compare the library's loops with them bit for bit.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-#include "matrix/Matrix.h"
+#include "TestMatrices.h"
 
 namespace reference {
 
