@@ -1,5 +1,5 @@
-// Adjugate and inverse: the refusals in their order, the signs of zero, and the minors sharing
-// their elimination steps against each minor's literal elimination, bit for bit.
+// Adjugate and inverse: the refusals in their order and the signs of zero. Their bits against
+// the literal minors are checked with the other eliminations (DeterminantTest).
 #include "ReferenceAlgorithms.h"
 
 namespace {
@@ -22,29 +22,6 @@ TYPED_TEST(AdjugateTest, RefusalsComeInTheirOrder) {
     EXPECT_TRUE(throwsMatrixError([&] { five.adjugate(); }, MatrixError::SizeBelowOne));
     EXPECT_TRUE(throwsMatrixError([&] { five.inverse(); }, MatrixError::SizeBelowOne));
     EXPECT_TRUE(throwsMatrixError([&] { zero.inverse(); }, MatrixError::Singular));
-}
-
-// Zero pivots, exchanges inside the shared steps, triangular minors among eliminated ones,
-// negative zeros, infinities and NaNs; fractions exactly.
-TYPED_TEST(AdjugateTest, MatchesTheLiteralMinorsBitForBit) {
-    const bool exact = std::is_same_v<TypeParam, Bruch>;
-    atEveryLaneWidth([&] {
-        for (const std::uint32_t n : {2u, 3u, 4u, 6u, 12u, 35u}) {
-            for (const double zeros : {0.0, 0.3, 0.6, 0.85}) {
-                for (const Values kind : {Values::Integers, Values::Dense, Values::Special}) {
-                    if (!exact || (n < 7 && kind == Values::Integers)) {
-                        const Matrix<TypeParam> a = randomMatrix<TypeParam>(n, n, 10 * n, kind, zeros);
-                        EXPECT_TRUE(sameMatrixBits<TypeParam>(reference::adjugate(a), a.adjugate()))
-                            << n << " " << zeros;
-                        if (!isZeroElement(a.determinant())) {
-                            EXPECT_TRUE(sameMatrixBits<TypeParam>(reference::inverse(a), a.inverse()))
-                                << n << " " << zeros;
-                        }
-                    }
-                }
-            }
-        }
-    });
 }
 
 // The cofactors with an odd index sum are negated zeros; the reciprocal -1 times +0 is -0.

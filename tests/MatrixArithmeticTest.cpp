@@ -54,23 +54,24 @@ TYPED_TEST(ArithmeticTest, ProductMatchesThePlainTripleLoopBitForBit) {
 // (ac - bd, ad + bc), each part rounded: the standard product's bits wherever that is finite, NaN
 // parts where it would recover infinities; in products, vector products and the inverse.
 TEST(ComplexProductTest, TextbookProductWithInfiniteParts) {
-    const Complex cases[][3] = {{{inf, -inf}, {1e308, 0}, {NAN, NAN}}, {{inf, 0}, {0, 1}, {NAN, inf}},
-                                {{inf, 1}, {2, 0}, {inf, NAN}},        {{1e308, 1e308}, {1e308, 0}, {inf, inf}},
-                                {{-0.0, 0}, {1, 0}, {-0.0, 0}},        {{3, -2}, {0.5, 4}, {9.5, 11}}};
+    const Complex cases[][3] = {{{inf, -inf}, {1e308, 0}, {NAN, NAN}},
+                                {{inf, 0}, {0, 1}, {NAN, inf}},
+                                {{inf, 1}, {2, 0}, {inf, NAN}},
+                                {{-0.0, 0}, {1, 0}, {-0.0, 0}}};
     for (const auto& [left, right, expected] : cases) {
         EXPECT_TRUE(sameBits(expected, elementProduct(left, right))) << left << right;
     }
     const Matrix<Complex> m = randomMatrix<Complex>(60, 2, 3, Values::Special, 0.2);
     for (std::uint32_t r = 1; r <= 60; ++r) {
-        const Complex standard = m.element(r, 1) * m.element(r, 2);
-        EXPECT_TRUE(!std::isfinite(std::abs(standard)) ||
-                    sameBits(standard, elementProduct(m.element(r, 1), m.element(r, 2))));
+        const Complex standard = m.element(r, 1) * m.element(r, 2),
+                      textbook = elementProduct(m.element(r, 1), m.element(r, 2));
+        EXPECT_TRUE(!std::isfinite(std::abs(standard)) || sameBits(standard, textbook)) << r;
     }
     const auto isNaN = [](const Complex& z) { return std::isnan(z.real()) && std::isnan(z.imag()); };
     const auto m1 = [](std::vector<Complex> values) { return matrixOf<Complex>(values.size(), 1, values); };
-    EXPECT_TRUE(
-        isNaN(matrixOf<Complex>(1, 1, std::vector<Complex>{{inf, -inf}}).multiply(m1({{1e308, 0}})).element(1, 1)));
     EXPECT_TRUE(isNaN(m1({0, {inf, -inf}, 0}).multiply(m1({0, 0, {1e308, 0}})).element(1, 1)));
+    EXPECT_TRUE(isNaN(
+        matrixOf<Complex>(1, 2, std::vector<Complex>{{inf, -inf}, 0}).multiply(m1({{1e308, 0}, 0})).element(1, 1)));
     // The reciprocal of (1e-320, 1e-320) is (inf, -inf); times the cofactor (1, 0).
     EXPECT_TRUE(
         isNaN(matrixOf<Complex>(2, 2, std::vector<Complex>{{1e-320, 1e-320}, 0, 0, 1}).inverse().element(1, 1)));

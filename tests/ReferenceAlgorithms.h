@@ -3,9 +3,6 @@
 // the tests compare the library's loops with them bit for bit.
 #pragma once
 
-#include <cstdint>
-#include <vector>
-
 #include "TestMatrices.h"
 
 namespace reference {
@@ -56,14 +53,9 @@ Matrix<T> adjugate(const Matrix<T>& a) {
     for (std::uint32_t i = 1; i <= n; ++i) {
         for (std::uint32_t j = 1; j <= n; ++j) {
             Matrix<T> minor(n - 1, n - 1);
-            std::uint32_t placed = 0;
-            for (std::uint32_t r = 1; r <= n; ++r) {
-                for (std::uint32_t c = 1; c <= n; ++c) {
-                    if (r != i && c != j) {
-                        minor.element(placed / (n - 1) + 1, placed % (n - 1) + 1) = a.element(r, c);
-                        ++placed;
-                    }
-                }
+            for (std::uint32_t k = 0; k < (n - 1) * (n - 1); ++k) {
+                const std::uint32_t r = k / (n - 1) + 1, c = k % (n - 1) + 1;
+                minor.element(r, c) = a.element(r < i ? r : r + 1, c < j ? c : c + 1);
             }
             const T d = determinant(minor);
             p.element(j, i) = (i + j) % 2 == 0 ? d : -d;
@@ -118,11 +110,11 @@ SolveResult solve(const Matrix<T>& a, const Matrix<T>& b, Matrix<T>& x) {
     }
     if (isZeroElement(p)) {
         for (std::uint32_t i = 1; i <= n; ++i) {
-            bool zeroRow = true;
+            bool zeroRow = !isZeroElement(v[i - 1]);
             for (std::uint32_t j = 1; j <= n; ++j) {
                 zeroRow = zeroRow && isZeroElement(w.element(i, j));
             }
-            if (zeroRow && !isZeroElement(v[i - 1])) {
+            if (zeroRow) {
                 return SolveResult::NoSolution;
             }
         }

@@ -1,7 +1,5 @@
-// Equation solver: the three outcomes, the refusals in their order, and the blocked elimination
-// against the literal elimination and back substitution, bit for bit.
-#include <map>
-
+// Equation solver: the three outcomes and the refusals in their order. Its bits against the
+// literal elimination are checked with the other eliminations (DeterminantTest).
 #include "ReferenceAlgorithms.h"
 
 namespace {
@@ -47,36 +45,6 @@ TYPED_TEST(SolverTest, RefusalsComeInTheirOrderAndChangeNothing) {
         EXPECT_TRUE(throwsMatrixError([&] { a.solve(b, x); }, c.error));
         EXPECT_TRUE(sameMatrixBits<TypeParam>(before, x));
     }
-}
-
-// Rows copied from others make singular systems; a right-hand side copied the same way decides
-// between none and infinitely many, and that decision reads the entries left of the pivots.
-TYPED_TEST(SolverTest, MatchesTheLiteralEliminationBitForBit) {
-    const bool exact = std::is_same_v<TypeParam, Bruch>;
-    std::map<SolveResult, int> outcomes;
-    atEveryLaneWidth([&] {
-        for (const std::uint32_t n : {1u, 2u, 5u, 9u, 33u, 67u, 130u, 263u}) {
-            for (const auto& [kind, zeros] :
-                 {std::pair{Values::Integers, 0.8}, {Values::Dense, 0.0}, {Values::Special, 0.5}}) {
-                for (std::uint32_t copies = 0; copies < 3 && (!exact || (n < 10 && kind == Values::Integers));
-                     ++copies) {
-                    Matrix<TypeParam> a = randomMatrix<TypeParam>(n, n, n + copies, kind, zeros), x(n, 1),
-                                      expected(n, 1);
-                    Matrix<TypeParam> b = randomMatrix<TypeParam>(n, 1, n, kind, zeros / 2);
-                    for (std::uint32_t c = 1; c <= copies && n > 2; ++c) {
-                        for (std::uint32_t j = 1; j <= n; ++j) {
-                            a.element(n + 1 - c, j) = a.element(c, j);
-                        }
-                        b.element(n + 1 - c, 1) = c == 2 ? b.element(c, 1) : b.element(n + 1 - c, 1);
-                    }
-                    ++outcomes[reference::solve(a, b, expected)];
-                    EXPECT_EQ(reference::solve(a, b, expected), a.solve(b, x)) << n;
-                    EXPECT_TRUE(sameMatrixBits<TypeParam>(expected, x)) << n;
-                }
-            }
-        }
-    });
-    EXPECT_EQ(3u, outcomes.size());
 }
 
 }  // namespace
