@@ -61,6 +61,9 @@ public:
     // one more column.
     std::size_t runPanel(std::size_t start, T* rightSides) {
         const std::size_t order = rowPointers.size();
+        if (order - start <= stepwiseOrder) {
+            return runStepwise(start, rightSides);
+        }
         const std::size_t end = std::min(order, start + panelWidth(order));
         panelStart = start;
         stride = end - start;
@@ -81,6 +84,28 @@ public:
     }
 
 private:
+    // Up to this many remaining steps, whole rows updated step by step in vector lanes beat the
+    // packing and tiling of the block update.
+    static constexpr std::size_t stepwiseOrder = 64;
+
+    std::size_t runStepwise(std::size_t start, T* rightSides) {
+        T* const* rows = rowPointers.data();
+        const std::size_t order = rowPointers.size();
+        std::size_t s = start;
+        do {
+            const T* pivot = rows[s];
+            for (std::size_t i = s + 1; i < order; ++i) {
+                const T factor = rows[i][s] / pivot[s];
+                if (rightSides != nullptr) {
+                    rightSides[i] = rightSides[i] - elementProduct(rightSides[s], factor);
+                }
+                subtractScaledRow(rows[i], pivot, factor, columns == Columns::All ? 0 : s, order);
+            }
+            ++s;
+        } while (s < order && !isZeroElement(rows[s][s]));
+        return s;
+    }
+
     // Panels as wide as the cache allows; inside, halves are split until this width remains.
     static std::size_t panelWidth(std::size_t order) { return order <= 160 ? 32 : 64; }
     static constexpr std::size_t flatWidth = 8;
