@@ -1,6 +1,6 @@
-// Determinant, and every elimination of the library against the literal algorithms, bit for bit,
-// at every lane width the processor has: triangular form, determinant, the adjugate's minors
-// with their shared steps, the inverse and the solver.
+// Determinant, adjugate and inverse, and every elimination of the library against the literal
+// algorithms, bit for bit, at every lane width the processor has: triangular form, determinant,
+// the adjugate's minors with their shared steps, the inverse and the solver.
 #include <map>
 
 #include "ReferenceAlgorithms.h"
@@ -71,6 +71,26 @@ TYPED_TEST(EliminationTest, MatchesTheLiteralAlgorithmsBitForBit) {
         }
     });
     EXPECT_EQ(exact ? 2u : 3u, outcomes.size());
+}
+
+// A 1 x 1 matrix has no minors; the zero test of the inverse comes before that.
+TYPED_TEST(EliminationTest, AdjugateAndInverseRefuseInTheirOrder) {
+    const Matrix<TypeParam> wide(2, 3), five = matrixOf<TypeParam>(1, 1, std::vector{5.}), zero(1, 1);
+    const Matrix<TypeParam> singular = matrixOf<TypeParam>(2, 2, std::vector{1., 2., 2., 4.});
+    EXPECT_TRUE(throwsMatrixError([&] { singular.inverse(); }, MatrixError::Singular));
+    EXPECT_TRUE(throwsMatrixError([&] { wide.adjugate(); }, MatrixError::NotSquare));
+    EXPECT_TRUE(throwsMatrixError([&] { wide.inverse(); }, MatrixError::NotSquare));
+    EXPECT_TRUE(throwsMatrixError([&] { five.adjugate(); }, MatrixError::SizeBelowOne));
+    EXPECT_TRUE(throwsMatrixError([&] { five.inverse(); }, MatrixError::SizeBelowOne));
+    EXPECT_TRUE(throwsMatrixError([&] { zero.inverse(); }, MatrixError::Singular));
+}
+
+// The cofactors with an odd index sum are negated zeros; the reciprocal -1 times +0 is -0.
+TEST(FloatingAdjugateTest, NegativeZerosOfTheCofactorsAndProducts) {
+    const Matrix<double> identity = matrixOf<double>(2, 2, std::vector{1., 0., 0., 1.});
+    EXPECT_TRUE(sameMatrixBits<double>(matrixOf<double>(2, 2, std::vector{1., -0., -0., 1.}), identity.inverse()));
+    const Matrix<float> a = matrixOf<float>(3, 3, std::vector{2., 1., 1., 1., 3., 2., 1., 0., 0.});
+    EXPECT_TRUE(sameBits(-0.0f, a.inverse().element(1, 1)));
 }
 
 TEST(ElementDeterminantTest, EachTypeKeepsItsOwnArithmetic) {
