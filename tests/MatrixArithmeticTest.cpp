@@ -24,7 +24,7 @@ TYPED_TEST(ArithmeticTest, SizeChecksComeInTheirOrder) {
 // The vector product pairs (2, 3), (3, 4), (4, 1), (1, 2) for four components, and wraps at once
 // for two. The left operand is always the first factor.
 TYPED_TEST(ArithmeticTest, ResultsOfEachOperation) {
-    const auto m = [](std::uint32_t rows, std::uint32_t cols, std::vector<double> values) {
+    const auto m = [](std::uint32_t rows, std::uint32_t cols, const std::vector<double>& values) {
         return matrixOf<TypeParam>(rows, cols, values);
     };
     const auto a = m(2, 3, {1, 2, 3, 4, 5, 6}), b = m(2, 3, {9, 8, 7, 6, 5, 5});
@@ -68,7 +68,7 @@ TEST(ComplexProductTest, TextbookProductWithInfiniteParts) {
         EXPECT_TRUE(!std::isfinite(std::abs(standard)) || sameBits(standard, textbook)) << r;
     }
     const auto isNaN = [](const Complex& z) { return std::isnan(z.real()) && std::isnan(z.imag()); };
-    const auto m1 = [](std::vector<Complex> values) { return matrixOf<Complex>(values.size(), 1, values); };
+    const auto m1 = [](const std::vector<Complex>& values) { return matrixOf<Complex>(values.size(), 1, values); };
     EXPECT_TRUE(isNaN(m1({0, {inf, -inf}, 0}).multiply(m1({0, 0, {1e308, 0}})).element(1, 1)));
     EXPECT_TRUE(isNaN(
         matrixOf<Complex>(1, 2, std::vector<Complex>{{inf, -inf}, 0}).multiply(m1({{1e308, 0}, 0})).element(1, 1)));
