@@ -1,104 +1,113 @@
 // Determinant, equation solver and adjugate beside Eigen's partial-pivot LU on the same random
-// matrices, and the fraction determinant beside the same elimination with GMP rationals.
-// Compare the pairs of one run: <Operation>/Tavolent/n against <Operation>/Eigen/n.
+// matrices, Eigen built twice: for any x86-64 like our program, and for this processor. The
+// fraction determinant runs beside the same elimination with GMP rationals. At the end, the
+// ratios of one run: our time over each Eigen's.
 #include <benchmark/benchmark.h>
 #include <gmpxx.h>
 
-#include <Eigen/Dense>
 #include <cstdint>
+#include <cstdio>
+#include <map>
 #include <random>
+#include <string>
 #include <vector>
 
+#include "EigenPeer.h"
 #include "matrix/Matrix.h"
 
 namespace {
 
-Eigen::MatrixXd randomEigen(Eigen::Index rows, Eigen::Index cols, std::uint64_t seed) {
+std::vector<double> randomValues(std::size_t count, std::uint64_t seed) {
     std::mt19937_64 engine(seed);
     std::uniform_real_distribution<double> value(-1.0, 1.0);
-    Eigen::MatrixXd m(rows, cols);
-    for (Eigen::Index r = 0; r < rows; ++r) {
-        for (Eigen::Index c = 0; c < cols; ++c) {
-            m(r, c) = value(engine);
-        }
+    std::vector<double> values(count);
+    for (double& v : values) {
+        v = value(engine);
+    }
+    return values;
+}
+
+Matrix<double> toMatrix(const std::vector<double>& values, std::uint32_t rows, std::uint32_t cols) {
+    Matrix<double> m(rows, cols);
+    for (std::uint32_t k = 0; k < rows * cols; ++k) {
+        m.element(k / cols + 1, k % cols + 1) = values[k];
     }
     return m;
 }
 
-Matrix<double> toMatrix(const Eigen::MatrixXd& source) {
-    Matrix<double> m(static_cast<std::uint32_t>(source.rows()), static_cast<std::uint32_t>(source.cols()));
-    for (Eigen::Index r = 0; r < source.rows(); ++r) {
-        for (Eigen::Index c = 0; c < source.cols(); ++c) {
-            m.element(static_cast<std::uint32_t>(r + 1), static_cast<std::uint32_t>(c + 1)) = source(r, c);
+// The operands of each operation, the same for all three.
+std::uint64_t seedOf(EigenOperation operation) {
+    return 1 + static_cast<std::uint64_t>(operation);
+}
+
+void tavolent(benchmark::State& state, EigenOperation operation) {
+    const auto n = static_cast<std::uint32_t>(state.range(0));
+    const Matrix<double> a = toMatrix(randomValues(std::size_t{n} * n, seedOf(operation)), n, n);
+    const Matrix<double> b = toMatrix(randomValues(n, 100), n, 1);
+    Matrix<double> x(n, 1);
+    for (auto _ : state) {
+        switch (operation) {
+        case EigenOperation::Determinant:
+            benchmark::DoNotOptimize(a.determinant());
+            break;
+        case EigenOperation::Solve:
+            benchmark::DoNotOptimize(a.solve(b, x));
+            break;
+        case EigenOperation::Adjugate:
+            benchmark::DoNotOptimize(a.adjugate());
+            break;
+        }
+        benchmark::ClobberMemory();
+    }
+}
+
+template <std::unique_ptr<EigenTask> (*make)(EigenOperation, int, const std::vector<double>&,
+                                             const std::vector<double>&)>
+void eigen(benchmark::State& state, EigenOperation operation) {
+    const auto n = static_cast<int>(state.range(0));
+    const auto task = make(operation, n, randomValues(std::size_t(n) * n, seedOf(operation)), randomValues(n, 100));
+    for (auto _ : state) {
+        task->run();
+    }
+}
+
+// Prints what the console reporter prints, and keeps each time for the table of ratios. The
+// ratios take the processor time per iteration, which other processes on a shared machine
+// disturb less than the time on the clock.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            times[run.benchmark_name()] = run.GetAdjustedCPUTime();
         }
     }
-    return m;
-}
 
-void determinantTavolent(benchmark::State& state) {
-    const Matrix<double> a = toMatrix(randomEigen(state.range(0), state.range(0), 1));
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(a.determinant());
-    }
-}
-
-void determinantEigen(benchmark::State& state) {
-    const Eigen::MatrixXd a = randomEigen(state.range(0), state.range(0), 1);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(Eigen::PartialPivLU<Eigen::MatrixXd>(a).determinant());
-    }
-}
-
-void solveTavolent(benchmark::State& state) {
-    const auto n = state.range(0);
-    const Matrix<double> a = toMatrix(randomEigen(n, n, 2));
-    const Matrix<double> b = toMatrix(randomEigen(n, 1, 3));
-    Matrix<double> x(static_cast<std::uint32_t>(n), 1);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(a.solve(b, x));
-        benchmark::ClobberMemory();
-    }
-}
-
-void solveEigen(benchmark::State& state) {
-    const auto n = state.range(0);
-    const Eigen::MatrixXd a = randomEigen(n, n, 2);
-    const Eigen::VectorXd b = randomEigen(n, 1, 3);
-    Eigen::VectorXd x(n);
-    for (auto _ : state) {
-        x = a.partialPivLu().solve(b);
-        benchmark::DoNotOptimize(x.data());
-        benchmark::ClobberMemory();
-    }
-}
-
-void adjugateTavolent(benchmark::State& state) {
-    const Matrix<double> a = toMatrix(randomEigen(state.range(0), state.range(0), 4));
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(a.adjugate());
-    }
-}
-
-// The same n squared cofactors, each minor copied out and factorised by Eigen.
-void adjugateEigen(benchmark::State& state) {
-    const Eigen::Index n = state.range(0);
-    const Eigen::MatrixXd a = randomEigen(n, n, 4);
-    Eigen::MatrixXd minor(n - 1, n - 1);
-    Eigen::MatrixXd result(n, n);
-    for (auto _ : state) {
-        for (Eigen::Index i = 0; i < n; ++i) {
-            for (Eigen::Index j = 0; j < n; ++j) {
-                minor.topLeftCorner(i, j) = a.topLeftCorner(i, j);
-                minor.topRightCorner(i, n - 1 - j) = a.topRightCorner(i, n - 1 - j);
-                minor.bottomLeftCorner(n - 1 - i, j) = a.bottomLeftCorner(n - 1 - i, j);
-                minor.bottomRightCorner(n - 1 - i, n - 1 - j) = a.bottomRightCorner(n - 1 - i, n - 1 - j);
-                const double d = Eigen::PartialPivLU<Eigen::MatrixXd>(minor).determinant();
-                result(j, i) = (i + j) % 2 == 0 ? d : -d;
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        std::printf("\n%-12s %5s  %14s  %14s  %6s\n", "Operation", "n", "/ Eigen x86-64", "/ Eigen native", "goal");
+        for (const auto& [name, n, goal] : goals) {
+            const std::string ours = name + "/Tavolent/" + std::to_string(n);
+            const double generic = times[name + "/EigenGeneric/" + std::to_string(n)];
+            const double native = times[name + "/EigenNative/" + std::to_string(n)];
+            if (times.count(ours) != 0 && generic > 0 && native > 0) {
+                std::printf("%-12s %5d  %14.2f  %14.2f  %6.1f\n", name.c_str(), n, times[ours] / generic,
+                            times[ours] / native, goal);
             }
         }
-        benchmark::DoNotOptimize(result.data());
     }
-}
+
+private:
+    struct Goal {
+        std::string name;
+        int n;
+        double ratio;
+    };
+    const std::vector<Goal> goals = {{"Determinant", 100, 1.2}, {"Determinant", 300, 1.5}, {"Determinant", 1000, 1.3},
+                                     {"Solve", 100, 1.3},       {"Solve", 300, 1.6},       {"Solve", 1000, 1.4},
+                                     {"Adjugate", 40, 0.3}};
+    std::map<std::string, double> times;
+};
 
 constexpr int fractionMatrices = 200;
 constexpr std::uint32_t fractionOrder = 8;
@@ -183,18 +192,37 @@ void fractionDeterminantGmp(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(determinantTavolent)
-    ->Name("Determinant/Tavolent")
-    ->Arg(100)
-    ->Arg(300)
-    ->Arg(1000)
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK(determinantEigen)->Name("Determinant/Eigen")->Arg(100)->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(solveTavolent)->Name("Solve/Tavolent")->Arg(100)->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(solveEigen)->Name("Solve/Eigen")->Arg(100)->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(adjugateTavolent)->Name("Adjugate/Tavolent")->Arg(40)->Arg(100)->Unit(benchmark::kMillisecond);
-BENCHMARK(adjugateEigen)->Name("Adjugate/Eigen")->Arg(40)->Arg(100)->Unit(benchmark::kMillisecond);
-BENCHMARK(fractionDeterminantTavolent)->Name("FractionDeterminant/Tavolent/200x8")->Unit(benchmark::kMicrosecond);
-BENCHMARK(fractionDeterminantGmp)->Name("FractionDeterminant/Gmp/200x8")->Unit(benchmark::kMicrosecond);
-
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    const struct {
+        const char* name;
+        EigenOperation operation;
+        std::vector<int> sizes;
+    } operations[] = {{"Determinant", EigenOperation::Determinant, {100, 300, 1000}},
+                      {"Solve", EigenOperation::Solve, {100, 300, 1000}},
+                      {"Adjugate", EigenOperation::Adjugate, {40, 100}}};
+    for (const auto& op : operations) {
+        for (const int n : op.sizes) {
+            const auto unit =
+                op.operation == EigenOperation::Adjugate ? benchmark::kMillisecond : benchmark::kMicrosecond;
+            benchmark::RegisterBenchmark((op.name + std::string("/Tavolent")).c_str(), tavolent, op.operation)
+                ->Arg(n)
+                ->Unit(unit);
+            benchmark::RegisterBenchmark((op.name + std::string("/EigenGeneric")).c_str(), eigen<makeGenericEigenTask>,
+                                         op.operation)
+                ->Arg(n)
+                ->Unit(unit);
+            benchmark::RegisterBenchmark((op.name + std::string("/EigenNative")).c_str(), eigen<makeNativeEigenTask>,
+                                         op.operation)
+                ->Arg(n)
+                ->Unit(unit);
+        }
+    }
+    benchmark::RegisterBenchmark("FractionDeterminant/Tavolent/200x8", fractionDeterminantTavolent)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("FractionDeterminant/Gmp/200x8", fractionDeterminantGmp)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+}

@@ -17,6 +17,32 @@
 #include "matrix/ElementTraits.h"
 #include "matrix/TrailingUpdate.h"
 
+// Makes the pivot of step k (0-based) non-zero by exchanging column k with the first column whose
+// entry in row k is not zero, and negates row k to keep the determinant's sign; true when there
+// is no pivot. The scan starts at the first column, where rounding may have left residues, and
+// the last step exchanges nothing. The rows hold `columns` elements each.
+template <typename T>
+bool prepareColumnPivot(T* const* rows, std::size_t rowCount, std::size_t columns, std::size_t k) {
+    T* pivotRow = rows[k];
+    if (k + 1 < columns && isZeroElement(pivotRow[k])) {
+        for (std::size_t r = 0; r < columns; ++r) {
+            if (r != k && !isZeroElement(pivotRow[r])) {
+                T held;
+                for (std::size_t i = 0; i < rowCount; ++i) {
+                    held = rows[i][k];
+                    rows[i][k] = rows[i][r];
+                    rows[i][r] = held;
+                }
+                for (std::size_t c = 0; c < columns; ++c) {
+                    pivotRow[c] = -pivotRow[c];
+                }
+                break;
+            }
+        }
+    }
+    return isZeroElement(pivotRow[k]);
+}
+
 template <typename T>
 class Elimination {
 public:
@@ -35,6 +61,9 @@ public:
     // one more column.
     std::size_t runPanel(std::size_t start, T* rightSides) {
         const std::size_t order = rowPointers.size();
+        if (order - start <= stepwiseOrder) {
+            return runStepwise(start, rightSides);
+        }
         const std::size_t end = std::min(order, start + panelWidth(order));
         panelStart = start;
         stride = end - start;
@@ -55,6 +84,28 @@ public:
     }
 
 private:
+    // Up to this many remaining steps, whole rows updated step by step in vector lanes beat the
+    // packing and tiling of the block update.
+    static constexpr std::size_t stepwiseOrder = 64;
+
+    std::size_t runStepwise(std::size_t start, T* rightSides) {
+        T* const* rows = rowPointers.data();
+        const std::size_t order = rowPointers.size();
+        std::size_t s = start;
+        do {
+            const T* pivot = rows[s];
+            for (std::size_t i = s + 1; i < order; ++i) {
+                const T factor = rows[i][s] / pivot[s];
+                if (rightSides != nullptr) {
+                    rightSides[i] = rightSides[i] - elementProduct(rightSides[s], factor);
+                }
+                subtractScaledRow(rows[i], pivot, factor, columns == Columns::All ? 0 : s, order);
+            }
+            ++s;
+        } while (s < order && !isZeroElement(rows[s][s]));
+        return s;
+    }
+
     // Panels as wide as the cache allows; inside, halves are split until this width remains.
     static std::size_t panelWidth(std::size_t order) { return order <= 160 ? 32 : 64; }
     static constexpr std::size_t flatWidth = 8;
@@ -156,7 +207,7 @@ private:
         for (std::size_t i = start + 1; i < order; ++i) {
             const std::size_t last = std::min(i, stop);
             for (std::size_t s = start; s < last; ++s) {
-                values[i] = values[i] - values[s] * multiplier(i, s);
+                values[i] = values[i] - elementProduct(values[s], multiplier(i, s));
             }
         }
     }

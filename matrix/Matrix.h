@@ -128,7 +128,7 @@ private:
     T diagonalProduct() const {
         T product = this->row(1)[0];
         for (std::uint32_t i = 2; i <= this->getRowCount() && !isZeroElement(product); ++i) {
-            product = product * this->row(i)[i - 1];
+            product = elementProduct(product, this->row(i)[i - 1]);
         }
         return product;
     }
@@ -162,7 +162,7 @@ private:
                 const std::vector<T>& coefficients = this->row(i);
                 T value = values[i - 1];
                 for (std::uint32_t r = n; r > i; --r) {
-                    value = value - coefficients[r - 1] * values[r - 1];
+                    value = value - elementProduct(coefficients[r - 1], values[r - 1]);
                 }
                 values[i - 1] = value / coefficients[i - 1];
             }
@@ -173,7 +173,7 @@ private:
                 pivot = pivot / pivot;
                 for (std::uint32_t i = r - 1; i >= 1; --i) {
                     T& entry = this->row(i)[r - 1];
-                    entry = entry * values[r - 1];
+                    entry = elementProduct(entry, values[r - 1]);
                     values[i - 1] = values[i - 1] - entry;
                     entry = entry - entry;
                 }

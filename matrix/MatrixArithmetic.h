@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "matrix/ComputationMonitor.h"
+#include "matrix/ElementTraits.h"
 #include "matrix/MatrixVector.h"
 
 template <typename T>
@@ -54,7 +55,7 @@ public:
                 const T& factor = leftRow[k - 1];
                 const std::vector<T>& rightRow = right.row(k);
                 for (std::uint32_t j = 0; j < columns; ++j) {
-                    sums[j] = sums[j] + factor * rightRow[j];
+                    sums[j] = sums[j] + elementProduct(factor, rightRow[j]);
                 }
             }
             progress.step(i);
@@ -76,7 +77,8 @@ public:
         std::uint32_t s = 2;
         std::uint32_t t = 3 > n ? 1 : 3;
         for (std::uint32_t r = 1; r <= n; ++r) {
-            result.row(r)[0] = component(s) * right.component(t) - component(t) * right.component(s);
+            result.row(r)[0] =
+                elementProduct(component(s), right.component(t)) - elementProduct(component(t), right.component(s));
             s = s == n ? 1 : s + 1;
             t = t == n ? 1 : t + 1;
         }

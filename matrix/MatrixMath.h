@@ -7,12 +7,14 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "matrix/ComputationMonitor.h"
 #include "matrix/ElementTraits.h"
 #include "matrix/Elimination.h"
 #include "matrix/MatrixVector.h"
+#include "matrix/MinorDeterminants.h"
 
 template <typename T>
 class MatrixMath : public virtual MatrixVector<T> {
@@ -43,22 +45,29 @@ public:
         return working;
     }
 
-    // The transposed matrix of the cofactors, each the signed determinant of a minor; the
-    // minors are built one after another in the same buffer.
+    // The transposed matrix of the cofactors, each the signed determinant of a minor. The
+    // minors share the elimination steps they have in common (MinorDeterminants).
     MatrixMath adjugate() const {
         requireSquare();
         const std::uint32_t n = this->getRowCount();
-        MatrixMath result(n, n);
         MatrixMath minorBuffer(n - 1, n - 1);
-        Elimination<T> elimination(Elimination<T>::Columns::FromPivot);
+        MatrixMath columnless(n, n - 1);
+        MatrixMath result(n, n);
+        std::vector<const T*> source(n);
+        for (std::uint32_t r = 1; r <= n; ++r) {
+            source[r - 1] = this->row(r).data();
+        }
+        std::vector<T*> columnlessRows;
+        std::vector<T*> minorRows;
+        columnless.collectRowPointers(columnlessRows);
+        minorBuffer.collectRowPointers(minorRows);
+        MinorDeterminants<T> minors(std::move(source), std::move(columnlessRows), std::move(minorRows));
         const ComputationMonitor::Scope progress(std::uint64_t{n} * n);
-        for (std::uint32_t i = 1; i <= n; ++i) {
-            for (std::uint32_t j = 1; j <= n; ++j) {
-                copyMinorInto(i, j, minorBuffer);
-                const T cofactor = minorBuffer.determinantInPlace(elimination);
+        for (std::uint32_t j = 1; j <= n; ++j) {
+            minors.forColumn(j, [&](std::uint32_t i, const T& cofactor) {
                 result.row(j)[i - 1] = (i + j) % 2 == 0 ? cofactor : -cofactor;
-                progress.step(std::uint64_t{i - 1} * n + j);
-            }
+                progress.step(std::uint64_t{j - 1} * n + i);
+            });
         }
         return result;
     }
@@ -74,7 +83,7 @@ public:
         const T reciprocal = ElementTraits<T>::one() / det;
         for (std::uint32_t i = 1; i <= result.getRowCount(); ++i) {
             for (T& value : result.row(i)) {
-                value = reciprocal * value;
+                value = elementProduct(reciprocal, value);
             }
         }
         return result;
@@ -110,7 +119,7 @@ private:
         reduceInPlace(elimination);
         T product = ElementTraits<T>::one();
         for (std::uint32_t i = 1; i <= this->getRowCount(); ++i) {
-            product = this->row(i)[i - 1] * product;
+            product = elementProduct(this->row(i)[i - 1], product);
         }
         return product;
     }
@@ -125,31 +134,12 @@ private:
         // panel is one unit of work, after which the elimination reports progress.
         const ComputationMonitor::Scope progress(n);
         for (std::uint32_t k = 1; k <= n;) {
-            if (preparePivot(n, k)) {
+            if (prepareColumnPivot(elimination.rows().data(), n, n, k - 1)) {
                 return;
             }
             k = static_cast<std::uint32_t>(elimination.runPanel(k - 1, nullptr)) + 1;
             progress.step(k - 1);
         }
-    }
-
-    // Makes the pivot of step k non-zero by exchanging column k with the first column whose
-    // entry in row k is not zero, negating row k to keep the determinant's sign; true when
-    // there is no pivot. The scan starts at column 1, where rounding may have left residues.
-    bool preparePivot(std::uint32_t n, std::uint32_t k) {
-        std::vector<T>& pivotRow = this->row(k);
-        if (k < n && isZeroElement(pivotRow[k - 1])) {
-            for (std::uint32_t r = 1; r <= n; ++r) {
-                if (r != k && !isZeroElement(pivotRow[r - 1])) {
-                    this->swapColumns(k, r);
-                    for (T& value : pivotRow) {
-                        value = -value;
-                    }
-                    break;
-                }
-            }
-        }
-        return isZeroElement(pivotRow[k - 1]);
     }
 
     // The elimination works on a copy, so the minor holds copies of the elements, as the

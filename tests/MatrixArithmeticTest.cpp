@@ -1,127 +1,80 @@
-// Sum, difference, product and vector product: results, size checks and their order, and the
-// exact accumulation of the product.
-#include <gtest/gtest.h>
-
-#include <complex>
-
-#include "TestMatrices.h"
+// Sum, difference, product and vector product: the size checks in their order, the results, and
+// the textbook complex product in every operation.
+#include "ReferenceAlgorithms.h"
 
 namespace {
 
 using namespace testmatrices;
-
 template <typename T>
 class ArithmeticTest : public ::testing::Test {};
-using AllTypes = ::testing::Types<float, double, std::complex<double>, Bruch>;
 TYPED_TEST_SUITE(ArithmeticTest, AllTypes);
 
-TYPED_TEST(ArithmeticTest, SumAndDifferenceWorkElementWise) {
-    const Matrix<TypeParam> a = integers<TypeParam>(2, 3, {1, 2, 3, 4, 5, 6});
-    const Matrix<TypeParam> b = integers<TypeParam>(2, 3, {10, 20, 30, 40, 50, 61});
-    EXPECT_TRUE(sameMatrixBits<TypeParam>(integers<TypeParam>(2, 3, {11, 22, 33, 44, 55, 67}), a.add(b)));
-    EXPECT_TRUE(sameMatrixBits<TypeParam>(integers<TypeParam>(2, 3, {-9, -18, -27, -36, -45, -55}), a.subtract(b)));
-    EXPECT_TRUE(sameMatrixBits<TypeParam>(integers<TypeParam>(2, 3, {1, 2, 3, 4, 5, 6}), a));
+// Two column vectors go to the vector product before any size check of the ordinary product.
+TYPED_TEST(ArithmeticTest, SizeChecksComeInTheirOrder) {
+    const Matrix<TypeParam> m23(2, 3), m32(3, 2), v3(3, 1), v4(4, 1), m11(1, 1), m42(4, 2);
+    EXPECT_TRUE(throwsMatrixError([&] { m23.add(m32); }, MatrixError::SumSizes));
+    EXPECT_TRUE(throwsMatrixError([&] { m23.subtract(m32); }, MatrixError::DifferenceSizes));
+    EXPECT_TRUE(throwsMatrixError([&] { m23.multiply(m23); }, MatrixError::ProductSizes));
+    EXPECT_TRUE(throwsMatrixError([&] { v3.multiply(v4); }, MatrixError::VectorLengths));
+    EXPECT_TRUE(throwsMatrixError([&] { v3.multiply(m32); }, MatrixError::ProductSizes));
+    EXPECT_TRUE(throwsMatrixError([&] { m11.vectorProduct(v3); }, MatrixError::NotColumnVectors));
+    EXPECT_TRUE(throwsMatrixError([&] { m42.vectorProduct(v3); }, MatrixError::NotColumnVectors));
 }
 
-TYPED_TEST(ArithmeticTest, SumAndDifferenceNeedEqualSizes) {
-    const Matrix<TypeParam> a(2, 3);
-    const Matrix<TypeParam> b(3, 2);
-    EXPECT_TRUE(throwsMatrixError([&] { a.add(b); }, MatrixError::SumSizes));
-    EXPECT_TRUE(throwsMatrixError([&] { a.subtract(b); }, MatrixError::DifferenceSizes));
-    EXPECT_TRUE(throwsMatrixError([&] { a.add(Matrix<TypeParam>(2, 4)); }, MatrixError::SumSizes));
-}
-
-TYPED_TEST(ArithmeticTest, ProductOfCompatibleMatrices) {
-    const Matrix<TypeParam> a = integers<TypeParam>(2, 3, {1, 2, 3, 4, 5, 6});
-    const Matrix<TypeParam> b = integers<TypeParam>(3, 4, {1, 0, 2, -1, 0, 1, 3, 2, 4, -2, 0, 1});
-    EXPECT_TRUE(sameMatrixBits<TypeParam>(integers<TypeParam>(2, 4, {13, -4, 8, 6, 28, -7, 23, 12}), a.multiply(b)));
-    EXPECT_TRUE(throwsMatrixError([&] { a.multiply(a); }, MatrixError::ProductSizes));
-}
-
-TYPED_TEST(ArithmeticTest, RowTimesColumnIsScalarAndColumnTimesRowIsOuterProduct) {
-    const Matrix<TypeParam> row = integers<TypeParam>(1, 3, {1, 2, 3});
-    const Matrix<TypeParam> column = integers<TypeParam>(3, 1, {4, 5, 6});
-    EXPECT_TRUE(sameMatrixBits<TypeParam>(integers<TypeParam>(1, 1, {32}), row.multiply(column)));
+// The vector product pairs (2, 3), (3, 4), (4, 1), (1, 2) for four components, and wraps at once
+// for two. The left operand is always the first factor.
+TYPED_TEST(ArithmeticTest, ResultsOfEachOperation) {
+    const auto m = [](std::uint32_t rows, std::uint32_t cols, const std::vector<double>& values) {
+        return matrixOf<TypeParam>(rows, cols, values);
+    };
+    const auto a = m(2, 3, {1, 2, 3, 4, 5, 6}), b = m(2, 3, {9, 8, 7, 6, 5, 5});
+    EXPECT_TRUE(sameMatrixBits<TypeParam>(m(2, 3, {10, 10, 10, 10, 10, 11}), a.add(b)));
+    EXPECT_TRUE(sameMatrixBits<TypeParam>(m(2, 3, {-8, -6, -4, -2, 0, 1}), a.subtract(b)));
+    EXPECT_TRUE(sameMatrixBits<TypeParam>(m(2, 2, {5, 7, 14, 13}), a.multiply(m(3, 2, {1, 0, 2, -1, 0, 3}))));
     EXPECT_TRUE(
-        sameMatrixBits<TypeParam>(integers<TypeParam>(3, 3, {4, 8, 12, 5, 10, 15, 6, 12, 18}), column.multiply(row)));
-    EXPECT_TRUE(sameMatrixBits<TypeParam>(integers<TypeParam>(1, 1, {6}),
-                                          integers<TypeParam>(1, 1, {2}).multiply(integers<TypeParam>(1, 1, {3}))));
+        sameMatrixBits<TypeParam>(m(4, 1, {1, -5, 7, -3}), m(4, 1, {1, 2, 3, 4}).multiply(m(4, 1, {5, 7, 11, 13}))));
+    EXPECT_TRUE(sameMatrixBits<TypeParam>(m(3, 1, {-3, 6, -3}), m(3, 1, {1, 2, 3}).multiply(m(3, 1, {4, 5, 6}))));
+    EXPECT_TRUE(sameMatrixBits<TypeParam>(m(2, 1, {1, -1}), m(2, 1, {2, 3}).multiply(m(2, 1, {5, 7}))));
 }
 
-TYPED_TEST(ArithmeticTest, TwoColumnVectorsGiveTheVectorProduct) {
-    const auto e1 = integers<TypeParam>(3, 1, {1, 0, 0});
-    const auto e2 = integers<TypeParam>(3, 1, {0, 1, 0});
-    EXPECT_EQ(e1.multiply(e2).element(3, 1), fromInteger<TypeParam>(1));
-    EXPECT_EQ(e2.multiply(e1).element(3, 1), fromInteger<TypeParam>(-1));
-    const auto a = integers<TypeParam>(3, 1, {1, 2, 3});
-    EXPECT_TRUE(sameMatrixBits<TypeParam>(integers<TypeParam>(3, 1, {-3, 6, -3}),
-                                          a.multiply(integers<TypeParam>(3, 1, {4, 5, 6}))));
-    const auto self = a.multiply(a);
-    for (std::uint32_t r = 1; r <= 3; ++r) {
-        EXPECT_EQ(self.element(r, 1), TypeParam{});
-    }
-}
-
-// Pairs (2,3), (3,4), (4,1), (1,2); the left operand is always the first factor.
-TYPED_TEST(ArithmeticTest, VectorProductRunsCyclicallyOverAllComponents) {
-    const auto a = integers<TypeParam>(4, 1, {1, 2, 3, 4});
-    const auto b = integers<TypeParam>(4, 1, {5, 7, 11, 13});
-    EXPECT_TRUE(sameMatrixBits<TypeParam>(
-        integers<TypeParam>(4, 1, {2 * 11 - 3 * 7, 3 * 13 - 4 * 11, 4 * 5 - 1 * 13, 1 * 7 - 2 * 5}),
-        a.vectorProduct(b)));
-}
-
-TYPED_TEST(ArithmeticTest, TwoComponentVectorsWrapAtOnce) {
-    const auto a = integers<TypeParam>(2, 1, {2, 3});
-    const auto b = integers<TypeParam>(2, 1, {5, 7});
-    EXPECT_TRUE(sameMatrixBits<TypeParam>(integers<TypeParam>(2, 1, {3 * 5 - 2 * 7, 2 * 7 - 3 * 5}), a.multiply(b)));
-}
-
-TYPED_TEST(ArithmeticTest, VectorProductChecksComeBeforeTheProductCheck) {
-    const Matrix<TypeParam> three(3, 1);
-    EXPECT_TRUE(throwsMatrixError([&] { three.multiply(Matrix<TypeParam>(4, 1)); }, MatrixError::VectorLengths));
-    EXPECT_TRUE(throwsMatrixError([&] { three.multiply(Matrix<TypeParam>(3, 2)); }, MatrixError::ProductSizes));
-    EXPECT_TRUE(
-        throwsMatrixError([&] { three.vectorProduct(Matrix<TypeParam>(3, 2)); }, MatrixError::NotColumnVectors));
-    EXPECT_TRUE(
-        throwsMatrixError([&] { Matrix<TypeParam>(1, 1).vectorProduct(three); }, MatrixError::NotColumnVectors));
-    // 204 before 201: both operands must be column vectors before their lengths matter.
-    EXPECT_TRUE(
-        throwsMatrixError([&] { Matrix<TypeParam>(4, 2).vectorProduct(three); }, MatrixError::NotColumnVectors));
-}
-
-TEST(ExactArithmeticTest, FractionProductsAreExact) {
-    const auto third = ofValues<Bruch>(1, 1, {Bruch(1, 3)});
-    EXPECT_TRUE(sameBitsAs(Bruch(1, 1), third.multiply(integers<Bruch>(1, 1, {3})).element(1, 1)));
-}
-
-// Every result element starts at +0 and adds its products from k = 1 on: 0 + (-0) is +0.
-TEST(FloatingArithmeticTest, ProductSumsStartAtPositiveZero) {
-    const Matrix<double> a = ofValues<double>(1, 2, {-0.0, -0.0});
-    const Matrix<double> b = ofValues<double>(2, 1, {1.0, 1.0});
-    EXPECT_TRUE(sameBitsAs(0.0, a.multiply(b).element(1, 1)));
-}
-
-// Sums of products in ascending k, compared with the plain triple loop on awkward sizes.
-template <typename T>
-class ProductReferenceTest : public ::testing::Test {};
-using InexactTypes = ::testing::Types<float, double, std::complex<double>>;
-TYPED_TEST_SUITE(ProductReferenceTest, InexactTypes);
-
-TYPED_TEST(ProductReferenceTest, MatchesThePlainTripleLoopBitForBit) {
-    for (const std::uint32_t n : {1u, 7u, 33u}) {
-        const Matrix<TypeParam> a = randomDense<TypeParam>(n + 2, n, 11 * n);
-        const Matrix<TypeParam> b = randomDense<TypeParam>(n, n + 5, 13 * n);
-        Matrix<TypeParam> expected(n + 2, n + 5);
-        for (std::uint32_t i = 1; i <= n + 2; ++i) {
-            for (std::uint32_t j = 1; j <= n + 5; ++j) {
-                for (std::uint32_t k = 1; k <= n; ++k) {
-                    expected.element(i, j) = expected.element(i, j) + a.element(i, k) * b.element(k, j);
-                }
-            }
+// Each sum starts at +0 and takes its products from k = 1 on, as the plain triple loop does.
+TYPED_TEST(ArithmeticTest, ProductMatchesThePlainTripleLoopBitForBit) {
+    const bool exact = std::is_same_v<TypeParam, Bruch>;
+    for (const Values kind : exact ? std::vector{Values::Integers} : std::vector{Values::Dense, Values::Special}) {
+        const auto a = randomMatrix<TypeParam>(9, 33, 1, kind, 0.3), b = randomMatrix<TypeParam>(33, 7, 2, kind, 0.3);
+        Matrix<TypeParam> expected(9, 7);
+        for (std::uint32_t k = 0; k < 9 * 7 * 33; ++k) {
+            TypeParam& sum = expected.element(k / 231 + 1, k / 33 % 7 + 1);
+            sum = sum + elementProduct(a.element(k / 231 + 1, k % 33 + 1), b.element(k % 33 + 1, k / 33 % 7 + 1));
         }
         EXPECT_TRUE(sameMatrixBits<TypeParam>(expected, a.multiply(b)));
     }
+}
+
+// (ac - bd, ad + bc), each part rounded: the standard product's bits wherever that is finite, NaN
+// parts where it would recover infinities; in products, vector products and the inverse.
+TEST(ComplexProductTest, TextbookProductWithInfiniteParts) {
+    const Complex cases[][3] = {{{inf, -inf}, {1e308, 0}, {NAN, NAN}},
+                                {{inf, 0}, {0, 1}, {NAN, inf}},
+                                {{inf, 1}, {2, 0}, {inf, NAN}},
+                                {{-0.0, 0}, {1, 0}, {-0.0, 0}}};
+    for (const auto& [left, right, expected] : cases) {
+        EXPECT_TRUE(sameBits(expected, elementProduct(left, right))) << left << right;
+    }
+    const Matrix<Complex> m = randomMatrix<Complex>(60, 2, 3, Values::Special, 0.2);
+    for (std::uint32_t r = 1; r <= 60; ++r) {
+        const Complex standard = m.element(r, 1) * m.element(r, 2),
+                      textbook = elementProduct(m.element(r, 1), m.element(r, 2));
+        EXPECT_TRUE(!std::isfinite(std::abs(standard)) || sameBits(standard, textbook)) << r;
+    }
+    const auto isNaN = [](const Complex& z) { return std::isnan(z.real()) && std::isnan(z.imag()); };
+    const auto m1 = [](const std::vector<Complex>& values) { return matrixOf<Complex>(values.size(), 1, values); };
+    EXPECT_TRUE(isNaN(m1({0, {inf, -inf}, 0}).multiply(m1({0, 0, {1e308, 0}})).element(1, 1)));
+    EXPECT_TRUE(isNaN(
+        matrixOf<Complex>(1, 2, std::vector<Complex>{{inf, -inf}, 0}).multiply(m1({{1e308, 0}, 0})).element(1, 1)));
+    // The reciprocal of (1e-320, 1e-320) is (inf, -inf); times the cofactor (1, 0).
+    EXPECT_TRUE(
+        isNaN(matrixOf<Complex>(2, 2, std::vector<Complex>{{1e-320, 1e-320}, 0, 0, 1}).inverse().element(1, 1)));
 }
 
 }  // namespace

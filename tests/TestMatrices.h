@@ -1,136 +1,86 @@
-// TestMatrices: building matrices from literals and at random, comparing them bit for bit, and
-// checking thrown matrix errors, for the tests of the matrix operations.
+// TestMatrices: matrices from literals and at random, bit-for-bit comparison, thrown matrix
+// errors, and checks run at every lane width, for the tests of the matrix operations.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <complex>
-#include <cstdint>
 #include <cstring>
-#include <initializer_list>
+#include <limits>
 #include <random>
-#include <sstream>
-#include <string>
-#include <type_traits>
+#include <vector>
 
 #include "matrix/Matrix.h"
 
 namespace testmatrices {
 
-template <typename T>
-T fromInteger(std::int64_t value) {
-    if constexpr (std::is_same_v<T, Bruch>) {
-        return Bruch(value, 1);
-    } else {
-        return T(static_cast<double>(value));
-    }
-}
+using Complex = std::complex<double>;
+using AllTypes = ::testing::Types<float, double, Complex, Bruch>;
+constexpr double inf = std::numeric_limits<double>::infinity();
 
-// A matrix from integer literals, row by row.
-template <typename T>
-Matrix<T> integers(std::uint32_t rows, std::uint32_t cols, std::initializer_list<std::int64_t> values) {
+// Row by row; a fraction takes the integer part of a double.
+template <typename T, typename V = double>
+Matrix<T> matrixOf(std::uint32_t rows, std::uint32_t cols, const std::vector<V>& values) {
     Matrix<T> m(rows, cols);
-    auto it = values.begin();
-    for (std::uint32_t r = 1; r <= rows; ++r) {
-        for (std::uint32_t c = 1; c <= cols; ++c) {
-            m.element(r, c) = fromInteger<T>(*it++);
+    for (std::uint32_t k = 0; k < rows * cols; ++k) {
+        if constexpr (std::is_same_v<T, Bruch> && !std::is_same_v<V, Bruch>) {
+            m.element(k / cols + 1, k % cols + 1) = Bruch(static_cast<std::int64_t>(values[k]), 1);
+        } else {
+            m.element(k / cols + 1, k % cols + 1) = T(values[k]);
         }
     }
     return m;
 }
 
+// Uniform in [-1, 1], small integers, or values that force negative zeros, infinities and NaNs;
+// zeroShare of the entries are zero. Complex numbers draw both parts.
+enum class Values { Dense, Integers, Special };
 template <typename T>
-Matrix<T> ofValues(std::uint32_t rows, std::uint32_t cols, std::initializer_list<T> values) {
-    Matrix<T> m(rows, cols);
-    auto it = values.begin();
-    for (std::uint32_t r = 1; r <= rows; ++r) {
-        for (std::uint32_t c = 1; c <= cols; ++c) {
-            m.element(r, c) = *it++;
-        }
-    }
-    return m;
-}
-
-// Uniform values in [-1, 1] (both parts for complex numbers).
-template <typename T>
-Matrix<T> randomDense(std::uint32_t rows, std::uint32_t cols, std::uint64_t seed) {
+Matrix<T> randomMatrix(std::uint32_t rows, std::uint32_t cols, std::uint64_t seed, Values kind, double zeroShare) {
+    static const double special[] = {1, -1, 2, 0.5, -0.0, 3, 0.1, inf, -inf, std::nan(""), 1e300, 1e-300};
     std::mt19937_64 engine(seed);
-    std::uniform_real_distribution<double> value(-1.0, 1.0);
-    Matrix<T> m(rows, cols);
-    for (std::uint32_t r = 1; r <= rows; ++r) {
-        for (std::uint32_t c = 1; c <= cols; ++c) {
-            if constexpr (std::is_same_v<T, std::complex<double>>) {
-                const double re = value(engine);
-                m.element(r, c) = T(re, value(engine));
-            } else {
-                m.element(r, c) = static_cast<T>(value(engine));
-            }
+    std::bernoulli_distribution zero(zeroShare), rare(0.1);
+    std::uniform_real_distribution<double> uniform(-1, 1);
+    std::vector<double> values(2 * rows * cols);
+    for (double& value : values) {
+        const double drawn = kind == Values::Dense ? uniform(engine)
+                             : kind == Values::Integers
+                                 ? std::round(9 * uniform(engine))
+                                 : special[std::uniform_int_distribution(0, rare(engine) ? 11 : 6)(engine)];
+        value = zero(engine) ? 0.0 : drawn;
+    }
+    Matrix<T> m = matrixOf<T>(rows, cols, values);
+    if constexpr (std::is_same_v<T, Complex>) {
+        for (std::uint32_t k = 0; k < rows * cols; ++k) {
+            m.element(k / cols + 1, k % cols + 1).imag(values[rows * cols + k]);
         }
     }
     return m;
 }
 
-// Integers in [low, high]; zeroShare of the entries are forced to zero. Many zeros force
-// pivot exchanges, rounding residues and rows that vanish.
-template <typename T>
-Matrix<T> randomIntegers(std::uint32_t rows, std::uint32_t cols, std::int64_t low, std::int64_t high, double zeroShare,
-                         std::uint64_t seed) {
-    std::mt19937_64 engine(seed);
-    std::uniform_int_distribution<std::int64_t> value(low, high);
-    std::bernoulli_distribution zero(zeroShare);
-    Matrix<T> m(rows, cols);
-    for (std::uint32_t r = 1; r <= rows; ++r) {
-        for (std::uint32_t c = 1; c <= cols; ++c) {
-            const std::int64_t v = value(engine);
-            m.element(r, c) = fromInteger<T>(zero(engine) ? 0 : v);
-        }
-    }
-    return m;
-}
-
+// The sign and payload of a NaN are the processor's, and a compiler may swap the operands of a
+// sum; everything else must match to the bit.
 template <typename T>
 bool sameBits(const T& a, const T& b) {
     if constexpr (std::is_same_v<T, Bruch>) {
         return a.getZaehler() == b.getZaehler() && a.getNenner() == b.getNenner();
-    } else if constexpr (std::is_same_v<T, std::complex<double>>) {
+    } else if constexpr (std::is_same_v<T, Complex>) {
         return sameBits(a.real(), b.real()) && sameBits(a.imag(), b.imag());
     } else {
-        return std::memcmp(&a, &b, sizeof(T)) == 0;
+        return (std::isnan(a) && std::isnan(b)) || std::memcmp(&a, &b, sizeof(T)) == 0;
     }
-}
-
-template <typename T>
-std::string describe(const T& value) {
-    std::ostringstream out;
-    out.precision(17);
-    if constexpr (std::is_same_v<T, Bruch>) {
-        out << value.getZaehler() << "/" << value.getNenner();
-    } else {
-        out << value;
-    }
-    return out.str();
-}
-
-template <typename T>
-::testing::AssertionResult sameBitsAs(const T& expected, const T& actual) {
-    if (sameBits(expected, actual)) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure() << "expected " << describe(expected) << ", got " << describe(actual);
 }
 
 template <typename T>
 ::testing::AssertionResult sameMatrixBits(const MatrixVector<T>& expected, const MatrixVector<T>& actual) {
-    if (expected.getRowCount() != actual.getRowCount() || expected.getColumnCount() != actual.getColumnCount()) {
+    const std::uint32_t rows = expected.getRowCount(), cols = expected.getColumnCount();
+    if (rows != actual.getRowCount() || cols != actual.getColumnCount()) {
         return ::testing::AssertionFailure() << "sizes differ";
     }
-    for (std::uint32_t r = 1; r <= expected.getRowCount(); ++r) {
-        for (std::uint32_t c = 1; c <= expected.getColumnCount(); ++c) {
-            if (!sameBits(expected.element(r, c), actual.element(r, c))) {
-                return ::testing::AssertionFailure()
-                       << "at (" << r << ", " << c << ") expected " << describe(expected.element(r, c)) << ", got "
-                       << describe(actual.element(r, c));
-            }
+    for (std::uint32_t k = 0; k < rows * cols; ++k) {
+        if (!sameBits(expected.element(k / cols + 1, k % cols + 1), actual.element(k / cols + 1, k % cols + 1))) {
+            return ::testing::AssertionFailure() << "differs at (" << k / cols + 1 << ", " << k % cols + 1 << ")";
         }
     }
     return ::testing::AssertionSuccess();
@@ -141,15 +91,20 @@ template <typename Action>
     try {
         action();
     } catch (const MatrixException& e) {
-        if (e.code != static_cast<std::int32_t>(code)) {
-            return ::testing::AssertionFailure() << "code " << e.code << " instead of " << static_cast<int>(code);
-        }
-        if (std::strcmp(e.text, matrixErrorText(code)) != 0) {
-            return ::testing::AssertionFailure() << "text \"" << e.text << "\"";
-        }
-        return ::testing::AssertionSuccess();
+        return ::testing::AssertionResult(e.code == int(code) && std::strcmp(e.text, matrixErrorText(code)) == 0);
     }
-    return ::testing::AssertionFailure() << "nothing thrown, expected " << static_cast<int>(code);
+    return ::testing::AssertionFailure() << "nothing thrown";
+}
+
+// Runs a check once at each lane width the processor has, then goes back to the widest.
+template <typename Check>
+void atEveryLaneWidth(Check check) {
+    for (const LaneWidth width : LaneChoice::available()) {
+        SCOPED_TRACE(static_cast<int>(width));
+        LaneChoice::choose(width);
+        check();
+    }
+    LaneChoice::choose(LaneChoice::available().back());
 }
 
 }  // namespace testmatrices
