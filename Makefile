@@ -135,5 +135,6 @@ coverage:
 	ctest --test-dir $(COVERAGE_BUILD) --output-on-failure -j $(JOBS); status=$$?; \
 	gcovr --root . --object-directory $(COVERAGE_BUILD) --exclude-directories '.*/CompilerIdCXX' \
 		--filter '(app|matrix|number)/' --exclude '.*Windows\.cpp$$' \
-		--exclude-throw-branches --exclude-unreachable-branches --print-summary --output /dev/null; \
+		--exclude-throw-branches --exclude-unreachable-branches --print-summary --output /dev/null \
+		$(COVERAGE_BUILD); \
 	exit $$status

@@ -22,7 +22,7 @@ faults=(
   "resize-keeps-rows-by-column-count|matrix/MatrixVector.h|s/std::min\\(rows, rowCount\\)/std::min(cols, rowCount)/"
   "table-drops-last-column|app/MatrixTable.h|s/j <= matrix\\.getColumnCount\\(\\)/j < matrix.getColumnCount()/"
   "row-zero-not-checked|matrix/MatrixVector.h|s/if \\(row < 1 \\|\\| row > rowCount/if (row > rowCount/"
-  "storage-limit-ignored|matrix/StorageLimit.h|s/return bytes <= (\\w+)\\(\\);/return true;/"
+  "storage-limit-ignored|matrix/StorageLimit.h|s/(bytes > budget\\.left\\) \\{\\s*)return false;/\${1}return true;/"
 )
 
 rm -rf "$scratch/src"
