@@ -121,7 +121,6 @@ test-windows: windows
 	ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -j $(JOBS)
 	cmake -S . -B $(WINDOWS_BUILD)/host -DCMAKE_BUILD_TYPE=Release -DTAVOLENT_TESTS=OFF \
 		-DTAVOLENT_WINDOWS_PROGRAM=$(abspath $(WINDOWS_BUILD))/tavolent.exe
-	cmake --build $(WINDOWS_BUILD)/host -j $(JOBS) --target wine_e2e_tests
 	ctest --test-dir $(WINDOWS_BUILD)/host --output-on-failure -j $(JOBS)
 
 # Line and branch coverage of app/, matrix/ and number/ by the tests of make test, in a tree of

@@ -123,4 +123,3 @@ std::size_t availableMemoryBytes() {
     return result;
 #endif
 }
-
