@@ -12,13 +12,11 @@ namespace {
 class ScriptedBytes : public ByteSource {
 public:
     ScriptedBytes(std::string bytes, std::size_t gap) : data(std::move(bytes)), gap(gap) {}
-
     int next() override { return position < data.size() ? static_cast<unsigned char>(data[position++]) : endOfInput; }
     int peekSoon() override {
-        if (position == gap) {
-            return nothingYet;
-        }
-        return position < data.size() ? static_cast<unsigned char>(data[position]) : endOfInput;
+        return position == gap          ? nothingYet
+               : position < data.size() ? static_cast<unsigned char>(data[position])
+                                        : endOfInput;
     }
 
 private:
@@ -27,24 +25,10 @@ private:
     std::size_t position = 0;
 };
 
-// Each key as one letter: U and D for the arrow codes (^ before them when the prefix code
-// comes first), E for Enter, - for a key without meaning, any other code as itself.
-std::string decodedKeys(const std::string& bytes, std::size_t gap) {
-    ScriptedBytes source(bytes, gap);
-    std::string keys;
-    for (KeyPress key = decodeKey(source); !key.endOfInput; key = decodeKey(source)) {
-        keys += key.hasPrefix ? "^" : "";
-        keys += key.code == keys::up      ? 'U'
-                : key.code == keys::down  ? 'D'
-                : key.code == keys::enter ? 'E'
-                : key.code == keys::none  ? '-'
-                                          : static_cast<char>(key.code);
-    }
-    return keys;
-}
-
 TEST(KeyDecoder, DecodesEveryKindOfKey) {
     const std::size_t none = std::string::npos;
+    // Each key as one letter: U and D for the arrow codes (^ before them when the prefix code
+    // comes first), E for Enter, - for a key without meaning, any other code as itself.
     const struct {
         const char* what;
         std::string bytes;
@@ -63,7 +47,17 @@ TEST(KeyDecoder, DecodesEveryKindOfKey) {
         {"the end right after Escape", "\x1b", none, "-"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(decodedKeys(c.bytes, c.gap), c.keys) << c.what;
+        ScriptedBytes source(c.bytes, c.gap);
+        std::string keys;
+        for (KeyPress key = decodeKey(source); !key.endOfInput; key = decodeKey(source)) {
+            keys += key.hasPrefix ? "^" : "";
+            keys += key.code == keys::up      ? 'U'
+                    : key.code == keys::down  ? 'D'
+                    : key.code == keys::enter ? 'E'
+                    : key.code == keys::none  ? '-'
+                                              : static_cast<char>(key.code);
+        }
+        EXPECT_EQ(keys, c.keys) << c.what;
     }
 }
 

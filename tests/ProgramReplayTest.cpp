@@ -27,14 +27,4 @@ TEST(ProgramReplay, EveryKeptInputEndsWithStatusZeroOrOne) {
     }
     EXPECT_GT(replayed, 0);
 }
-
-TEST(ProgramReplay, AWholeSessionEndsWithZeroAndEndOfInputWithOne) {
-    // double, Matrix 1 = [[1, 2], [3, 4]], its inverse, then "Programm beenden".
-    const std::string session =
-        "\x1b[B\r\r\r2\n2\n\x1b[B\x1b[B\r1 2\n3 4\n\x1b[B\x1b[B\r\x1b[B\x1b[B\x1b[B\r\x1b[B\x1b[B\x1b[B\x1b[B\rx"
-        "\x1b[B\x1b[B\r\x1b[A\r";
-    EXPECT_EQ(program_run::runOn(session), 0);
-    EXPECT_EQ(program_run::runOn(session.substr(0, session.size() - 4)), 1);
-}
-
 }  // namespace

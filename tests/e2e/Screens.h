@@ -1,5 +1,4 @@
-// Screens: the keys and screens of the calculator as a transcript through a pipe shows them,
-// for the end-to-end tests that run it on a pseudo-terminal.
+// Screens: keys and screens of the calculator, for the tests on a pseudo-terminal.
 #pragma once
 
 #include <string>
@@ -12,9 +11,7 @@ namespace screens {
 inline const std::string banner = "Tavolent   Version " TAVOLENT_VERSION "\n\n";
 inline const std::string pausePrompt = "Druecken Sie eine beliebige Taste . . .\n";
 
-inline const std::string up = "\x1b[A";
-inline const std::string down = "\x1b[B";
-inline const std::string enter = "\r";
+inline const std::string up = "\x1b[A", down = "\x1b[B", enter = "\r";
 
 // Picks `entry` of a menu that stands on its first entry.
 inline std::string choose(int entry) {
@@ -56,8 +53,7 @@ inline std::vector<std::string> nonMenuScreens(const std::string& transcript) {
     return result;
 }
 
-// Keys to move through a menu whose selection the caller tracks: pick(entry) moves down from
-// the current entry (wrapping) and presses Enter.
+// pick(entry) moves down from the current entry of a menu (wrapping) and presses Enter.
 class MenuWalk {
 public:
     explicit MenuWalk(int entries) : count(entries) {}

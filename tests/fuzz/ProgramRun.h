@@ -1,7 +1,6 @@
 // ProgramRun: the whole calculator run in this process on bytes given as its standard input,
-// with its output thrown away, under a small budget of memory and computing time so that a
-// typed size of a few hundred and an adjugate cannot stall a run. Used by the fuzz target and
-// by the test that replays the inputs that once found faults.
+// its output thrown away, with little memory and 200 ms of computing, past which computations
+// are cancelled as if Ctrl-C had been pressed. Used by the fuzz target and the corpus replay.
 #pragma once
 
 #include <chrono>
@@ -30,35 +29,29 @@ inline void setMemoryLeft(std::size_t bytes) {
 
 inline std::chrono::steady_clock::time_point deadline;
 
-// Past the deadline, computations are cancelled as if Ctrl-C had been pressed.
-inline void limitComputingTime(double) {
-    if (std::chrono::steady_clock::now() > deadline) {
-        throw "Berechnung abgebrochen";
-    }
-}
-
-// Runs the calculator on `input`; returns its exit status (0 after "Programm beenden", 1 at
-// the end of input).
+// Returns the exit status: 0 after "Programm beenden", 1 at the end of input.
 inline int runOn(const std::string& input) {
     std::istringstream in(input);
     std::ostringstream discard;
-    std::streambuf* const savedIn = std::cin.rdbuf(in.rdbuf());
-    std::streambuf* const savedOut = std::cout.rdbuf(discard.rdbuf());
-    std::streambuf* const savedErr = std::cerr.rdbuf(discard.rdbuf());
-    std::cin.clear();
+    std::streambuf* const saved[] = {std::cin.rdbuf(in.rdbuf()), std::cout.rdbuf(discard.rdbuf()),
+                                     std::cerr.rdbuf(discard.rdbuf())};
     terminal::startWithStreams(std::cin, false);
     setMemoryLeft(1 << 20);
     deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
-    ComputationMonitor::setWatcher(limitComputingTime);
+    ComputationMonitor::setWatcher([](double) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            throw "Berechnung abgebrochen";
+        }
+    });
     int status = 1;
     try {
         status = runCalculator();
     } catch (const terminal::InputEnded&) {
     }
     ComputationMonitor::setWatcher(nullptr);
-    std::cin.rdbuf(savedIn);
-    std::cout.rdbuf(savedOut);
-    std::cerr.rdbuf(savedErr);
+    std::cin.rdbuf(saved[0]);
+    std::cout.rdbuf(saved[1]);
+    std::cerr.rdbuf(saved[2]);
     std::cin.clear();
     return status;
 }
