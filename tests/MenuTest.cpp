@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/MainMenu.h"
 #include "app/Menu.h"
 #include "app/Screen.h"
 #include "app/Terminal.h"
@@ -77,6 +78,19 @@ TEST_F(MenuTest, TablesRunTheChosenActionsUntilAnEntryWithoutOne) {
         EXPECT_EQ(runMenuTable(table), 3);
         EXPECT_EQ(done, c.done);
     }
+}
+
+// Whatever an entry of the main menu does not handle is shown, then the pause; then the main
+// menu comes back.
+TEST_F(MenuTest, WhatAnEntryLetsThroughIsShownFollowedByThePause) {
+    std::ostringstream errors;
+    std::streambuf* const savedErrors = std::cerr.rdbuf(errors.rdbuf());
+    drive("xy", false);
+    runGuarded([] { throw 42; });
+    std::cerr.rdbuf(savedErrors);
+    EXPECT_EQ(errors.str(), "\nEs ist ein Fehler aufgetreten: \nunbekannter Fehler\n\n");
+    EXPECT_EQ(screen.str(), "Druecken Sie eine beliebige Taste . . .\n");
+    EXPECT_EQ(keyStream.get(), 'y');
 }
 
 }  // namespace
