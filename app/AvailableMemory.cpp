@@ -25,11 +25,11 @@ namespace {
 
 constexpr std::size_t unlimited = std::numeric_limits<std::size_t>::max();
 
+#if !defined(_WIN32)
+
 std::size_t remaining(std::uint64_t limit, std::uint64_t used) {
     return used >= limit ? 0 : static_cast<std::size_t>(std::min<std::uint64_t>(limit - used, unlimited));
 }
-
-#if !defined(_WIN32)
 
 // A number from the first line of a file ("max" and unreadable files give nothing).
 std::optional<std::uint64_t> readNumber(const std::string& path) {
