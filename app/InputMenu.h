@@ -11,26 +11,10 @@
 
 template <typename T>
 void runInputMenu(Matrix<T>& matrix1, Matrix<T>& matrix2) {
-    const MenuText menu{"Eingabe - Menue: ",
-                        {"Groesze der Matrix 1 anpassen", "Groesze der Matrix 2 anpassen",
-                         "Werte der Matrix 1 eingeben", "Werte der Matrix 2 eingeben", "Zurueck zum Hauptmenue"}};
-    int selection = 1;
-    for (;;) {
-        switch (runMenu(menu, selection)) {
-        case 1:
-            runSizeDialog(matrix1);
-            break;
-        case 2:
-            runSizeDialog(matrix2);
-            break;
-        case 3:
-            runValueEntryDialog(matrix1, valueRequestLine);
-            break;
-        case 4:
-            runValueEntryDialog(matrix2, valueRequestLine);
-            break;
-        default:
-            return;
-        }
-    }
+    runMenuTable({"Eingabe - Menue: ",
+                  {{"Groesze der Matrix 1 anpassen", [&] { runSizeDialog(matrix1); }},
+                   {"Groesze der Matrix 2 anpassen", [&] { runSizeDialog(matrix2); }},
+                   {"Werte der Matrix 1 eingeben", [&] { runValueEntryDialog(matrix1, valueRequestLine); }},
+                   {"Werte der Matrix 2 eingeben", [&] { runValueEntryDialog(matrix2, valueRequestLine); }},
+                   {"Zurueck zum Hauptmenue", nullptr}}});
 }

@@ -15,7 +15,6 @@ inline constexpr int arrowPrefix = 224;
 inline constexpr int up = 72;
 inline constexpr int down = 80;
 inline constexpr int enter = 13;
-inline constexpr int escape = 27;
 }  // namespace keys
 
 // Where the decoder gets its bytes. `peek` and `next` return a byte 0..255, or one of the two

@@ -49,3 +49,22 @@ int runMenu(const MenuText& menu, int& selection) {
         }
     }
 }
+
+int runMenuTable(const MenuTable& table) {
+    MenuText menu{table.heading, {}};
+    for (const MenuEntry& entry : table.entries) {
+        menu.entries.push_back(entry.label);
+    }
+    int selection = 1;
+    for (;;) {
+        const int chosen = runMenu(menu, selection);
+        const std::function<void()>& action = table.entries[static_cast<std::size_t>(chosen - 1)].action;
+        if (!action) {
+            return chosen;
+        }
+        action();
+        if (table.backToFirstEntry) {
+            selection = 1;
+        }
+    }
+}

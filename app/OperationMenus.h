@@ -39,62 +39,24 @@ void runResultScreen(Compute compute) {
 }  // namespace operation_menus_detail
 
 template <typename T>
-void runArithmeticMenu(Matrix<T>& matrix1, Matrix<T>& matrix2) {
+void runArithmeticMenu(const Matrix<T>& matrix1, const Matrix<T>& matrix2) {
     using operation_menus_detail::runResultScreen;
-    const MenuText menu{
-        "Arithmetic - Menue: ",
-        {"Matrix 1 + Matrix 2", "Matrix 1 - Matrix 2", "Matrix 1 * Matrix 2", "Zurueck zum Hauptmenue"}};
-    const Matrix<T>& left = matrix1;
-    const Matrix<T>& right = matrix2;
-    int selection = 1;
-    for (;;) {
-        switch (runMenu(menu, selection)) {
-        case 1:
-            runResultScreen([&] { return left.add(right); });
-            break;
-        case 2:
-            runResultScreen([&] { return left.subtract(right); });
-            break;
-        case 3:
-            runResultScreen([&] { return left.multiply(right); });
-            break;
-        default:
-            return;
-        }
-    }
+    runMenuTable({"Arithmetic - Menue: ",
+                  {{"Matrix 1 + Matrix 2", [&] { runResultScreen([&] { return matrix1.add(matrix2); }); }},
+                   {"Matrix 1 - Matrix 2", [&] { runResultScreen([&] { return matrix1.subtract(matrix2); }); }},
+                   {"Matrix 1 * Matrix 2", [&] { runResultScreen([&] { return matrix1.multiply(matrix2); }); }},
+                   {"Zurueck zum Hauptmenue", nullptr}}});
 }
 
 template <typename T>
-void runOperationsMenu(Matrix<T>& matrix1, Matrix<T>& matrix2) {
+void runOperationsMenu(const Matrix<T>& matrix1, const Matrix<T>& matrix2) {
     using operation_menus_detail::runResultScreen;
-    const MenuText menu{"Matrix - Operationen - Menue: ",
-                        {"Determinante Matrix 1", "Determinante Matrix 2", "Adjunkte Matrix 1", "Adjunkte Matrix 2",
-                         "Inverse Matrix 1", "Inverse Matrix 2", "Zurueck zum Hauptmenue"}};
-    const Matrix<T>& first = matrix1;
-    const Matrix<T>& second = matrix2;
-    int selection = 1;
-    for (;;) {
-        switch (runMenu(menu, selection)) {
-        case 1:
-            runResultScreen([&] { return first.determinant(); });
-            break;
-        case 2:
-            runResultScreen([&] { return second.determinant(); });
-            break;
-        case 3:
-            runResultScreen([&] { return first.adjugate(); });
-            break;
-        case 4:
-            runResultScreen([&] { return second.adjugate(); });
-            break;
-        case 5:
-            runResultScreen([&] { return first.inverse(); });
-            break;
-        case 6:
-            runResultScreen([&] { return second.inverse(); });
-            break;
-        default:
-            return;
-        }
-    }
+    runMenuTable({"Matrix - Operationen - Menue: ",
+                  {{"Determinante Matrix 1", [&] { runResultScreen([&] { return matrix1.determinant(); }); }},
+                   {"Determinante Matrix 2", [&] { runResultScreen([&] { return matrix2.determinant(); }); }},
+                   {"Adjunkte Matrix 1", [&] { runResultScreen([&] { return matrix1.adjugate(); }); }},
+                   {"Adjunkte Matrix 2", [&] { runResultScreen([&] { return matrix2.adjugate(); }); }},
+                   {"Inverse Matrix 1", [&] { runResultScreen([&] { return matrix1.inverse(); }); }},
+                   {"Inverse Matrix 2", [&] { runResultScreen([&] { return matrix2.inverse(); }); }},
+                   {"Zurueck zum Hauptmenue", nullptr}}});
 }

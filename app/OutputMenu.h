@@ -44,19 +44,9 @@ void showMatrix(const Matrix<T>& matrix) {
 }
 
 template <typename T>
-void runOutputMenu(Matrix<T>& matrix1, Matrix<T>& matrix2) {
-    const MenuText menu{"Ausgabe - Menue: ", {"Matrix 1 ausgeben", "Matrix 2 ausgeben", "Zurueck zum Hauptmenue"}};
-    int selection = 1;
-    for (;;) {
-        switch (runMenu(menu, selection)) {
-        case 1:
-            showMatrix(matrix1);
-            break;
-        case 2:
-            showMatrix(matrix2);
-            break;
-        default:
-            return;
-        }
-    }
+void runOutputMenu(const Matrix<T>& matrix1, const Matrix<T>& matrix2) {
+    runMenuTable({"Ausgabe - Menue: ",
+                  {{"Matrix 1 ausgeben", [&] { showMatrix(matrix1); }},
+                   {"Matrix 2 ausgeben", [&] { showMatrix(matrix2); }},
+                   {"Zurueck zum Hauptmenue", nullptr}}});
 }

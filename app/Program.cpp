@@ -1,8 +1,10 @@
 #include "app/Program.h"
 
 #include <complex>
+#include <utility>
 
 #include "app/MainMenu.h"
+#include "app/Menu.h"
 #include "app/TypeMenu.h"
 #include "number/Bruch.h"
 
@@ -16,28 +18,23 @@ int runWithElementType() {
     return runMainMenuLoop<T>(matrix1, matrix2);
 }
 
-int runChosenType(int choice) {
-    switch (choice) {
-    case FloatElements:
-        return runWithElementType<float>();
-    case DoubleElements:
-        return runWithElementType<double>();
-    case ComplexElements:
-        return runWithElementType<std::complex<double>>();
-    default:
-        return runWithElementType<Bruch>();
-    }
-}
-
 }  // namespace
 
 int runCalculator() {
+    // Each entry with the element type it runs the main menu with; the last entry ends.
+    const std::pair<std::string, int (*)()> types[] = {{decimalRangeEntry<float>(), runWithElementType<float>},
+                                                       {decimalRangeEntry<double>(), runWithElementType<double>},
+                                                       {"komplexe Zahlen", runWithElementType<std::complex<double>>},
+                                                       {"Bruchzahl", runWithElementType<Bruch>}};
+    MenuText menu{"Bitte waehlen Sie den Datentyp der Matrixelemente:", {}, false};
+    for (const auto& type : types) {
+        menu.entries.push_back(type.first);
+    }
+    menu.entries.emplace_back("Programm beenden");
     for (;;) {
-        const int choice = runTypeMenu();
-        if (choice == EndProgram) {
-            return 0;
-        }
-        if (runChosenType(choice) == EndChoice) {
+        int selection = 1;
+        const auto chosen = static_cast<std::size_t>(runMenu(menu, selection) - 1);
+        if (chosen == std::size(types) || types[chosen].second() == EndChoice) {
             return 0;
         }
     }

@@ -3,8 +3,6 @@
 #include <limits>
 #include <sstream>
 
-#include "app/Menu.h"
-
 template <typename Decimal>
 std::string decimalRangeEntry() {
     std::ostringstream text;
@@ -15,12 +13,3 @@ std::string decimalRangeEntry() {
 
 template std::string decimalRangeEntry<float>();
 template std::string decimalRangeEntry<double>();
-
-int runTypeMenu() {
-    const MenuText menu{
-        "Bitte waehlen Sie den Datentyp der Matrixelemente:",
-        {decimalRangeEntry<float>(), decimalRangeEntry<double>(), "komplexe Zahlen", "Bruchzahl", "Programm beenden"},
-        false};
-    int selection = 1;
-    return runMenu(menu, selection);
-}

@@ -1,5 +1,5 @@
-// ElementTraits: the constants one and minus one of each element type, its zero test, and the
-// product that every matrix operation multiplies two elements with.
+// ElementTraits: the constant one of each element type, its zero test, and the product that
+// every matrix operation multiplies two elements with.
 //
 // Zero is every type's value-initialised T{}; the zero tests compare with it by the type's
 // own equality, so a negative zero counts as zero and a NaN never does.
@@ -12,13 +12,11 @@
 template <typename T>
 struct ElementTraits {
     static T one() { return T(1); }
-    static T minusOne() { return T(-1); }
 };
 
 template <>
 struct ElementTraits<Bruch> {
     static Bruch one() { return Bruch(1, 1); }
-    static Bruch minusOne() { return Bruch(-1, 1); }
 };
 
 template <typename T>

@@ -11,7 +11,9 @@
 #include <limits>
 #include <vector>
 
-#include "matrix/AvailableMemory.h"
+// How many more bytes this process can have now. The platform layer of the program defines it
+// (app/AvailableMemory.cpp); a test may link its own in its place.
+std::size_t availableMemoryBytes();
 
 // Thrown (as a plain text, like the fraction errors) when a matrix would not fit in memory.
 inline constexpr const char* outOfMemoryText = "Nicht genug Arbeitsspeicher fuer diese Operation.";
@@ -38,13 +40,10 @@ public:
     // and, in between, every grant is taken off the figure read last (memory given back in
     // between is only counted again at the next reading, which errs on the safe side).
     static bool reserve(std::size_t bytes) {
-        if (overrideBytes() != 0) {
-            return bytes <= overrideBytes();
-        }
         Budget& budget = cachedBudget();
         const auto now = std::chrono::steady_clock::now();
         if (!budget.read || now - budget.readAt > std::chrono::milliseconds(50) || bytes > budget.left) {
-            budget = Budget{available_memory::bytes(), now, true};
+            budget = Budget{availableMemoryBytes(), now, true};
         }
         if (bytes > budget.left) {
             return false;
@@ -52,13 +51,6 @@ public:
         budget.left -= bytes;
         return true;
     }
-
-    // The number of bytes one more matrix may take now, freshly read.
-    static std::size_t limit() { return overrideBytes() != 0 ? overrideBytes() : available_memory::bytes(); }
-
-    // Tests set a small limit so that refusals can be checked without allocating gigabytes;
-    // 0 returns to the real figure.
-    static void setLimitForTesting(std::size_t bytes) { overrideBytes() = bytes; }
 
 private:
     struct Budget {
@@ -69,9 +61,5 @@ private:
     static Budget& cachedBudget() {
         static Budget budget;
         return budget;
-    }
-    static std::size_t& overrideBytes() {
-        static std::size_t bytes = 0;
-        return bytes;
     }
 };

@@ -2,6 +2,8 @@
 // that throws leaves the operands as they were.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "matrix/Matrix.h"
@@ -9,24 +11,23 @@
 namespace {
 
 std::vector<double> reports;
-int cancelAfter = -1;
+std::size_t cancelAt = 0;
 
-void record(double fraction) {
-    reports.push_back(fraction);
-    if (cancelAfter >= 0 && static_cast<int>(reports.size()) > cancelAfter) {
-        throw "abgebrochen";
-    }
+// Runs `operation` under a watcher that records every report and throws at report `cancelAt`.
+void watch(const std::function<void()>& operation, std::size_t cancelAtReport = 0) {
+    reports.clear();
+    cancelAt = cancelAtReport;
+    ComputationMonitor::setWatcher([](double fraction) {
+        reports.push_back(fraction);
+        if (reports.size() == cancelAt) {
+            throw "abgebrochen";
+        }
+    });
+    const struct Reset {
+        ~Reset() { ComputationMonitor::setWatcher(nullptr); }
+    } reset;
+    operation();
 }
-
-class ComputationMonitorTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        reports.clear();
-        cancelAfter = -1;
-        ComputationMonitor::setWatcher(record);
-    }
-    void TearDown() override { ComputationMonitor::setWatcher(nullptr); }
-};
 
 Matrix<double> dense(std::uint32_t n) {
     Matrix<double> m(n, n);
@@ -38,74 +39,37 @@ Matrix<double> dense(std::uint32_t n) {
     return m;
 }
 
-std::vector<double> outermost() {
-    std::vector<double> fractions;
-    for (double f : reports) {
-        if (f >= 0.0) {
-            fractions.push_back(f);
-        }
-    }
-    return fractions;
-}
-
-TEST_F(ComputationMonitorTest, DeterminantReportsRisingFractionsUpToOne) {
-    (void)dense(200).determinant();
-    const std::vector<double> fractions = outermost();
-    ASSERT_GE(fractions.size(), 2u);
-    for (std::size_t i = 1; i < fractions.size(); ++i) {
-        EXPECT_GT(fractions[i], fractions[i - 1]);
-    }
-    EXPECT_DOUBLE_EQ(fractions.back(), 1.0);
-}
-
-TEST_F(ComputationMonitorTest, AdjugateCountsMinorsAndNestedDeterminantsOnlyOfferToCancel) {
-    (void)dense(6).adjugate();
-    const std::vector<double> fractions = outermost();
-    ASSERT_EQ(fractions.size(), 36u);
-    EXPECT_DOUBLE_EQ(fractions.front(), 1.0 / 36.0);
-    EXPECT_DOUBLE_EQ(fractions.back(), 1.0);
-    EXPECT_GT(reports.size(), fractions.size());
-}
-
-TEST_F(ComputationMonitorTest, ProductAndSolverReportToo) {
+TEST(ComputationMonitor, TheOutermostOperationReportsRisingFractionsUpToOne) {
     const Matrix<double> a = dense(30);
-    (void)a.multiply(a);
-    EXPECT_EQ(outermost().size(), 30u);
+    // Nested determinants report -1: they only offer a cancel.
+    const std::vector<double> fractions[] = {(watch([] { (void)dense(200).determinant(); }), reports),
+                                             (watch([&] { (void)a.multiply(a); }), reports),
+                                             (watch([] { (void)dense(6).adjugate(); }), reports)};
+    EXPECT_EQ(fractions[1].size(), 30u);
+    EXPECT_EQ(std::count(fractions[2].begin(), fractions[2].end(), -1.0) + 36, fractions[2].size());
+    for (std::vector<double> f : fractions) {
+        f.erase(std::remove(f.begin(), f.end(), -1.0), f.end());
+        EXPECT_TRUE(std::is_sorted(f.begin(), f.end(), std::less_equal<>()));
+        EXPECT_EQ(f.back(), 1.0);
+    }
     reports.clear();
-    Matrix<double> b(30, 1);
-    Matrix<double> x(30, 1);
-    b.element(1, 1) = 1.0;
-    EXPECT_EQ(a.solve(b, x), SolveResult::UniqueSolution);
-    EXPECT_FALSE(outermost().empty());
+    (void)dense(20).adjugate();
+    EXPECT_TRUE(reports.empty()) << "without a watcher nothing is called";
 }
 
-TEST_F(ComputationMonitorTest, ACancelledOperationLeavesItsOperandsUnchanged) {
+TEST(ComputationMonitor, ACancelledOperationLeavesItsOperandsUnchanged) {
     const Matrix<double> a = dense(8);
     const Matrix<double> before = a;
-    cancelAfter = 5;
-    EXPECT_THROW((void)a.inverse(), const char*);
-    cancelAfter = 0;
     Matrix<double> b(8, 1);
     Matrix<double> x(8, 1);
     x.element(3, 1) = 42.0;
-    EXPECT_THROW((void)a.solve(b, x), const char*);
+    EXPECT_THROW(watch([&] { (void)a.inverse(); }, 6), const char*);
+    EXPECT_THROW(watch([&] { EXPECT_EQ(a.solve(b, x), SolveResult::UniqueSolution); }, 1), const char*);
     EXPECT_EQ(x.element(3, 1), 42.0);
-    for (std::uint32_t i = 1; i <= 8; ++i) {
-        for (std::uint32_t j = 1; j <= 8; ++j) {
-            EXPECT_EQ(a.element(i, j), before.element(i, j));
-        }
-    }
-    // After a cancellation the nesting is unwound: the next operation is outermost again.
-    cancelAfter = -1;
-    reports.clear();
-    (void)a.determinant();
-    EXPECT_FALSE(outermost().empty());
-}
-
-TEST_F(ComputationMonitorTest, WithoutAWatcherNothingIsCalled) {
-    ComputationMonitor::setWatcher(nullptr);
-    (void)dense(20).adjugate();
-    EXPECT_TRUE(reports.empty());
+    EXPECT_TRUE(a.subtract(before).isZeroMatrix());
+    // The nesting is unwound: the next operation is outermost again.
+    watch([&] { (void)a.determinant(); });
+    EXPECT_EQ(reports.back(), 1.0);
 }
 
 }  // namespace

@@ -1,88 +1,96 @@
-// The menu engine driven with keys, read back as text with its attribute sequences.
+// The menu engine and the menu tables driven with keys, read back as text with the attribute
+// sequences of a terminal (through a pipe, the transcripts show that none are written).
 #include <gtest/gtest.h>
 
 #include <iostream>
 #include <sstream>
 #include <string>
 
+#include "app/MainMenu.h"
 #include "app/Menu.h"
+#include "app/Screen.h"
 #include "app/Terminal.h"
 
 namespace {
 
 class MenuTest : public ::testing::Test {
 protected:
-    void drive(const std::string& keys, bool terminalOutput = true) {
+    void drive(const std::string& keys, bool toTerminal = true) {
         keyStream.str(keys);
         keyStream.clear();
-        terminal::startWithStreams(keyStream, terminalOutput);
-        std::streambuf* const previous = std::cout.rdbuf(screen.rdbuf());
-        // A second drive in one test must not keep the screen as the buffer to restore, or
-        // std::cout outlives it and its final flush at exit writes into a destroyed buffer.
-        if (saved == nullptr) {
-            saved = previous;
-        }
+        terminal::startWithStreams(keyStream, toTerminal);
     }
-    void TearDown() override {
-        if (saved != nullptr) {
-            std::cout.rdbuf(saved);
-        }
-    }
-    const MenuText menu{"Kopf: ", {"eins", "zwei", "drei"}, true};
+    void TearDown() override { std::cout.rdbuf(saved); }
+
+    const MenuText menu{"Kopf: ", {"eins", "zwei", "drei"}};
     std::istringstream keyStream;
     std::ostringstream screen;
-    std::streambuf* saved = nullptr;
+    std::streambuf* const saved = std::cout.rdbuf(screen.rdbuf());
 };
 
-const std::string clear = "\x1b[H\x1b[2J";
-const std::string normal = "\x1b[0m";
-const std::string highlight = "\x1b[0;30;47m";
-
+// The menu as a terminal shows it with entry `selection` highlighted.
 std::string drawn(int selection) {
-    std::string text = clear;
-    text += "Tavolent   Version 1.8.6\n\n\nKopf: \n\n";
+    std::string text = std::string("\x1b[H\x1b[2J") + bannerText + "\n\n\nKopf: \n\n";
     const char* entries[] = {"eins", "zwei", "drei"};
     for (int i = 1; i <= 3; ++i) {
-        text += i == selection ? highlight : normal;
-        text += entries[i - 1];
-        if (i == selection) {
-            text += normal;
-        }
-        text += '\n';
+        text += i == selection ? "\x1b[0;30;47m" : "\x1b[0m";
+        text += std::string(entries[i - 1]) + (i == selection ? "\x1b[0m" : "") + "\n";
     }
-    return text + normal;
+    return text + "\x1b[0m";
 }
 
-TEST_F(MenuTest, OnlyTheSelectedEntryIsHighlighted) {
-    drive("\r");
-    int selection = 2;
-    EXPECT_EQ(runMenu(menu, selection), 2);
-    EXPECT_EQ(screen.str(), drawn(2));
+TEST_F(MenuTest, ArrowsDrawTwiceMoveByOneAndWrapAtBothEnds) {
+    const struct {
+        const char* keys;
+        int start;
+        int chosen;
+        std::string screens;
+    } cases[] = {
+        {"\r", 2, 2, drawn(2)},
+        {"\x1b[B\r", 1, 2, drawn(1) + drawn(1) + drawn(2)},
+        {"\x1b[A\r", 1, 3, drawn(1) + drawn(1) + drawn(3)},
+        {"P\r", 3, 1, drawn(3) + drawn(1)},
+        {"Hx\r", 2, 1, drawn(2) + drawn(1) + drawn(1)},
+    };
+    for (const auto& c : cases) {
+        drive(c.keys);
+        screen.str("");
+        int selection = c.start;
+        EXPECT_EQ(runMenu(menu, selection), c.chosen) << c.keys;
+        EXPECT_EQ(selection, c.chosen);
+        EXPECT_EQ(screen.str(), c.screens) << c.keys;
+    }
 }
 
-TEST_F(MenuTest, ArrowDrawsTwiceAndMovesByOne) {
-    drive("\x1b[B\r");
-    int selection = 1;
-    EXPECT_EQ(runMenu(menu, selection), 2);
-    EXPECT_EQ(screen.str(), drawn(1) + drawn(1) + drawn(2));
+TEST_F(MenuTest, TablesRunTheChosenActionsUntilAnEntryWithoutOne) {
+    // A submenu stays on the entry just used, the main menu goes back to its first.
+    const struct {
+        bool backToFirstEntry;
+        const char* keys;
+        const char* done;
+    } cases[] = {{false, "\x1b[B\r\r\x1b[B\r", "22"}, {true, "\x1b[B\r\r\x1b[A\r", "21"}};
+    for (const auto& c : cases) {
+        std::string done;
+        const MenuTable table{"Kopf: ",
+                              {{"eins", [&] { done += '1'; }}, {"zwei", [&] { done += '2'; }}, {"drei", nullptr}},
+                              c.backToFirstEntry};
+        drive(c.keys, false);
+        EXPECT_EQ(runMenuTable(table), 3);
+        EXPECT_EQ(done, c.done);
+    }
 }
 
-TEST_F(MenuTest, WrapsAtBothEnds) {
-    drive("\x1b[A\r");
-    int selection = 1;
-    EXPECT_EQ(runMenu(menu, selection), 3);
-    EXPECT_EQ(selection, 3);
-
-    drive("P\r");
-    EXPECT_EQ(runMenu(menu, selection), 1);
-}
-
-TEST_F(MenuTest, WithoutATerminalNoSequenceIsWritten) {
-    drive("p\r", false);
-    int selection = 1;
-    EXPECT_EQ(runMenu(menu, selection), 1);
-    const std::string plain = "Tavolent   Version 1.8.6\n\n\nKopf: \n\neins\nzwei\ndrei\n";
-    EXPECT_EQ(screen.str(), plain + plain);
+// Whatever an entry of the main menu does not handle is shown, then the pause; then the main
+// menu comes back.
+TEST_F(MenuTest, WhatAnEntryLetsThroughIsShownFollowedByThePause) {
+    std::ostringstream errors;
+    std::streambuf* const savedErrors = std::cerr.rdbuf(errors.rdbuf());
+    drive("xy", false);
+    runGuarded([] { throw 42; });
+    std::cerr.rdbuf(savedErrors);
+    EXPECT_EQ(errors.str(), "\nEs ist ein Fehler aufgetreten: \nunbekannter Fehler\n\n");
+    EXPECT_EQ(screen.str(), "Druecken Sie eine beliebige Taste . . .\n");
+    EXPECT_EQ(keyStream.get(), 'y');
 }
 
 }  // namespace

@@ -12,16 +12,15 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <string>
 #include <thread>
 #include <tuple>
-
-#include "e2e/Screens.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using screens::down;
-using screens::up;
+const std::string up = "\x1b[A";
+const std::string down = "\x1b[B";
 
 // The program as the foreground job on a 50 x 120 pseudo-terminal, under a session leader as
 // under a shell, so that Ctrl-Z really stops it. Every wait gives up after five seconds.
@@ -128,10 +127,18 @@ private:
     std::size_t found = 0;
 };
 
+std::string repeated(const std::string& text, int times) {
+    std::string all;
+    for (int i = 0; i < times; ++i) {
+        all += text;
+    }
+    return all;
+}
+
 const std::string highlight = "\x1b[0;30;47m";
 const std::string normal = "\x1b[0m";
 const std::string clear = "\x1b[H\x1b[2J";
-const std::string sizeDialog = screens::choose(2) + "\r\r";  // type double, size of Matrix 1
+const std::string sizeDialog = down + "\r\r\r";  // type double, size of Matrix 1
 // From the input menu, on its last entry, to what is shown of Matrix 1.
 const std::string showMatrix1 = "\r" + down + "\r\r";
 
@@ -160,9 +167,9 @@ TEST(OnATerminal, TheHighlightFollowsAnArrowEvenSplitAStopOrResizeRedrawsAndNoth
 // with all values, and on through the menus to Matrix 1 in the output menu.
 TEST(OnATerminal, APastedLineOf30000BytesIsReadWholeAndTheKeysAfterItCount) {
     Terminal terminal;
-    const std::string line = screens::repeat("12345 ", 4999) + "67890\r";
+    const std::string line = repeated("12345 ", 4999) + "67890\r";
     const std::string toValues = sizeDialog + "1\r5000\r" + down + down + "\r";
-    const std::string shown = screens::repeat("12345\t", 4999) + "67890\t\r\n";
+    const std::string shown = repeated("12345\t", 4999) + "67890\t\r\n";
     EXPECT_TRUE(terminal.type(toValues + line + down + down + showMatrix1, shown, 20000));
 }
 

@@ -2,12 +2,11 @@
 // four element types, must not crash, hang or reach undefined behaviour. Fractions that are read
 // are also written and fed through the arithmetic, whose results must stay in lowest terms.
 #include <complex>
-#include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <numeric>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 #include "number/Bruch.h"
 
@@ -17,64 +16,27 @@ template <typename T>
 void readAll(const std::string& text) {
     std::istringstream in(text);
     std::ostringstream out;
-    T value{};
-    while (in >> value)
+    for (T value{}; in >> value;) {
         out << value;
-}
-
-// By content: the literal behind a thrown pointer may be another translation unit's copy.
-bool sameText(const char* a, const char* b) {
-    return std::strcmp(a, b) == 0;
-}
-
-bool isThrownText(const char* text) {
-    return sameText(text, divisionByZeroText) || sameText(text, overflowText) || sameText(text, fractionInputErrorText);
-}
-
-void requireLowestTerms(const Bruch& value) {
-    const std::uint64_t zaehler = magnitudeOf(value.getZaehler());
-    if (value.getNenner() <= 0 || std::gcd(zaehler, static_cast<std::uint64_t>(value.getNenner())) != 1) {
-        __builtin_trap();
     }
+}
+
+// Compared by content: the literal behind a thrown pointer may be another translation unit's copy.
+void requireThrownText(const char* text, bool onlyInputError) {
+    if (std::string_view(text) != fractionInputErrorText &&
+        (onlyInputError || (std::string_view(text) != divisionByZeroText && std::string_view(text) != overflowText)))
+        __builtin_trap();
 }
 
 template <typename Operation>
 void requireReducedOrThrown(Operation operation) {
     try {
-        requireLowestTerms(operation());
+        const Bruch value = operation();
+        const auto nenner = static_cast<std::uint64_t>(value.getNenner());
+        if (value.getNenner() <= 0 || std::gcd(magnitudeOf(value.getZaehler()), nenner) != 1)
+            __builtin_trap();
     } catch (const char* text) {
-        if (!isThrownText(text))
-            __builtin_trap();
-    }
-}
-
-void combine(const Bruch& previous, const Bruch& value) {
-    requireReducedOrThrown([&] { return Bruch(value); });
-    requireReducedOrThrown([&] { return previous + value; });
-    requireReducedOrThrown([&] { return previous - value; });
-    requireReducedOrThrown([&] { return previous * value; });
-    requireReducedOrThrown([&] { return previous / value; });
-    requireReducedOrThrown([&] { return -value; });
-}
-
-// Every round either consumes input or leaves the stream failed, so the loop ends.
-void readFractions(const std::string& text) {
-    std::istringstream in(text);
-    std::ostringstream out;
-    Bruch value;
-    Bruch previous(1, 1);
-    while (in) {
-        try {
-            in >> value;
-        } catch (const char* thrown) {
-            if (!sameText(thrown, fractionInputErrorText))
-                __builtin_trap();
-        }
-        if (value.getNenner() == 0)
-            __builtin_trap();
-        out << value;
-        combine(previous, value);
-        previous = value;
+        requireThrownText(text, false);
     }
 }
 
@@ -85,6 +47,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     readAll<float>(text);
     readAll<double>(text);
     readAll<std::complex<double>>(text);
-    readFractions(text);
+    // Every round either consumes input or leaves the stream failed, so the loop ends.
+    std::istringstream in(text);
+    std::ostringstream out;
+    Bruch value;
+    Bruch previous(1, 1);
+    while (in) {
+        try {
+            in >> value;
+        } catch (const char* thrown) {
+            requireThrownText(thrown, true);
+        }
+        if (value.getNenner() == 0)
+            __builtin_trap();
+        out << value;
+        requireReducedOrThrown([&] { return Bruch(value); });
+        requireReducedOrThrown([&] { return previous + value; });
+        requireReducedOrThrown([&] { return previous - value; });
+        requireReducedOrThrown([&] { return previous * value; });
+        requireReducedOrThrown([&] { return previous / value; });
+        requireReducedOrThrown([&] { return -value; });
+        previous = value;
+    }
     return 0;
 }

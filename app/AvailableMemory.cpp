@@ -1,9 +1,6 @@
-// AvailableMemory: how many more bytes this process can really have right now: the smallest of
-// the memory the system has available, what the address-space limit leaves, and what the
-// memory limit of the process's control group leaves. Memory the process already holds is
-// counted by each of them.
-#pragma once
-
+// How many more bytes this process can really have right now: the smallest of the memory the
+// system has available, what the address-space limit leaves, and what the memory limit of the
+// process's control group leaves. Memory the process already holds is counted by each of them.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +8,8 @@
 #include <limits>
 #include <optional>
 #include <string>
+
+#include "matrix/StorageLimit.h"
 
 #if defined(_WIN32)
 #ifndef NOMINMAX
@@ -22,18 +21,18 @@
 #include <unistd.h>
 #endif
 
-namespace available_memory {
+namespace {
 
-inline constexpr std::size_t unlimited = std::numeric_limits<std::size_t>::max();
-
-inline std::size_t remaining(std::uint64_t limit, std::uint64_t used) {
-    return used >= limit ? 0 : static_cast<std::size_t>(std::min<std::uint64_t>(limit - used, unlimited));
-}
+constexpr std::size_t unlimited = std::numeric_limits<std::size_t>::max();
 
 #if !defined(_WIN32)
 
+std::size_t remaining(std::uint64_t limit, std::uint64_t used) {
+    return used >= limit ? 0 : static_cast<std::size_t>(std::min<std::uint64_t>(limit - used, unlimited));
+}
+
 // A number from the first line of a file ("max" and unreadable files give nothing).
-inline std::optional<std::uint64_t> readNumber(const std::string& path) {
+std::optional<std::uint64_t> readNumber(const std::string& path) {
     std::ifstream file(path);
     std::uint64_t value = 0;
     if (file >> value) {
@@ -42,7 +41,7 @@ inline std::optional<std::uint64_t> readNumber(const std::string& path) {
     return std::nullopt;
 }
 
-inline std::optional<std::uint64_t> memAvailableBytes() {
+std::optional<std::uint64_t> memAvailableBytes() {
     std::ifstream meminfo("/proc/meminfo");
     std::string key;
     std::uint64_t kilobytes = 0;
@@ -55,7 +54,7 @@ inline std::optional<std::uint64_t> memAvailableBytes() {
     return std::nullopt;
 }
 
-inline std::size_t addressSpaceLeft() {
+std::size_t addressSpaceLeft() {
     rlimit limit{};
     if (getrlimit(RLIMIT_AS, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
         return unlimited;
@@ -69,7 +68,7 @@ inline std::size_t addressSpaceLeft() {
 }
 
 // The process's own control group, version 2 ("0::/path") or the memory controller of version 1.
-inline std::size_t controlGroupLeft() {
+std::size_t controlGroupLeft() {
     std::ifstream groups("/proc/self/cgroup");
     std::string line;
     while (std::getline(groups, line)) {
@@ -100,7 +99,9 @@ inline std::size_t controlGroupLeft() {
 
 #endif
 
-inline std::size_t bytes() {
+}  // namespace
+
+std::size_t availableMemoryBytes() {
 #if defined(_WIN32)
     MEMORYSTATUSEX status{};
     status.dwLength = sizeof(status);
@@ -122,5 +123,3 @@ inline std::size_t bytes() {
     return result;
 #endif
 }
-
-}  // namespace available_memory

@@ -1,0 +1,44 @@
+# Sourced by the transcripts: keys by name, and the program run with its output condensed.
+U=$'\x1b[A' D=$'\x1b[B' E=$'\r'
+
+# Entry $1 of a menu that stands on its first entry: down $1 - 1 times, then Enter.
+pick() { for ((i = 1; i < $1; i++)); do printf '%s' "$D"; done; printf '%s' "$E"; }
+
+# Types its arguments into the program. Each menu shows as its heading in brackets (with the
+# number of times it was drawn in a row), every other screen whole after "==", standard error
+# in line; then the exit status. The banner must carry the project's version to be recognised.
+run() {
+  printf '%s' "$@" | "$TAVOLENT" 2>&1 | awk -v RS="Tavolent   Version $TAVOLENT_VERSION\n\n" '
+    function flush() { if (times) printf "[%s]%s\n", heading, (times > 1 ? " x" times : ""); times = 0 }
+    NR == 1 { if ($0 != "") print "before the first banner: " $0; next }
+    match($0, /[^\n]*([Mm]enue: |Matrixelemente:)\n/) {
+      menu = substr($0, RSTART, RLENGTH - 1)
+      if (menu != heading) flush()
+      heading = menu; times++; next
+    }
+    { flush(); heading = ""; printf "==\n%s%s", $0, ($0 ~ /\n$/ ? "" : "[no newline]\n") }
+    END { flush() }'
+  echo "[exit ${PIPESTATUS[1]}]"
+}
+
+# A session built from what the user does: `start` picks the element type, then each step
+# opens its submenu from the main menu when it is not open yet and walks to its entry there
+# (a submenu stays on the entry last used); `finish` goes back and ends the program through
+# the main menu, and runs the whole session.
+start() { KEYS=$(pick "$1") OPEN=0; }
+step() {
+  if [ "$OPEN" != "$1" ]; then
+    leave
+    KEYS+=$(pick "$1") OPEN=$1 SIZE=$2 AT=1
+  fi
+  for (( ; AT != $3; AT = AT % SIZE + 1)); do KEYS+=$D; done
+  KEYS+=$E$4
+}
+leave() { if [ "$OPEN" != 0 ]; then step "$OPEN" "$SIZE" "$SIZE" ''; OPEN=0; fi; }
+input() { step 1 5 "$1" "$2"; }
+show() { step 2 3 "$1" x; }
+arithmetic() { step 3 4 "$1" x; }
+operation() { step 4 7 "$1" x; }
+solver() { leave; KEYS+=$(pick 5)${1}x; }
+change_type() { leave; KEYS+=$(pick 6)$(pick "$1"); }
+finish() { leave; run "$KEYS$U$E"; }

@@ -1,0 +1,43 @@
+The properties the output menu shows, each decided by exact comparison: square, zero,
+identity, scalar, triangular, column vector, row vector.
+
+  $ . "$TESTDIR/helpers.sh"
+  $ properties() { # element type, rows, columns, values
+  >   start $1; input 1 "$2"$'\n'"$3"$'\n'; input 3 "$4"$'\n'; show 1; finish |
+  >   awk -F ': ' '/^(quadratische|Nullm|Einheitsm|Skalarm|Dreiecksm|Spaltenv|Zeilenv)/ { printf "%s ", $2 } END { print "" }'
+  > }
+  $ properties 2 3 3 '0 0 0 0 0 0 0 0 0'
+  Ja Ja Nein Ja Diagonalmatrix (beinhaltet obere und untere Dreiecksmatrix) Nein Nein 
+  $ properties 2 3 3 '1 0 0 0 1 0 0 0 1'
+  Ja Nein Ja Ja Diagonalmatrix (beinhaltet obere und untere Dreiecksmatrix) Nein Nein 
+  $ properties 2 3 3 '2 0 0 0 2 0 0 0 2'
+  Ja Nein Nein Ja Diagonalmatrix (beinhaltet obere und untere Dreiecksmatrix) Nein Nein 
+  $ properties 2 3 3 '1 0 0 0 2 0 0 0 3'
+  Ja Nein Nein Nein Diagonalmatrix (beinhaltet obere und untere Dreiecksmatrix) Nein Nein 
+  $ properties 2 2 2 '1 2 0 3'
+  Ja Nein Nein Nein obere Nein Nein 
+  $ properties 2 2 2 '1 0 2 3'
+  Ja Nein Nein Nein untere Nein Nein 
+  $ properties 2 2 2 '1 2 3 4'
+  Ja Nein Nein Nein keine Nein Nein 
+  $ properties 2 2 3 '0 0 0 0 0 0'
+  Nein Nein Nein Nein keine Nein Nein 
+  $ properties 2 3 1 '0 0 0'
+  Nein Nein Nein Nein keine Ja Nein 
+  $ properties 2 1 3 '0 0 0'
+  Nein Nein Nein Nein keine Nein Ja 
+  $ properties 2 1 1 '5'
+  Ja Nein Nein Ja Diagonalmatrix (beinhaltet obere und untere Dreiecksmatrix) Nein Nein 
+  $ properties 2 1 1 '1'
+  Ja Nein Ja Ja Diagonalmatrix (beinhaltet obere und untere Dreiecksmatrix) Nein Nein 
+  $ properties 2 1 1 '-0'
+  Ja Ja Nein Ja Diagonalmatrix (beinhaltet obere und untere Dreiecksmatrix) Nein Nein 
+
+Tiny values are not zero:
+
+  $ properties 1 2 2 '1 0 1e-30 1'
+  Ja Nein Nein Nein untere Nein Nein 
+  $ properties 3 2 2 '(1,0) (0,1e-300) (0,1e-300) (1,0)'
+  Ja Nein Nein Nein keine Nein Nein 
+  $ properties 4 2 2 '1/1 0/3 0/1 2/2'
+  Ja Nein Ja Ja Diagonalmatrix (beinhaltet obere und untere Dreiecksmatrix) Nein Nein 
