@@ -86,12 +86,6 @@ TEST(ExactDeterminantTest, FractionsGiveTheExactValue) {
     EXPECT_TRUE(sameBitsAs(Bruch(1, 60), a.determinant()));
 }
 
-TEST(ExactDeterminantTest, OverflowOfTheFractionsPassesThrough) {
-    const std::int64_t big = std::int64_t{1} << 40;
-    const Matrix<Bruch> a = integers<Bruch>(2, 2, {big, 1, 1, big});
-    EXPECT_THROW(a.determinant(), const char*);
-}
-
 TEST(ComplexDeterminantTest, ImaginaryUnitsMultiplyToMinusOne) {
     using C = std::complex<double>;
     const Matrix<C> a = ofValues<C>(2, 2, {C(0, 1), C(0, 0), C(0, 0), C(0, 1)});

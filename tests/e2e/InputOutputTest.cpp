@@ -109,7 +109,7 @@ TEST(ValueEntry, BadValuesAreAskedAgainAndEarlierValuesKept) {
          thrownError("Eingabefehler (Bruchzahl)") + thrownError("Eingabefehler (Bruchzahl)") +
              thrownError("Eingabefehler (Bruchzahl)"),
          "1/2\t3/4\t\n"},
-        {4, "99999999999999999999/1\n1/-2 3/1\n", thrownError("Eingabefehler (Bruchzahl)"), "1/-2\t3\t\n"},
+        {4, "99999999999999999999/0\n1/-2 3/1\n", thrownError("Eingabefehler (Bruchzahl)"), "1/-2\t3\t\n"},
     };
     for (const Case& c : cases) {
         const std::string keys = Session(c.type).input(1, "1\n2\n").input(3, c.typed).show(1).end();

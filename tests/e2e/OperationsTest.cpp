@@ -123,21 +123,6 @@ TEST(OperationMenus, OneByOneAdjugateIsRefusedWithTheSizeText) {
     EXPECT_EQ(shown[3], failed(sizeBelowOne));
 }
 
-TEST(OperationMenus, FractionOverflowIsShownAsAThrownText) {
-    std::string errors;
-    const std::vector<std::string> shown = runScreens(Session(4)
-                                                          .input(1, "1\n1\n")
-                                                          .input(2, "1\n1\n")
-                                                          .input(3, "9223372036854775807/1\n")
-                                                          .input(4, "2/1\n")
-                                                          .arithmetic(3)
-                                                          .end(),
-                                                      &errors);
-    ASSERT_EQ(shown.size(), 5u);
-    EXPECT_EQ(shown[4], banner + pausePrompt);
-    EXPECT_EQ(errors, thrownError("mathematischer Fehler -> Ueberlauf (Bruchzahl)"));
-}
-
 TEST(OperationMenus, TheMatricesAreUnchangedAfterEveryEntry) {
     Session session(4);
     session.input(1, "2\n2\n").input(3, "1/2 2/4\n0/1 3/1\n").input(2, "2\n2\n").input(4, "1 / 3 4/1\n-2/6 0/5\n");

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "matrix/StorageLimit.h"
 #include "number/Bruch.h"
 
 namespace {
@@ -28,10 +29,18 @@ bool sameText(const char* a, const char* b) {
 }
 
 bool isThrownText(const char* text) {
-    return sameText(text, divisionByZeroText) || sameText(text, overflowText) || sameText(text, fractionInputErrorText);
+    return sameText(text, divisionByZeroText) || sameText(text, outOfMemoryText) ||
+           sameText(text, fractionInputErrorText);
 }
 
 void requireLowestTerms(const Bruch& value) {
+    if (value.isWide()) {
+        const mpz_class zaehler = value.exactZaehler();
+        const mpz_class nenner = value.exactNenner();
+        if (nenner <= 0 || gcd(zaehler, nenner) != 1 || (zaehler.fits_slong_p() && nenner.fits_slong_p()))
+            __builtin_trap();
+        return;
+    }
     const std::uint64_t zaehler = magnitudeOf(value.getZaehler());
     if (value.getNenner() <= 0 || std::gcd(zaehler, static_cast<std::uint64_t>(value.getNenner())) != 1) {
         __builtin_trap();
@@ -70,7 +79,7 @@ void readFractions(const std::string& text) {
             if (!sameText(thrown, fractionInputErrorText))
                 __builtin_trap();
         }
-        if (value.getNenner() == 0)
+        if (!value.isWide() && value.getNenner() == 0)
             __builtin_trap();
         out << value;
         combine(previous, value);
