@@ -30,8 +30,12 @@ inline BigInteger numeratorOf(const BigRational& value) {
 inline BigInteger denominatorOf(const BigRational& value) {
     return boost::multiprecision::denominator(value);
 }
-// numerator / denominator in lowest terms with a positive denominator; denominator ≠ 0.
+// numerator / denominator in lowest terms with a positive denominator; denominator ≠ 0. Boost's
+// rational refuses a negative denominator of an unbounded integer type ("non-zero singular
+// denominator"), so the sign is moved to the numerator first.
 inline BigRational rationalOf(const BigInteger& numerator, const BigInteger& denominator) {
+    if (denominator < 0)
+        return BigRational(BigInteger(-numerator), BigInteger(-denominator));
     return BigRational(numerator, denominator);
 }
 inline BigInteger integerOf(std::int64_t value) {

@@ -3,9 +3,9 @@
 // Numerator and denominator live in the 64-bit fields while they fit; there all arithmetic is
 // inline and allocates nothing, because it is the inner loop of every elimination. A result that
 // leaves 64 bits continues in arbitrary precision (the wide form, BigNumber.h), and one that fits
-// again comes back to the 64-bit fields: a value has the wide form exactly when its reduced
-// fields do not fit. A wide value marks itself with zero in both fields, so the one overflow
-// test of the 64-bit path also sends every operation with a wide operand down the exact path.
+// again comes back to the 64-bit fields: a reduced value has the wide form exactly when its
+// fields do not fit (a typed one, when the fields as typed do not). A wide value marks itself with zero in both fields,
+// so the one overflow test of the 64-bit path also sends every operation with a wide operand down the exact path.
 //
 // Only text input stores a fraction as typed (unreduced, perhaps with a negative denominator);
 // every copy and every result reduces again. No fraction holds a zero denominator: the value
