@@ -42,7 +42,7 @@ fuzz-readers:
 	mkdir -p $(FUZZ_BUILD)/corpus
 	clang++ -std=c++20 -O1 -g -Wall -Wextra -Wpedantic -Werror -ffp-contract=off \
 		-fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I. \
-		tests/fuzz/ElementReaderFuzz.cpp number/*.cpp -o $(FUZZ_BUILD)/element_reader_fuzz
+		tests/fuzz/ElementReaderFuzz.cpp number/*.cpp app/AvailableMemory.cpp -lgmpxx -lgmp -o $(FUZZ_BUILD)/element_reader_fuzz
 	$(FUZZ_BUILD)/element_reader_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=5 -print_final_stats=1 \
 		-artifact_prefix=$(FUZZ_BUILD)/ \
 		$(FUZZ_BUILD)/corpus tests/fuzz/corpus

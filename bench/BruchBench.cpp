@@ -1,6 +1,8 @@
 // Speed of Bruch against GMP's mpq_class and against plain 64-bit fractions that never check
-// for overflow, on the same operands: the four operations, reduction, and the determinant of
-// small integer matrices by elimination, the library's heaviest use of fractions.
+// for overflow, on the same operands: the four operations, reduction, the determinant of small
+// integer matrices by elimination, the library's heaviest use of fractions, and the inverses of
+// Hilbert matrices, whose minors take the elimination far past 64 bits. There Bruch and mpq_class
+// run the library's own inverse, so both compute exactly the same minors in the same order.
 #include <benchmark/benchmark.h>
 #include <gmpxx.h>
 
@@ -11,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "matrix/Matrix.h"
 #include "number/Bruch.h"
 
 namespace {
@@ -173,7 +176,9 @@ T determinant(std::vector<std::vector<T>> a) {
 }
 
 mpq_class exactValue(const Bruch& value) {
-    return make<mpq_class>(value.getZaehler(), value.getNenner());
+    mpq_class exact(value.exactZaehler(), value.exactNenner());
+    exact.canonicalize();
+    return exact;
 }
 mpq_class exactValue(const Unchecked& value) {
     return make<mpq_class>(value.zaehler, value.nenner);
@@ -219,6 +224,35 @@ void BM_Determinant8(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * matrices.size()));
 }
 
+template <typename T>
+Matrix<T> hilbert(std::uint32_t n) {
+    Matrix<T> h(n, n);
+    for (std::uint32_t i = 1; i <= n; ++i)
+        for (std::uint32_t j = 1; j <= n; ++j)
+            h.element(i, j) = make<T>(1, i + j - 1);
+    return h;
+}
+
+template <typename T>
+void BM_HilbertInverse(benchmark::State& state) {
+    const auto n = static_cast<std::uint32_t>(state.range(0));
+    const Matrix<T> h = hilbert<T>(n);
+    const MatrixMath<T> inverse = h.inverse();
+    const MatrixMath<mpq_class> exact = hilbert<mpq_class>(n).inverse();
+    for (std::uint32_t i = 1; i <= n; ++i) {
+        for (std::uint32_t j = 1; j <= n; ++j) {
+            if (exactValue(inverse.element(i, j)) != exact.element(i, j)) {
+                state.SkipWithError("inverse differs from the exact one");
+                return;
+            }
+        }
+    }
+    for (auto _ : state) {
+        MatrixMath<T> result = h.inverse();
+        benchmark::DoNotOptimize(result);
+    }
+}
+
 }  // namespace
 
 BENCHMARK_TEMPLATE(BM_Add, Bruch);
@@ -240,5 +274,8 @@ BENCHMARK_TEMPLATE(BM_Reduce, mpq_class);
 BENCHMARK_TEMPLATE(BM_Determinant8, Bruch);
 BENCHMARK_TEMPLATE(BM_Determinant8, Unchecked);
 BENCHMARK_TEMPLATE(BM_Determinant8, mpq_class);
+
+BENCHMARK_TEMPLATE(BM_HilbertInverse, Bruch)->Arg(12)->Arg(20)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_HilbertInverse, mpq_class)->Arg(12)->Arg(20)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -1,12 +1,27 @@
-// Reduction by the signed Euclid steps of kuerzen and ggT, and the exact 128-bit fallback of
-// the arithmetic. Every step is guarded against -2^63, the one 64-bit value without a negative.
+// Reduction by the signed Euclid steps of kuerzen and ggT, and the exact path of the arithmetic:
+// 128-bit intermediates for 64-bit operands, arbitrary precision once a value is wide. Every
+// 64-bit step is guarded against -2^63, the one 64-bit value without a negative.
 #include "number/Bruch.h"
+
+#include <utility>
+
+#include "matrix/StorageLimit.h"
+
+using bignumber::BigInteger;
+using bignumber::BigRational;
 
 namespace {
 
 // Truncating remainder; x % -1 is 0 for every x, but INT64_MIN % -1 would trap.
 std::int64_t remainder(std::int64_t a, std::int64_t b) {
     return b == -1 ? 0 : a % b;
+}
+
+BigInteger integerOfMagnitude(bool negative, UInt128 magnitude) {
+    BigInteger value = bignumber::integerOf(static_cast<std::uint64_t>(magnitude >> 64));
+    value <<= 64;
+    value += bignumber::integerOf(static_cast<std::uint64_t>(magnitude));
+    return negative ? BigInteger(-value) : value;
 }
 
 }  // namespace
@@ -18,9 +33,14 @@ Bruch::Bruch(std::int64_t zaehler, std::int64_t nenner) : nenner(nenner), zaehle
 // The divisor keeps the sign that the truncating remainders give it. Dividing by it and then
 // negating both fields when the denominator is negative is the same as dividing the magnitudes
 // and giving the numerator the sign of the fraction; done that way, a divisor of -1 cannot
-// push -2^63 out of range on the way to a result that fits. A result that needs 2^63 in either
-// field throws and leaves *this as it was.
+// push -2^63 out of range, and a result that needs 2^63 in either field becomes wide.
 void Bruch::kuerzen() {
+    if (wide) {
+        if (wide->typedNenner != 0) {
+            *this = fromExact(BigRational(wide->value));
+        }
+        return;
+    }
     if (nenner == 0)
         throw divisionByZeroText;
     const std::int64_t rest = remainder(zaehler, nenner);
@@ -33,6 +53,106 @@ void Bruch::kuerzen() {
 std::int64_t Bruch::ggT(std::int64_t a, std::int64_t b) const {
     const std::int64_t rest = remainder(a, b);
     return rest == 0 ? b : ggT(b, rest);
+}
+
+BigInteger Bruch::exactZaehler() const {
+    if (!wide)
+        return bignumber::integerOf(zaehler);
+    return wide->typedNenner != 0 ? wide->typedZaehler : BigInteger(bignumber::numeratorOf(wide->value));
+}
+
+BigInteger Bruch::exactNenner() const {
+    if (!wide)
+        return bignumber::integerOf(nenner);
+    return wide->typedNenner != 0 ? wide->typedNenner : BigInteger(bignumber::denominatorOf(wide->value));
+}
+
+// A copy reduces: it drops typed fields and comes back to the 64-bit form where the value fits.
+void Bruch::copyWide(const Bruch& other) {
+    *this = fromExact(BigRational(other.wide->value));
+}
+
+void Bruch::assignWide(const Bruch& other) {
+    wide = other.wide ? std::make_unique<Wide>(*other.wide) : nullptr;
+}
+
+// The source is left a valid value (0/1), as any moved-from fraction should be.
+void Bruch::takeWide(Bruch& other) noexcept {
+    if (this == &other)
+        return;
+    wide = std::move(other.wide);
+    other.zaehler = 0;
+    other.nenner = 1;
+}
+
+// The big numbers allocate through their library, where a failed allocation ends the program,
+// and with overcommit the system may end it later still. So their growth is checked beforehand
+// with the check that matrix storage uses; small requests are gathered and checked together,
+// so that the many small wide values of an elimination do not each read the system's figures.
+void Bruch::reserveWideBytes(std::size_t bytes) {
+    constexpr std::size_t batch = std::size_t{1} << 20;
+    static std::size_t pending = 0;
+    pending += bytes;
+    if (pending < batch)
+        return;
+    const std::size_t request = pending;
+    pending = 0;
+    if (!StorageLimit::reserve(request))
+        throw outOfMemoryText;
+}
+
+// The exact value of a fraction: the wide one itself, or a 64-bit one made exact in scratch.
+const BigRational& Bruch::exactValue(const Bruch& value, BigRational& scratch) {
+    if (value.wide)
+        return value.wide->value;
+    scratch = bignumber::rationalOf(bignumber::integerOf(value.zaehler), bignumber::integerOf(value.nenner));
+    return scratch;
+}
+
+// A result and the temporaries of the library take a few times the operands' size.
+Bruch Bruch::exactSum(const Bruch& left, const Bruch& right, bool difference) {
+    if (!left.wide && !right.wide) {
+        // Each product fits in 127 bits; their sum may need the 128th, so it is formed
+        // modulo 2^128 and read back by fromWideQuotient.
+        const auto first = static_cast<UInt128>(Int128{left.zaehler} * right.nenner);
+        const auto second = static_cast<UInt128>(Int128{right.zaehler} * left.nenner);
+        return fromWideQuotient(difference ? first - second : first + second, Int128{left.nenner} * right.nenner);
+    }
+    BigRational leftScratch;
+    BigRational rightScratch;
+    const BigRational& a = exactValue(left, leftScratch);
+    const BigRational& b = exactValue(right, rightScratch);
+    reserveWideBytes(4 * (bignumber::bytesOf(a) + bignumber::bytesOf(b)));
+    return fromExact(difference ? BigRational(a - b) : BigRational(a + b));
+}
+
+Bruch Bruch::exactProduct(const Bruch& left, const Bruch& right) {
+    if (!left.wide && !right.wide) {
+        return fromWideQuotient(static_cast<UInt128>(Int128{left.zaehler} * right.zaehler),
+                                Int128{left.nenner} * right.nenner);
+    }
+    BigRational leftScratch;
+    BigRational rightScratch;
+    const BigRational& a = exactValue(left, leftScratch);
+    const BigRational& b = exactValue(right, rightScratch);
+    reserveWideBytes(4 * (bignumber::bytesOf(a) + bignumber::bytesOf(b)));
+    return fromExact(BigRational(a * b));
+}
+
+// Only a typed wide value can be zero: reduced, zero is 0/1.
+Bruch Bruch::exactQuotient(const Bruch& left, const Bruch& right) {
+    if (right.wide ? right.wide->value == 0 : right.zaehler == 0)
+        throw divisionByZeroText;
+    if (!left.wide && !right.wide) {
+        return fromWideQuotient(static_cast<UInt128>(Int128{left.zaehler} * right.nenner),
+                                Int128{left.nenner} * right.zaehler);
+    }
+    BigRational leftScratch;
+    BigRational rightScratch;
+    const BigRational& a = exactValue(left, leftScratch);
+    const BigRational& b = exactValue(right, rightScratch);
+    reserveWideBytes(4 * (bignumber::bytesOf(a) + bignumber::bytesOf(b)));
+    return fromExact(BigRational(a / b));
 }
 
 // numeratorBits is a numerator in (-2^127, 2^127] taken modulo 2^128, as a sum of two 64x64-bit
@@ -48,6 +168,40 @@ Bruch Bruch::fromWideQuotient(UInt128 numeratorBits, Int128 denominator) {
     top /= divisor;
     bottom /= divisor;
     if (top >> 64 != 0 || bottom >> 64 != 0)
-        throw overflowText;
+        return fromWideMagnitudes(negative, top, bottom);
     return fromMagnitudes(negative, static_cast<std::uint64_t>(top), static_cast<std::uint64_t>(bottom));
+}
+
+// Magnitudes in lowest terms, at least one of them too large for the 64-bit fields.
+Bruch Bruch::fromWideMagnitudes(bool negative, UInt128 numerator, UInt128 denominator) {
+    BigRational value;
+    value = bignumber::rationalOf(integerOfMagnitude(negative, numerator), integerOfMagnitude(false, denominator));
+    return fromExact(std::move(value));
+}
+
+// The 64-bit form when the reduced value fits, the wide form otherwise.
+Bruch Bruch::fromExact(BigRational&& value) {
+    const BigInteger& numerator = bignumber::numeratorOf(value);
+    const BigInteger& denominator = bignumber::denominatorOf(value);
+    if (bignumber::fitsInt64(numerator) && bignumber::fitsInt64(denominator)) {
+        return Bruch(bignumber::toInt64(numerator), bignumber::toInt64(denominator), AsGiven{});
+    }
+    return Bruch(std::make_unique<Wide>(Wide{std::move(value), {}, {}}));
+}
+
+// Either side may be typed and unreduced, so both are compared as exact values.
+bool Bruch::exactlyEqual(const Bruch& left, const Bruch& right) {
+    BigRational leftScratch;
+    BigRational rightScratch;
+    return exactValue(left, leftScratch) == exactValue(right, rightScratch);
+}
+
+// Fields that fit are kept as typed in the 64-bit form; wider ones as typed beside their exact
+// value, in the wide form. denominator ≠ 0.
+void Bruch::storeTyped(const BigInteger& numerator, const BigInteger& denominator) {
+    if (bignumber::fitsInt64(numerator) && bignumber::fitsInt64(denominator)) {
+        *this = Bruch(bignumber::toInt64(numerator), bignumber::toInt64(denominator), AsGiven{});
+        return;
+    }
+    *this = Bruch(std::make_unique<Wide>(Wide{bignumber::rationalOf(numerator, denominator), numerator, denominator}));
 }

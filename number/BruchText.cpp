@@ -1,46 +1,88 @@
-// Reading and writing one fraction in its console form.
-#include "number/Bruch.h"
-
+// Reading and writing one fraction in its console form, at any length.
 #include <istream>
 #include <ostream>
+#include <string>
+
+#include "number/Bruch.h"
 
 namespace {
 
-bool hasReducedForm(std::int64_t zaehler, std::int64_t nenner) {
-    try {
-        const Bruch reduced(zaehler, nenner);
-        return true;
-    } catch (const char*) {
+// One signed decimal integer of any length, as the standard integer extraction reads one:
+// whitespace skipped first (unless the stream says not to), an optional sign, then digits up
+// to the first character that cannot continue them. Without a digit the stream fails. Every
+// mebibyte of digits is first granted by `reserve`, so that no input can exhaust the memory.
+template <typename Reserve>
+bool readInteger(std::istream& in, std::string& text, Reserve reserve) {
+    constexpr std::size_t chunk = std::size_t{1} << 20;
+    text.clear();
+    const std::istream::sentry sentry(in);
+    if (!sentry)
+        return false;
+    std::streambuf& buffer = *in.rdbuf();
+    constexpr int end = std::char_traits<char>::eof();
+    int next = buffer.sgetc();
+    if (next == '+' || next == '-') {
+        if (next == '-')
+            text += '-';
+        next = buffer.snextc();
+    }
+    const std::size_t signLength = text.size();
+    while (next >= '0' && next <= '9') {
+        if (text.size() % chunk == 0)
+            reserve(chunk);
+        text += static_cast<char>(next);
+        next = buffer.snextc();
+    }
+    if (next == end)
+        in.setstate(std::ios::eofbit);
+    if (text.size() == signLength) {
+        in.setstate(std::ios::failbit);
         return false;
     }
+    return true;
+}
+
+void writeInteger(std::ostream& out, const Bruch& value, bool numerator) {
+    if (value.isWide())
+        out << bignumber::decimalText(numerator ? value.exactZaehler() : value.exactNenner());
+    else
+        out << (numerator ? value.getZaehler() : value.getNenner());
 }
 
 }  // namespace
 
+// 0, a whole number, or zaehler/nenner, with the fields as stored.
 std::ostream& operator<<(std::ostream& out, const Bruch& value) {
-    if (value.getZaehler() == 0)
+    if (value.isWide() ? value.exactZaehler() == 0 : value.getZaehler() == 0)
         return out << '0';
-    if (value.getNenner() == 1)
-        return out << value.getZaehler();
-    return out << value.getZaehler() << '/' << value.getNenner();
+    writeInteger(out, value, true);
+    if (value.isWide() ? value.exactNenner() != 1 : value.getNenner() != 1) {
+        out << '/';
+        writeInteger(out, value, false);
+    }
+    return out;
 }
 
 // The numerator lands in the fraction before the slash is checked, so a missing slash leaves the
 // new numerator over the old denominator. A denominator is stored only when it was read and is
-// not 0: no fraction ever holds a zero denominator. Nor one without a reduced 64-bit form (such
-// as 1/-9223372036854775808): every later copy of it would fail. A failed denominator read leaves
-// the stream failed for the caller to see.
+// not 0: no fraction ever holds a zero denominator. A failed denominator read leaves the stream
+// failed for the caller to see; a failed numerator read changes nothing.
 std::istream& operator>>(std::istream& in, Bruch& value) {
-    in >> value.zaehler;
+    const auto reserve = [](std::size_t bytes) { Bruch::reserveWideBytes(bytes); };
+    std::string text;
+    if (!readInteger(in, text, reserve))
+        throw fractionInputErrorText;
+    const bignumber::BigInteger numerator = bignumber::integerFromDecimal(text);
+    value.storeTyped(numerator, value.exactNenner());
     char separator = '\0';
     in >> separator;
     if (separator != '/')
         throw fractionInputErrorText;
-    std::int64_t nenner = 0;
-    if (in >> nenner) {
-        if (nenner == 0 || !hasReducedForm(value.zaehler, nenner))
-            throw fractionInputErrorText;
-        value.nenner = nenner;
-    }
+    if (!readInteger(in, text, reserve))
+        return in;
+    const bignumber::BigInteger denominator = bignumber::integerFromDecimal(text);
+    if (denominator == 0)
+        throw fractionInputErrorText;
+    value.storeTyped(numerator, denominator);
     return in;
 }

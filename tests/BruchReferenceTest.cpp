@@ -1,231 +1,130 @@
-// Bruch against exact rational arithmetic (GMP): on many random operands, every result is the
-// exact value in lowest terms, or the overflow text exactly when that value has no 64-bit form.
+// Bruch against GMP's exact rationals: random operands and operation chains that cross the 64-bit
+// edge in both directions, and matrices whose elimination does. Every result is the exact value,
+// held in the 64-bit fields exactly when its reduced numerator and denominator fit them.
 #include <gtest/gtest.h>
 
 #include <gmpxx.h>
 
 #include <cstdint>
-#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <vector>
 
+#include "ReferenceAlgorithms.h"
+#include "matrix/Matrix.h"
 #include "number/Bruch.h"
 
 namespace {
 
-constexpr std::int64_t kMax = INT64_MAX;
-constexpr std::int64_t kMin = INT64_MIN;
+mpq_class exact(const Bruch& value) {
+    mpq_class result(value.exactZaehler(), value.exactNenner());
+    result.canonicalize();
+    return result;
+}
 
-class OperandSource {
-public:
-    explicit OperandSource(std::uint64_t seed) : random(seed) {}
-
-    // A field value from a mix that favours the places where 64-bit arithmetic breaks.
-    std::int64_t field() {
-        switch (pick(7)) {
-        case 0:
-            return between(-20, 20);
-        case 1:
-            return between(-(std::int64_t{1} << 31), std::int64_t{1} << 31);
-        case 2:
-            return static_cast<std::int64_t>(random());
-        case 3:
-            return kMax - between(0, 3);
-        case 4:
-            return kMin + between(0, 3);
-        case 5:
-            return signedPowerOfTwo();
-        default:
-            return between(-3037000500, 3037000500);
-        }
-    }
-
-    std::int64_t nonzeroField() {
-        std::int64_t value = 0;
-        while (value == 0)
-            value = field();
-        return value;
-    }
-
-    std::int64_t between(std::int64_t low, std::int64_t high) {
+// A nonzero field from a mix that favours the places where 64-bit arithmetic breaks: small
+// values, products near 2^63, any value, the ends of the range, and powers of two.
+std::int64_t field(std::mt19937_64& random) {
+    const auto between = [&](std::int64_t low, std::int64_t high) {
         return std::uniform_int_distribution<std::int64_t>(low, high)(random);
-    }
-
-    int pick(int count) { return static_cast<int>(between(0, count - 1)); }
-
-private:
-    std::int64_t signedPowerOfTwo() {
-        const auto power = static_cast<std::int64_t>(std::uint64_t{1} << between(0, 62));
-        const std::int64_t nudged = power + between(-1, 1);
-        return pick(2) == 0 ? nudged : -nudged;
-    }
-
-    std::mt19937_64 random;
-};
-
-// The raw fields of an operand, as the value constructor or the text reader receives them.
-struct Fields {
-    std::int64_t zaehler;
-    std::int64_t nenner;
-};
-
-std::string describe(const Fields& f) {
-    return std::to_string(f.zaehler) + "/" + std::to_string(f.nenner);
-}
-
-mpq_class exact(const Fields& f) {
-    mpq_class value{mpz_class(static_cast<long>(f.zaehler)), mpz_class(static_cast<long>(f.nenner))};
-    value.canonicalize();
-    return value;
-}
-
-bool representable(const mpq_class& value) {
-    return value.get_num().fits_slong_p() && value.get_den().fits_slong_p();
-}
-
-// The fraction as the reader stores it; nullopt where the reader refuses it.
-std::optional<Bruch> typed(const Fields& f) {
-    std::istringstream in(describe(f));
-    Bruch value;
-    try {
-        in >> value;
-    } catch (const char*) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-// The outcome of one operation: its exact value, or the overflow text if and only if that
-// value does not fit; any other outcome is a fault.
-template <typename Operation>
-void expectExactOrOverflow(const mpq_class& expected, Operation operation, const std::string& what) {
-    try {
-        const Bruch result = operation();
-        ASSERT_TRUE(representable(expected)) << what << " gave a result for " << expected.get_str();
-        ASSERT_EQ(result.getZaehler(), expected.get_num().get_si()) << what;
-        ASSERT_EQ(result.getNenner(), expected.get_den().get_si()) << what;
-    } catch (const char* text) {
-        ASSERT_STREQ(text, overflowText) << what << ": " << text;
-        ASSERT_FALSE(representable(expected)) << what << " overflowed for " << expected.get_str();
-    }
-}
-
-void checkAllOperations(const Fields& left, const Fields& right, bool asTyped) {
-    const mpq_class x = exact(left);
-    const mpq_class y = exact(right);
-    if (asTyped) {
-        // The reader refuses exactly the fractions that have no reduced 64-bit form.
-        const std::optional<Bruch> typedLeft = typed(left);
-        const std::optional<Bruch> typedRight = typed(right);
-        ASSERT_EQ(typedLeft.has_value(), representable(x)) << describe(left);
-        ASSERT_EQ(typedRight.has_value(), representable(y)) << describe(right);
-        if (!typedLeft || !typedRight) {
-            return;
-        }
-    }
-    const Bruch a = asTyped ? *typed(left) : Bruch(left.zaehler, left.nenner);
-    const Bruch b = asTyped ? *typed(right) : Bruch(right.zaehler, right.nenner);
-    const std::string pair = describe(left) + (asTyped ? " typed, " : ", ") + describe(right);
-    expectExactOrOverflow(
-        x + y, [&] { return a + b; }, pair + " +");
-    expectExactOrOverflow(
-        x - y, [&] { return a - b; }, pair + " -");
-    expectExactOrOverflow(
-        x * y, [&] { return a * b; }, pair + " *");
-    expectExactOrOverflow(
-        -x, [&] { return -a; }, pair + " unary -");
-    if (y == 0) {
-        try {
-            (void)(a / b);
-            FAIL() << pair << " / did not throw";
-        } catch (const char* text) {
-            ASSERT_STREQ(text, divisionByZeroText) << pair;
-        }
-    } else {
-        expectExactOrOverflow(
-            x / y, [&] { return a / b; }, pair + " /");
-    }
-}
-
-// Operand pairs whose products leave 64 bits but whose results mostly reduce back into them.
-void sharedFactorPair(OperandSource& source, Fields& left, Fields& right) {
-    const std::int64_t factor = source.between(std::int64_t{1} << 20, std::int64_t{1} << 40);
-    const std::int64_t limit = kMax / factor;
-    const auto small = [&] {
-        std::int64_t value = 0;
-        while (value == 0)
-            value = source.between(-limit, limit);
-        return value;
     };
-    if (source.pick(2) == 0) {
-        // Common denominator: the product of the denominators is wide, the sum is not.
-        left = {source.field(), factor * small()};
-        right = {source.field(), left.nenner};
-    } else {
-        // The factor cancels across the product.
-        left = {factor * small(), small()};
-        right = {small(), factor * small()};
-    }
+    const std::int64_t lows[] = {-20, -3037000500, INT64_MIN, INT64_MAX - 2, INT64_MIN};
+    const std::int64_t highs[] = {20, 3037000500, INT64_MAX, INT64_MAX, INT64_MIN + 2};
+    const auto kind = between(0, 5);
+    const std::int64_t value = kind < 5 ? between(lows[kind], highs[kind])
+                                        : (between(0, 1) != 0 ? 1 : -1) * ((std::int64_t{1} << between(0, 62)) - 1);
+    return value != 0 ? value : 1;
 }
 
-TEST(BruchReference, ValueConstructorMatchesExactReduction) {
-    OperandSource source(20240601);
+// The exact value, reduced, in the form its size asks for.
+::testing::AssertionResult isExactly(const Bruch& result, const mpq_class& expected) {
+    const bool fits = expected.get_num().fits_slong_p() && expected.get_den().fits_slong_p();
+    if (exact(result) == expected && result.isWide() != fits &&
+        (fits ? result.getNenner() == expected.get_den() : true))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "expected " << expected.get_str() << (fits ? "" : " wide") << ", got "
+                                         << exact(result).get_str() << (result.isWide() ? " wide" : "");
+}
+
+// Chains of operations on a pool of typed values that the results join, so that values grow past
+// 64 bits, each operation undone again, so that they come back. Equality is exact wherever a wide
+// value takes part.
+TEST(BruchReference, OperationChainsCrossTheEdgeBothWays) {
+    std::mt19937_64 random(4);
+    std::vector<Bruch> pool(64);
+    std::vector<mpq_class> exactPool(64);
+    int intoWide = 0, backTo64 = 0;
     for (int i = 0; i < 20000; ++i) {
-        const Fields f{source.field(), source.nonzeroField()};
-        expectExactOrOverflow(
-            exact(f), [&] { return Bruch(f.zaehler, f.nenner); }, describe(f));
+        const std::int64_t zaehler = field(random) * (i % 7 == 0 ? 0 : 1), nenner = field(random);
+        Bruch typed;
+        std::istringstream(std::to_string(zaehler) + "/" + std::to_string(nenner)) >> typed;
+        ASSERT_TRUE(typed.getZaehler() == zaehler && typed.getNenner() == nenner) << zaehler << "/" << nenner;
+        const mpq_class typedValue = exact(typed);
+        ASSERT_TRUE(isExactly(Bruch(zaehler, nenner), typedValue) && isExactly(Bruch(typed), typedValue));
+        const std::size_t fresh = random() % pool.size();
+        pool[fresh] = typed;
+        exactPool[fresh] = typedValue;
+        ASSERT_TRUE(isExactly(-typed, -typedValue));
+        const std::size_t l = random() % pool.size(), r = random() % pool.size();
+        const Bruch &a = pool[l], &b = pool[r];
+        const mpq_class &x = exactPool[l], &y = exactPool[r];
+        const Bruch results[] = {a + b, a - b, a * b, y == 0 ? a : a / b};
+        const Bruch undone[] = {results[0] - b, results[1] + b, y == 0 ? a : results[2] / b,
+                                y == 0 ? a : results[3] * b};
+        const mpq_class expected[] = {x + y, x - y, x * y, y == 0 ? x : x / y};
+        for (int op = 0; op < 4; ++op) {
+            ASSERT_TRUE(isExactly(results[op], expected[op])) << x.get_str() << " op" << op << " " << y.get_str();
+            ASSERT_TRUE(isExactly(undone[op], x) && undone[op] == Bruch(a)) << x.get_str() << " op" << op << " undone";
+            ASSERT_TRUE(!(results[op].isWide() || a.isWide()) || (results[op] == a) == (expected[op] == x));
+            intoWide += !a.isWide() && !b.isWide() && results[op].isWide() ? 1 : 0;
+            backTo64 += results[op].isWide() && !undone[op].isWide() ? 1 : 0;
+        }
+        // Results join the pool while they stay small enough to keep the test quick.
+        const std::size_t pick = random() % 4, target = random() % pool.size();
+        if (expected[pick].get_str().size() < 160) {
+            std::tie(pool[target], exactPool[target]) = std::tie(results[pick], expected[pick]);
+        }
+    }
+    EXPECT_GT(intoWide, 5000);
+    EXPECT_GT(backTo64, 10000);
+}
+
+// Mostly one-digit entries, some wide ones, and many zeros, which force exchanges.
+void fill(std::mt19937_64& random, Matrix<Bruch>& fractions, Matrix<mpq_class>& rationals) {
+    for (std::uint32_t k = 0; k < fractions.getRowCount() * fractions.getColumnCount(); ++k) {
+        const auto kind = static_cast<std::int64_t>(random() % 10),
+                   digits = static_cast<std::int64_t>(random() % 19) - 9;
+        Bruch& element = fractions.element(k / fractions.getColumnCount() + 1, k % fractions.getColumnCount() + 1);
+        element = kind < 3 ? Bruch() : kind < 8 ? Bruch(digits, kind - 2) : Bruch(field(random) >> 32, digits + 10);
+        rationals.element(k / fractions.getColumnCount() + 1, k % fractions.getColumnCount() + 1) = exact(element);
     }
 }
 
-TEST(BruchReference, ArithmeticOnReducedOperands) {
-    OperandSource source(4);
-    for (int i = 0; i < 30000; ++i) {
-        Fields left{source.field(), source.nonzeroField()};
-        Fields right{source.field(), source.nonzeroField()};
-        if (!representable(exact(left)) || !representable(exact(right)))
-            continue;
-        checkAllOperations(left, right, false);
-        if (HasFatalFailure())
-            return;
-    }
+bool sameValues(const MatrixVector<Bruch>& actual, const MatrixVector<mpq_class>& expected) {
+    for (std::uint32_t i = 1; i <= expected.getRowCount(); ++i)
+        for (std::uint32_t j = 1; j <= expected.getColumnCount(); ++j)
+            if (exact(actual.element(i, j)) != expected.element(i, j))
+                return false;
+    return true;
 }
 
-TEST(BruchReference, ArithmeticOnTypedUnreducedOperands) {
-    OperandSource source(31);
-    for (int i = 0; i < 30000; ++i) {
-        checkAllOperations({source.field(), source.nonzeroField()}, {source.field(), source.nonzeroField()}, true);
-        if (HasFatalFailure())
-            return;
+TEST(ExactMatrixReference, DeterminantInverseAndSolverAreExact) {
+    std::mt19937_64 random(11);
+    for (int round = 0; round < 1500; ++round) {
+        const std::uint32_t n = 1 + round % 6;
+        Matrix<Bruch> a(n, n), b(n, 1), x(n, 1);
+        Matrix<mpq_class> exactA(n, n), exactB(n, 1), exactX(n, 1);
+        fill(random, a, exactA);
+        fill(random, b, exactB);
+        const mpq_class det = reference::determinant(exactA);
+        ASSERT_EQ(exact(a.determinant()), det) << "round " << round;
+        ASSERT_TRUE(n == 1 || det == 0 || sameValues(a.inverse(), reference::inverse(exactA))) << "round " << round;
+        const SolveResult outcome = a.solve(b, x);
+        ASSERT_EQ(outcome, reference::solve(exactA, exactB, exactX)) << "round " << round;
+        ASSERT_TRUE(outcome != SolveResult::UniqueSolution || sameValues(x, exactX)) << "round " << round;
     }
-}
-
-TEST(BruchReference, WideIntermediatesThatReduceBack) {
-    OperandSource source(7);
-    for (int i = 0; i < 30000; ++i) {
-        Fields left{};
-        Fields right{};
-        sharedFactorPair(source, left, right);
-        checkAllOperations(left, right, true);
-        if (HasFatalFailure())
-            return;
-    }
-}
-
-TEST(BruchReference, LimitValuesInEveryCombination) {
-    const std::int64_t limits[] = {kMin, kMin + 1,   -(std::int64_t{1} << 62), -3037000500, -2,  -1, 0, 1,
-                                   2,    3037000500, std::int64_t{1} << 62,    kMax - 1,    kMax};
-    const std::int64_t extremes[] = {kMin, -1, 1, kMax};
-    for (const std::int64_t z1 : limits)
-        for (const std::int64_t n1 : limits)
-            for (const std::int64_t z2 : extremes)
-                for (const std::int64_t n2 : extremes) {
-                    if (n1 == 0)
-                        continue;
-                    checkAllOperations({z1, n1}, {z2, n2}, true);
-                    if (HasFatalFailure())
-                        return;
-                }
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ Matrix<T> randomMatrix(std::uint32_t rows, std::uint32_t cols, std::uint64_t see
 template <typename T>
 bool sameBits(const T& a, const T& b) {
     if constexpr (std::is_same_v<T, Bruch>) {
-        return a.getZaehler() == b.getZaehler() && a.getNenner() == b.getNenner();
+        return a.isWide() == b.isWide() && a.exactZaehler() == b.exactZaehler() && a.exactNenner() == b.exactNenner();
     } else if constexpr (std::is_same_v<T, Complex>) {
         return sameBits(a.real(), b.real()) && sameBits(a.imag(), b.imag());
     } else {

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include <gmpxx.h>
+
 #include "number/Bruch.h"
 
 namespace {
@@ -24,7 +26,7 @@ void readAll(const std::string& text) {
 // Compared by content: the literal behind a thrown pointer may be another translation unit's copy.
 void requireThrownText(const char* text, bool onlyInputError) {
     if (std::string_view(text) != fractionInputErrorText &&
-        (onlyInputError || (std::string_view(text) != divisionByZeroText && std::string_view(text) != overflowText)))
+        (onlyInputError || (std::string_view(text) != divisionByZeroText && std::string_view(text) != outOfMemoryText)))
         __builtin_trap();
 }
 
@@ -32,6 +34,13 @@ template <typename Operation>
 void requireReducedOrThrown(Operation operation) {
     try {
         const Bruch value = operation();
+        // The wide form holds exactly the values that do not fit 64 bits.
+        if (value.isWide()) {
+            const mpz_class zaehler = value.exactZaehler(), nenner = value.exactNenner();
+            if (nenner <= 0 || gcd(zaehler, nenner) != 1 || (zaehler.fits_slong_p() && nenner.fits_slong_p()))
+                __builtin_trap();
+            return;
+        }
         const auto nenner = static_cast<std::uint64_t>(value.getNenner());
         if (value.getNenner() <= 0 || std::gcd(magnitudeOf(value.getZaehler()), nenner) != 1)
             __builtin_trap();
@@ -58,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         } catch (const char* thrown) {
             requireThrownText(thrown, true);
         }
-        if (value.getNenner() == 0)
+        if (!value.isWide() && value.getNenner() == 0)
             __builtin_trap();
         out << value;
         requireReducedOrThrown([&] { return Bruch(value); });

@@ -278,8 +278,7 @@ number, and the rest of the line is the error):
   Eingabefehler (Bruchzahl)
   1/2\t3/4\t (esc)
   $ start 4; input 1 $'1\n2\n'; input 3 $'99999999999999999999/1\n1/-2 3/1\n'; show 1; finish | errors_and_values
-  Eingabefehler (Bruchzahl)
-  1/-2\t3\t (esc)
+  99999999999999999999\t1/-2\t (esc)
 
 The end of input in the middle of the values ends the program with status 1:
 

@@ -120,15 +120,17 @@ Fractions stay exact; negative zeros are shown; a 1 x 1 matrix has no adjugate:
   Es ist folgender Fehler aufgetreten: 
   Die Angabe der Zeilenanzahl und/oder Spaltenanzahl ist kleiner als 1.
 
-An overflow of a fraction is shown as a thrown text:
+A product past 64 bits stays exact:
 
   $ start 4; input 1 $'1\n1\n'; input 2 $'1\n1\n'; input 3 $'9223372036854775807/1\n'; input 4 $'2/1\n'
   $ arithmetic 3; finish | sed -n '/Arithmetic/,$p'
   [Arithmetic - Menue: ] x5
   ==
   
-  Es ist ein Fehler aufgetreten: 
-  mathematischer Fehler -> Ueberlauf (Bruchzahl)
+  Ergebnis: 
+  
+  18446744073709551614\t (esc)
+  
   
   Druecken Sie eine beliebige Taste . . .
   [Arithmetic - Menue: ] x3

@@ -1,0 +1,110 @@
+// BigNumber: the arbitrary-precision integers and rationals behind the fractions that leave
+// 64 bits, and the few operations Bruch needs of them, under one name on every platform.
+//
+// On Linux they are GMP's (gmpxx), the fastest there is and a shared library of every
+// distribution. The Windows program is linked statically and no mingw build of GMP is at hand,
+// so there Boost.Multiprecision's header-only cpp_int and cpp_rational take their place: no
+// library to build or ship, and the same exact values.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#if defined(_WIN32)
+#include <boost/multiprecision/cpp_int.hpp>
+#else
+#include <gmpxx.h>
+#endif
+
+namespace bignumber {
+
+#if defined(_WIN32)
+
+using BigInteger = boost::multiprecision::cpp_int;
+using BigRational = boost::multiprecision::cpp_rational;
+
+inline BigInteger numeratorOf(const BigRational& value) {
+    return boost::multiprecision::numerator(value);
+}
+inline BigInteger denominatorOf(const BigRational& value) {
+    return boost::multiprecision::denominator(value);
+}
+// numerator / denominator in lowest terms with a positive denominator; denominator ≠ 0. Boost's
+// rational refuses a negative denominator of an unbounded integer type ("non-zero singular
+// denominator"), so the sign is moved to the numerator first.
+inline BigRational rationalOf(const BigInteger& numerator, const BigInteger& denominator) {
+    if (denominator < 0)
+        return BigRational(BigInteger(-numerator), BigInteger(-denominator));
+    return BigRational(numerator, denominator);
+}
+inline BigInteger integerOf(std::int64_t value) {
+    return BigInteger(value);
+}
+inline BigInteger integerOf(std::uint64_t value) {
+    return BigInteger(value);
+}
+inline bool fitsInt64(const BigInteger& value) {
+    return value >= INT64_MIN && value <= INT64_MAX;
+}
+inline std::int64_t toInt64(const BigInteger& value) {
+    return value.convert_to<std::int64_t>();
+}
+// Bytes of the magnitude.
+inline std::size_t bytesOf(const BigInteger& value) {
+    return value.backend().size() * sizeof(boost::multiprecision::limb_type);
+}
+inline std::string decimalText(const BigInteger& value) {
+    return value.str();
+}
+// digits: an optional '-' and at least one decimal digit.
+inline BigInteger integerFromDecimal(const std::string& digits) {
+    return BigInteger(digits);
+}
+
+#else
+
+using BigInteger = mpz_class;
+using BigRational = mpq_class;
+
+inline const BigInteger& numeratorOf(const BigRational& value) {
+    return value.get_num();
+}
+inline const BigInteger& denominatorOf(const BigRational& value) {
+    return value.get_den();
+}
+inline BigRational rationalOf(const BigInteger& numerator, const BigInteger& denominator) {
+    BigRational value(numerator, denominator);
+    value.canonicalize();
+    return value;
+}
+// std::int64_t is long on every 64-bit Linux, the type GMP's conversions take.
+inline BigInteger integerOf(std::int64_t value) {
+    return BigInteger(static_cast<long>(value));
+}
+inline BigInteger integerOf(std::uint64_t value) {
+    return BigInteger(static_cast<unsigned long>(value));
+}
+inline bool fitsInt64(const BigInteger& value) {
+    return value.fits_slong_p();
+}
+inline std::int64_t toInt64(const BigInteger& value) {
+    return value.get_si();
+}
+inline std::size_t bytesOf(const BigInteger& value) {
+    return mpz_size(value.get_mpz_t()) * sizeof(mp_limb_t);
+}
+inline std::string decimalText(const BigInteger& value) {
+    return value.get_str(10);
+}
+inline BigInteger integerFromDecimal(const std::string& digits) {
+    return BigInteger(digits, 10);
+}
+
+#endif
+
+inline std::size_t bytesOf(const BigRational& value) {
+    return bytesOf(numeratorOf(value)) + bytesOf(denominatorOf(value));
+}
+
+}  // namespace bignumber
