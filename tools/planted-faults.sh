@@ -10,13 +10,13 @@ jobs=${JOBS:-2}
 # name | file | perl substitution (applied to the whole file at once)
 faults=(
   "swap-columns-second-index-against-rows|matrix/MatrixVector.h|s/(void swapColumns.*?b > )columnCount/\${1}rowCount/s"
-  "split-escape-not-waited-for|app/Terminal.cpp|s/escapeWaitMilliseconds = \d+/escapeWaitMilliseconds = 0/"
+  "split-escape-not-waited-for|app/TerminalPlatform.h|s/escapeWaitMilliseconds = \d+/escapeWaitMilliseconds = 0/"
   "menu-up-on-first-entry-does-not-wrap|app/Menu.cpp|s/selection = count;/selection = 1;/"
-  "highlight-written-in-wrong-colour|app/Terminal.cpp|s/0;30;47m/0;30;46m/"
+  "highlight-written-in-wrong-colour|app/TerminalCommon.cpp|s/0;30;47m/0;30;46m/"
   "ss3-arrows-not-decoded|app/KeyDecoder.cpp|s/second != '\\[' && second != 'O'/second != '['/"
   "fraction-without-slash-read|number/BruchText.cpp|s{separator != '/'}{separator < ' '}"
-  "fraction-difference-adds|number/Bruch.h|s/(operator-\\(const Bruch& right\\) const \\{.*?right\\.nenner, )true/\${1}false/s"
-  "column-exchange-keeps-determinant-sign|matrix/MatrixMath.h|s/value = -value;/(void)value;/"
+  "fraction-difference-adds|number/Bruch.h|s/(operator-\\(const Bruch& right\\) const \\{.*?sumLeaves64Bits\\(\\*this, right, )true/\${1}false/s"
+  "column-exchange-keeps-determinant-sign|matrix/Elimination.h|s/pivotRow\\[c\\] = -pivotRow\\[c\\];/(void)pivotRow[c];/"
   "solver-outcomes-swapped|matrix/Matrix.h|s/\\? SolveResult::NoSolution : SolveResult::InfinitelyManySolutions/? SolveResult::InfinitelyManySolutions : SolveResult::NoSolution/"
   "one-entry-counts-as-column-vector|matrix/MatrixVector.h|s/columnCount == 1 && rowCount >= 2/columnCount == 1 && rowCount >= 1/"
   "resize-keeps-rows-by-column-count|matrix/MatrixVector.h|s/std::min\\(rows, rowCount\\)/std::min(cols, rowCount)/"
