@@ -1,7 +1,8 @@
 Inverses of Hilbert matrices (entries 1/(i+j-1)), whose elimination goes far past 64 bits,
 compared with the exact inverse that Python's fractions give; the 20 x 20 one through a pipe
-within a second.
+within a second (under wine, which alone takes seconds to start, within ten).
 
+  $ limit=1000; [ -z "$TAVOLENT_WINE" ] || limit=10000
   $ keys() {
   >   local n=$1 values
   >   values=$(python3 -c 'import sys; n = int(sys.argv[1]); print(" ".join("1/%d" % (i + j + 1) for i in range(n) for j in range(n)))' "$n")
@@ -27,5 +28,5 @@ within a second.
   $ start=$(date +%s%N); keys 20 | "$TAVOLENT" > inverse20; end=$(date +%s%N)
   $ python3 check.py 20 inverse20
   exact corner 48722219250572027160000
-  $ [ $(((end - start) / 1000000)) -lt 1000 ] && echo "within a second"
-  within a second
+  $ [ $(((end - start) / 1000000)) -lt $limit ] && echo "within the limit"
+  within the limit

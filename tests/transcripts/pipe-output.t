@@ -5,7 +5,7 @@ status 1.
   $ mkfifo keys screens
   $ "$TAVOLENT" < keys > screens &
   $ exec 3> keys 4< screens
-  $ for line in 1 2 3 4 5 6 7 8 9; do read -t 5 -r text <&4 && echo "$text"; done | sed "s/$TAVOLENT_VERSION/VERSION/"
+  $ for line in 1 2 3 4 5 6 7 8 9; do read -t 10 -r text <&4 && echo "$text"; done | sed "s/$TAVOLENT_VERSION/VERSION/"
   Tavolent   Version VERSION
   
   Bitte waehlen Sie den Datentyp der Matrixelemente:
@@ -16,7 +16,7 @@ status 1.
   Bruchzahl
   Programm beenden
   $ printf '\x1b[B' >&3
-  $ read -t 5 -r text <&4 && echo "$text" | sed "s/$TAVOLENT_VERSION/VERSION/"
+  $ read -t 10 -r text <&4 && echo "$text" | sed "s/$TAVOLENT_VERSION/VERSION/"
   Tavolent   Version VERSION
   $ exec 3>&-
   $ wait $!

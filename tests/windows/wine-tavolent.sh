@@ -3,4 +3,4 @@
 # streams on standard output in the order written, each CR LF turned back into LF. A bare LF
 # would mean the Windows build writes its text differently: the run then ends with status 125.
 set -o pipefail
-"$TAVOLENT_WINE" "$TAVOLENT_EXE" 2>&1 | perl -pe '$bare = 1 if /(?<!\r)\n\z/; s/\r\n\z/\n/; END { exit 125 if $bare }'
+"$TAVOLENT_WINE" "$TAVOLENT_EXE" "$@" 2>&1 | perl -pe 'BEGIN { $| = 1 } $bare = 1 if /(?<!\r)\n\z/; s/\r\n\z/\n/; END { exit 125 if $bare }'
