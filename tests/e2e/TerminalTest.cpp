@@ -214,8 +214,10 @@ TEST(LongComputation, CtrlCCancelsOnlyTheComputation) {
     const std::string sizes = "1500\r1500\r" + down + "\r1500\r1500\r" + down + down + down + "\r";
     ASSERT_TRUE(terminal.type(sizeDialog + sizes + down + down + "\r" + down + down + "\r", "Berechnung", 10000));
     ASSERT_TRUE(terminal.type("\x03", "Berechnung abgebrochen", 10000));
-    // After the pause, the menu with the same entry highlighted.
+    // After the pause, the menu with the same entry highlighted, and the program goes on to its end.
     ASSERT_TRUE(terminal.type("x", highlight + "Matrix 1 * Matrix 2" + normal));
+    terminal.type(down + "\r" + up + "\r", "");
+    EXPECT_EQ(terminal.exitStatus(), 0);
 }
 
 }  // namespace
