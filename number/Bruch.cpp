@@ -109,7 +109,17 @@ const BigRational& Bruch::exactValue(const Bruch& value, BigRational& scratch) {
     return scratch;
 }
 
-// A result and the temporaries of the library take a few times the operands' size.
+// The wide path of every operation: both operands exactly, then room for the result and the
+// library's temporaries, which take a few times the operands' size.
+Bruch Bruch::combineExactly(const Bruch& left, const Bruch& right, ExactOperation operation) {
+    BigRational leftScratch;
+    BigRational rightScratch;
+    const BigRational& a = exactValue(left, leftScratch);
+    const BigRational& b = exactValue(right, rightScratch);
+    reserveWideBytes(4 * (bignumber::bytesOf(a) + bignumber::bytesOf(b)));
+    return fromExact(operation(a, b));
+}
+
 Bruch Bruch::exactSum(const Bruch& left, const Bruch& right, bool difference) {
     if (!left.wide && !right.wide) {
         // Each product fits in 127 bits; their sum may need the 128th, so it is formed
@@ -118,12 +128,10 @@ Bruch Bruch::exactSum(const Bruch& left, const Bruch& right, bool difference) {
         const auto second = static_cast<UInt128>(Int128{right.zaehler} * left.nenner);
         return fromWideQuotient(difference ? first - second : first + second, Int128{left.nenner} * right.nenner);
     }
-    BigRational leftScratch;
-    BigRational rightScratch;
-    const BigRational& a = exactValue(left, leftScratch);
-    const BigRational& b = exactValue(right, rightScratch);
-    reserveWideBytes(4 * (bignumber::bytesOf(a) + bignumber::bytesOf(b)));
-    return fromExact(difference ? BigRational(a - b) : BigRational(a + b));
+    if (difference)
+        return combineExactly(left, right,
+                              [](const BigRational& a, const BigRational& b) { return BigRational(a - b); });
+    return combineExactly(left, right, [](const BigRational& a, const BigRational& b) { return BigRational(a + b); });
 }
 
 Bruch Bruch::exactProduct(const Bruch& left, const Bruch& right) {
@@ -131,12 +139,7 @@ Bruch Bruch::exactProduct(const Bruch& left, const Bruch& right) {
         return fromWideQuotient(static_cast<UInt128>(Int128{left.zaehler} * right.zaehler),
                                 Int128{left.nenner} * right.nenner);
     }
-    BigRational leftScratch;
-    BigRational rightScratch;
-    const BigRational& a = exactValue(left, leftScratch);
-    const BigRational& b = exactValue(right, rightScratch);
-    reserveWideBytes(4 * (bignumber::bytesOf(a) + bignumber::bytesOf(b)));
-    return fromExact(BigRational(a * b));
+    return combineExactly(left, right, [](const BigRational& a, const BigRational& b) { return BigRational(a * b); });
 }
 
 // Only a typed wide value can be zero: reduced, zero is 0/1.
@@ -147,12 +150,7 @@ Bruch Bruch::exactQuotient(const Bruch& left, const Bruch& right) {
         return fromWideQuotient(static_cast<UInt128>(Int128{left.zaehler} * right.nenner),
                                 Int128{left.nenner} * right.zaehler);
     }
-    BigRational leftScratch;
-    BigRational rightScratch;
-    const BigRational& a = exactValue(left, leftScratch);
-    const BigRational& b = exactValue(right, rightScratch);
-    reserveWideBytes(4 * (bignumber::bytesOf(a) + bignumber::bytesOf(b)));
-    return fromExact(BigRational(a / b));
+    return combineExactly(left, right, [](const BigRational& a, const BigRational& b) { return BigRational(a / b); });
 }
 
 // numeratorBits is a numerator in (-2^127, 2^127] taken modulo 2^128, as a sum of two 64x64-bit

@@ -89,6 +89,8 @@ private:
     static Bruch fromWideMagnitudes(bool negative, UInt128 numerator, UInt128 denominator);
     static Bruch fromExact(bignumber::BigRational&& value);
     static const bignumber::BigRational& exactValue(const Bruch& value, bignumber::BigRational& scratch);
+    using ExactOperation = bignumber::BigRational (*)(const bignumber::BigRational&, const bignumber::BigRational&);
+    static Bruch combineExactly(const Bruch& left, const Bruch& right, ExactOperation operation);
     static bool exactlyEqual(const Bruch& left, const Bruch& right);
     static void reserveWideBytes(std::size_t bytes);
     void storeTyped(const bignumber::BigInteger& numerator, const bignumber::BigInteger& denominator);
