@@ -4,66 +4,53 @@ namespace {
 
 constexpr int escapeByte = 0x1b;
 
-KeyPress meaningless() {
-    return KeyPress{false, keys::none, false};
-}
-KeyPress arrow(int code) {
-    return KeyPress{true, code, false};
+bool isFinalByte(int byte) {
+    return byte >= 0x40 && byte <= 0x7e;
 }
 
-int arrowCode(int finalByte) {
-    if (finalByte == 'A') {
+// Only the plain forms are arrows; with parameters (a modifier held) the key has no meaning.
+int arrowCode(const std::string& sequence) {
+    if (sequence == "[A" || sequence == "OA") {
         return keys::up;
     }
-    if (finalByte == 'B') {
+    if (sequence == "[B" || sequence == "OB") {
         return keys::down;
     }
     return keys::none;
 }
 
-bool isFinalByte(int byte) {
-    return byte >= 0x40 && byte <= 0x7e;
-}
-
-// ESC [ already taken: parameters and intermediates up to the final byte. A byte that cannot
-// belong to the sequence ends it and is left for the next key.
-KeyPress decodeControlSequence(ByteSource& source) {
-    bool plain = true;
+// ESC [ already taken: parameters and intermediates up to the final byte.
+void takeControlSequence(ByteSource& source, std::string& sequence) {
     for (;;) {
         const int byte = source.peekSoon();
         if (byte < 0x20 || byte > 0x7e) {
-            return meaningless();
+            return;
         }
-        source.next();
+        sequence += static_cast<char>(source.next());
         if (isFinalByte(byte)) {
-            const int code = plain ? arrowCode(byte) : keys::none;
-            return code == keys::none ? meaningless() : arrow(code);
+            return;
         }
-        plain = false;
     }
-}
-
-// Only ESC [ and ESC O start a sequence; after anything else the Escape stands alone and the
-// next byte is a key of its own (an Enter or a P typed right after Escape still counts).
-KeyPress decodeEscape(ByteSource& source) {
-    const int second = source.peekSoon();
-    if (second != '[' && second != 'O') {
-        return meaningless();
-    }
-    source.next();
-    if (second == '[') {
-        return decodeControlSequence(source);
-    }
-    const int third = source.peekSoon();
-    if (!isFinalByte(third)) {
-        return meaningless();
-    }
-    source.next();
-    const int code = arrowCode(third);
-    return code == keys::none ? meaningless() : arrow(code);
 }
 
 }  // namespace
+
+// Only ESC [ and ESC O start a sequence; after anything else the Escape stands alone and the
+// next byte is a key of its own (an Enter or a P typed right after Escape still counts).
+std::string takeEscapeSequence(ByteSource& source) {
+    std::string sequence;
+    const int second = source.peekSoon();
+    if (second != '[' && second != 'O') {
+        return sequence;
+    }
+    sequence += static_cast<char>(source.next());
+    if (second == '[') {
+        takeControlSequence(source, sequence);
+    } else if (isFinalByte(source.peekSoon())) {
+        sequence += static_cast<char>(source.next());
+    }
+    return sequence;
+}
 
 KeyPress decodeKey(ByteSource& source) {
     const int first = source.next();
@@ -71,7 +58,8 @@ KeyPress decodeKey(ByteSource& source) {
         return KeyPress{false, keys::none, true};
     }
     if (first == escapeByte) {
-        return decodeEscape(source);
+        const int code = arrowCode(takeEscapeSequence(source));
+        return KeyPress{code != keys::none, code, false};
     }
     if (first == '\r') {
         if (source.peekSoon() == '\n') {

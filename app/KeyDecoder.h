@@ -9,6 +9,8 @@
 //   any other byte     that byte as its code ('H' 72 and 'P' 80 move like the arrows)
 #pragma once
 
+#include <string>
+
 namespace keys {
 inline constexpr int none = 0;
 inline constexpr int arrowPrefix = 224;
@@ -40,3 +42,8 @@ struct KeyPress {
 };
 
 KeyPress decodeKey(ByteSource& source);
+
+// After an Escape: takes the rest of its sequence by the rules above and returns it without the
+// Escape ("[A", "[5~", "OH"); empty for an Escape that stands alone. A sequence cut short by a
+// byte that cannot continue it comes back as far as it got, the byte left for the next key.
+std::string takeEscapeSequence(ByteSource& source);

@@ -15,6 +15,7 @@
 #include "app/LineEditor.h"
 #include "app/PipeOutput.h"
 #include "app/Screen.h"
+#include "app/ShownLine.h"
 #include "app/TerminalPlatform.h"
 
 namespace terminal {
@@ -41,6 +42,8 @@ termios lineSettings{};
 
 PipeOutput* heldOutput = nullptr;  // set when standard output is not a terminal
 LineEditor* lineEditor = nullptr;  // reads the dialogs' lines when standard input is a terminal
+ShownLine* shownLine = nullptr;    // what stands on the terminal's line, when output goes there
+std::string lastPrompt;            // the last line of the last prompt written
 bool wokenByContinue = false;      // why the last wait for a key ended without one
 
 void writeRaw(const char* text, std::size_t length) {
@@ -181,6 +184,9 @@ void enterKeyMode() {
 void takeTerminalBack() {
     keyModeActive = 1;
     applyMode();
+    if (shownLine != nullptr) {
+        shownLine->startFresh();
+    }
 }
 
 void enterLineMode() {
@@ -210,20 +216,36 @@ bool awaitInput() {
 }
 
 // The line editor's bytes: the next byte typed, or why the wait ended early.
-int nextEditorByte() {
-    for (;;) {
-        const InputBuffer::Wait result = fdBuffer->waitForByte(-1, wakePipe[0]);
-        if (result == InputBuffer::Wait::Data) {
-            const auto byte = fdBuffer->sbumpc();
-            return byte == std::char_traits<char>::eof() ? LineEditor::endOfInput : static_cast<unsigned char>(byte);
-        }
-        if (result == InputBuffer::Wait::Woken) {
-            const bool resized = windowResized != 0;
-            windowResized = 0;
-            continuedAfterStop = 0;
-            return resized ? LineEditor::resized : LineEditor::continued;
+class EditorBytes : public ByteSource {
+public:
+    int next() override {
+        for (;;) {
+            const InputBuffer::Wait result = fdBuffer->waitForByte(-1, wakePipe[0]);
+            if (result == InputBuffer::Wait::Data) {
+                const auto byte = fdBuffer->sbumpc();
+                return byte == std::char_traits<char>::eof() ? endOfInput : static_cast<unsigned char>(byte);
+            }
+            if (result == InputBuffer::Wait::Woken) {
+                const bool resized = windowResized != 0;
+                windowResized = 0;
+                continuedAfterStop = 0;
+                return resized ? LineEditor::resized : LineEditor::continued;
+            }
         }
     }
+    int peekSoon() override {
+        if (fdBuffer->waitForByte(detail::escapeWaitMilliseconds) != InputBuffer::Wait::Data) {
+            return nothingYet;
+        }
+        const auto byte = fdBuffer->sgetc();
+        return byte == std::char_traits<char>::eof() ? endOfInput : static_cast<unsigned char>(byte);
+    }
+};
+
+// What the line editor draws as its prompt: the text on the line, or, where the line is empty
+// (an empty Enter moved on) or not known, the last prompt again.
+std::string textOnLine() {
+    return shownLine != nullptr && !shownLine->text().empty() ? shownLine->text() : lastPrompt;
 }
 
 // The next key press; nullopt when the wait was interrupted for a redraw.
@@ -252,6 +274,10 @@ bool dropTypedLineOnTerminal() {
 }
 
 void restore() {
+    // The shell goes on where the program stopped: on a line of its own.
+    if (shownLine != nullptr && !shownLine->text().empty()) {
+        std::cout << std::endl;
+    }
     restoreTerminal();
 }
 
@@ -282,9 +308,16 @@ void start() {
     detail::input = &std::cin;
     if (!outputIsTerminal) {
         holdOutputUntilInputIsAwaited(buffer);
+    } else {
+        shownLine = new ShownLine;
+        shownLine->follow(std::cout);
+        if (::isatty(STDERR_FILENO)) {
+            shownLine->follow(std::cerr);
+        }
     }
     if (inputIsTerminal && ::tcgetattr(inputFd, &savedSettings) == 0) {
-        static LineEditor editor(inputFd, nextEditorByte, takeTerminalBack);
+        static EditorBytes editorBytes;
+        static LineEditor editor(inputFd, editorBytes, textOnLine, takeTerminalBack);
         lineEditor = &editor;
         std::cin.rdbuf(&editor);
         lineSettings = savedSettings;
@@ -363,7 +396,7 @@ void beginTypedInput(std::string_view prompt) {
     if (!lineEditor->holdsTypedText()) {
         std::cout.flush();
     }
-    lineEditor->setPrompt(std::string(prompt.substr(prompt.rfind('\n') + 1)));
+    lastPrompt = prompt.substr(prompt.rfind('\n') + 1);
     // The terminal stays without echo and line mode until libedit takes it, so nothing typed
     // meanwhile is echoed twice or held back in the kernel's line.
     enterKeyMode();

@@ -1,0 +1,186 @@
+// What a user sees on a terminal while typing into the dialogs, during a long computation and
+// at the end: the screen as tmux shows it, not the bytes the program wrote.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <regex>
+#include <string>
+
+#include "e2e/TmuxScreen.h"
+
+namespace {
+
+using Lines = TmuxScreen::Lines;
+
+const std::string up = "\x1b[A";
+const std::string down = "\x1b[B";
+const std::string escape = "\x1b";
+// From the first menu: the element type, then the input menu's size or value dialog of Matrix 1.
+const std::string decimals = down + "\r\r";
+const std::string fractions = down + down + down + "\r\r";
+const std::string sizeDialog = "\r";
+const std::string valueDialog = down + down + "\r";
+
+bool showsLine(const Lines& screen, const std::string& line) {
+    return rowOf(screen, line) >= 0;
+}
+
+TEST(DialogLine, PromptsAnsweredOnOneLineStandOneAfterAnotherAndTheNextValueFollowsThem) {
+    TmuxScreen screen(80, 24);
+    screen.type(fractions + valueDialog);
+    ASSERT_TRUE(screen.waitForLine("Zeile 1 , Spalte 1 ="));
+    screen.type("1/2 3/4 5/6\r");
+    const std::string prompts = "Zeile 1 , Spalte 2 = Zeile 1 , Spalte 3 = Zeile 2 , Spalte 1 = ";
+    ASSERT_TRUE(screen.waitForLine(prompts.substr(0, prompts.size() - 1)));
+    const int row = rowOf(screen.lines(), prompts.substr(0, prompts.size() - 1));
+    EXPECT_EQ(screen.cursor(), std::make_pair(static_cast<int>(prompts.size()), row));
+    screen.type("7/8");
+    EXPECT_TRUE(screen.waitForLine(prompts + "7/8"));
+}
+
+// 40 columns: the prompts of the second and third value wrap, and a line recalled with the
+// up arrow goes after the last of them.
+TEST(DialogLine, ALineRecalledAfterAWrappedLineOfPromptsGoesAfterTheLastPrompt) {
+    TmuxScreen screen(40, 24);
+    screen.type(decimals + sizeDialog + "1\r3\r" + valueDialog + "1 2\r");
+    ASSERT_TRUE(screen.waitForLine("Zeile 1 , Spalte 2 = Zeile 1 , Spalte 3"));
+    screen.type(up);
+    const Lines shown = screen.waitFor([](const Lines& lines) { return showsLine(lines, "= 1 2"); });
+    const int row = rowOf(shown, "Zeile 1 , Spalte 2 = Zeile 1 , Spalte 3");
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(shown[row + 1], "= 1 2");
+    EXPECT_EQ(shown[row - 1], "Zeile 1 , Spalte 1 = 1 2");
+}
+
+// Each resize redraws the line where it stands; the text typed after it joins it.
+TEST(DialogLine, AResizeRedrawsTheLineOnceInPlace) {
+    TmuxScreen screen(80, 24);
+    screen.type(decimals + sizeDialog + "12");
+    ASSERT_TRUE(screen.waitForLine("Anzahl der Zeilen = 12"));
+    screen.resize(60, 24);
+    screen.resize(100, 30);
+    screen.type("3");
+    const Lines shown = screen.waitFor([](const Lines& lines) {
+        return std::any_of(lines.begin(), lines.end(), [](const std::string& l) { return l.ends_with("123"); });
+    });
+    EXPECT_EQ(std::count_if(shown.begin(), shown.end(),
+                            [](const std::string& line) { return line.find("Anzahl") != std::string::npos; }),
+              1);
+    EXPECT_TRUE(showsLine(shown, "Anzahl der Zeilen = 123"));
+}
+
+// A line of 20 + 50 characters on two rows of 40, then three rows of 30, then two of 60.
+TEST(DialogLine, AWrappedLineIsRedrawnOnceAfterTheTerminalWrapsItAnew) {
+    TmuxScreen screen(40, 24);
+    const std::string digits = "12345678901234567890123456789012345678901234567890";
+    screen.type(decimals + sizeDialog + digits);
+    ASSERT_TRUE(screen.waitForLine(digits.substr(20)));
+    screen.resize(30, 24);
+    screen.resize(60, 24);
+    screen.type("x");
+    const std::string line = "Anzahl der Zeilen = " + digits + "x";
+    const Lines shown = screen.waitFor([&](const Lines& lines) { return showsLine(lines, line.substr(60)); });
+    const int row = rowOf(shown, "Geben Sie bitte folgende Daten ein:");
+    ASSERT_GE(row, 0);
+    const Lines expected = {"", line.substr(0, 60), line.substr(60), ""};
+    EXPECT_EQ(Lines(shown.begin() + row + 1, shown.begin() + row + 5), expected);
+}
+
+TEST(DialogLine, ABrokenUtf8CharacterBecomesOneReplacementAndTheByteAfterItCounts) {
+    TmuxScreen screen(80, 24);
+    screen.type(decimals + sizeDialog);
+    ASSERT_TRUE(screen.waitForLine("Anzahl der Zeilen ="));
+    // C3 needs one more byte, which 5 cannot be; the count is 3, the rest of the line refused.
+    screen.type("3\xc3" "56\r");
+    EXPECT_TRUE(screen.waitForLine("Anzahl der Zeilen = 3\xef\xbf\xbd" "56"));
+    ASSERT_TRUE(screen.waitForLine("Eingabefehler (Ganzzahl)"));
+    // E2 82 needs a third byte; the Enter still ends the line.
+    screen.type("7\xe2\x82\r");
+    EXPECT_TRUE(screen.waitForLine("Eingabe - Menue:"));
+}
+
+// Escape alone, then 12; PageUp, Insert, 5, Escape and Enter: the counts are 12 and 5.
+TEST(DialogLine, EscapeAndKeysWithoutAMeaningTypeNothing) {
+    TmuxScreen screen(80, 50);
+    screen.type(decimals + sizeDialog);
+    ASSERT_TRUE(screen.waitForLine("Anzahl der Zeilen ="));
+    screen.type(escape);
+    screen.type("12");
+    ASSERT_TRUE(screen.waitForLine("Anzahl der Zeilen = 12"));
+    screen.type("\r\x1b[5~\x1b[2~5");
+    ASSERT_TRUE(screen.waitForLine("Anzahl der Spalten = 5"));
+    screen.type(escape + "\r");
+    ASSERT_TRUE(screen.waitForLine("Eingabe - Menue:"));
+    // Back to the main menu, then what the output menu shows of Matrix 1.
+    screen.type(up + "\r" + down + "\r\r");
+    const Lines shown = screen.waitFor([](const Lines& lines) { return showsLine(lines, "Spalten: 5"); });
+    EXPECT_TRUE(showsLine(shown, "Zeilen:12"));
+    EXPECT_TRUE(showsLine(shown, "Spalten: 5"));
+}
+
+// After the end of input in a dialog the shell's prompt starts a line of its own: from Ctrl-D
+// on the terminal, and when the keys come through a pipe.
+TEST(EndOfInput, TheShellGoesOnOnALineOfItsOwn) {
+    TmuxScreen typed(80, 24);
+    typed.type(decimals + sizeDialog);
+    ASSERT_TRUE(typed.waitForLine("Anzahl der Zeilen ="));
+    typed.type("\x04");
+    EXPECT_TRUE(typed.waitForLine("[Status 1]"));
+
+    TmuxScreen piped(80, 24, R"(printf '\033[B\r\r\r' | "$0")");
+    ASSERT_TRUE(piped.waitForLine("[Status 1]"));
+    const Lines shown = piped.lines();
+    EXPECT_EQ(shown[rowOf(shown, "[Status 1]") - 1], "Anzahl der Zeilen =");
+}
+
+// Nine digits from a fixed linear congruential sequence, never 0.
+std::string digitsFrom(std::uint64_t& state, std::size_t count) {
+    std::string digits;
+    for (std::size_t i = 0; i < count; ++i) {
+        state = state * 6364136223846793005u + 1442695040888963407u;
+        digits += static_cast<char>('1' + (state >> 33) % 9);
+    }
+    return digits;
+}
+
+// The inverse of a 3 x 3 matrix of 60000-digit fractions takes seconds, its determinant part
+// alone more than the half second before the progress line shows. The screen is looked at
+// over and over until the result is there: there is one progress line, and it only rises.
+TEST(LongComputation, TheProgressLineRisesOnceAndLeavesNothingBehind) {
+    TmuxScreen screen(80, 24);
+    std::uint64_t state = 22;
+    screen.type(fractions + valueDialog);
+    for (int i = 1; i <= 9; ++i) {
+        ASSERT_TRUE(screen.waitForLine("Zeile " + std::to_string((i + 2) / 3) + " , Spalte " +
+                                       std::to_string((i + 2) % 3 + 1) + " ="));
+        screen.paste(digitsFrom(state, 60000) + "/" + digitsFrom(state, 60000) + "\r");
+    }
+    ASSERT_TRUE(screen.waitForLine("Eingabe - Menue:"));
+    // Back to the main menu, the matrix operations, the inverse of Matrix 1.
+    screen.type(down + down + "\r" + down + down + down + "\r" + down + down + down + down + "\r");
+    const std::regex progressLine("Berechnung laeuft \\.\\.\\. ([0-9]+) %");
+    std::vector<int> percents;
+    screen.waitFor([&](const Lines& lines) {
+        const auto progress = std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+            return line.starts_with("Berechnung");
+        });
+        EXPECT_LE(progress, 1);
+        for (const std::string& line : lines) {
+            std::smatch match;
+            if (!line.starts_with("Berechnung")) {
+                continue;
+            }
+            EXPECT_TRUE(std::regex_match(line, match, progressLine)) << line;
+            if (!match.empty()) {
+                percents.push_back(std::stoi(match[1]));
+            }
+        }
+        return showsLine(lines, "Druecken Sie eine beliebige Taste . . .");
+    });
+    ASSERT_FALSE(percents.empty()) << "the progress line was never seen";
+    EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
+    EXPECT_LE(percents.back(), 100);
+}
+
+}  // namespace
