@@ -2,7 +2,7 @@
 
 #include <chrono>
 #include <cmath>
-#include <iostream>
+#include <string>
 
 #include "app/Terminal.h"
 #include "matrix/ComputationMonitor.h"
@@ -28,7 +28,7 @@ ComputationMonitor::Watcher outerWatcher = nullptr;
 
 void drawProgress() {
     const int percent = static_cast<int>(std::floor(progress.fraction * 100.0));
-    std::cout << "\rBerechnung laeuft ... " << percent << " %" << std::flush;
+    terminal::showProgressLine("Berechnung laeuft ... " + std::to_string(percent) + " %");
     progress.lineShown = true;
 }
 
@@ -39,9 +39,7 @@ void watch(double fractionDone) {
     if (terminal::takeCancelRequest()) {
         throw cancelledText;
     }
-    if (fractionDone >= 0.0) {
-        progress.fraction = fractionDone;
-    }
+    progress.fraction = fractionDone;
     if (!terminal::writesToTerminal()) {
         return;
     }
@@ -72,6 +70,6 @@ ComputationWatch::~ComputationWatch() {
     terminal::endComputation();
     if (progress.lineShown) {
         // The result is drawn where the progress line stood.
-        std::cout << "\r\x1b[2K" << std::flush;
+        terminal::clearProgressLine();
     }
 }

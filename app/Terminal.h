@@ -75,4 +75,10 @@ int continuedCount();
 // Whether screen output goes to a terminal (and may be overwritten in place).
 bool writesToTerminal();
 
+// A line that tells how far a computation is, drawn on a terminal only: each call shows `text`
+// in place of what the line showed before, and `clearProgressLine` takes it away, so that what
+// follows is written where it stood.
+void showProgressLine(std::string_view text);
+void clearProgressLine();
+
 }  // namespace terminal

@@ -161,6 +161,19 @@ void endComputation() {
     detail::afterComputation();
 }
 
+// The rest of the line is erased behind the text, so a shorter text leaves nothing of a longer.
+void showProgressLine(std::string_view text) {
+    if (writesToTerminal()) {
+        std::cout << '\r' << text << "\x1b[K" << std::flush;
+    }
+}
+
+void clearProgressLine() {
+    if (writesToTerminal()) {
+        std::cout << "\r\x1b[2K" << std::flush;
+    }
+}
+
 bool takeCancelRequest() {
     return detail::cancelRequested.exchange(false);
 }

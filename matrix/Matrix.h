@@ -43,11 +43,13 @@ public:
         Matrix working(n, n);
         working = *this;
         std::vector<T> values = constants.getColumn(1);
+        const ComputationMonitor::Scope progress(1);
         working.eliminateForward(values, solverColumns);
         if (isZeroElement(working.diagonalProduct())) {
             if constexpr (solverColumns != Elimination<T>::Columns::All) {
                 // Only the contradiction test reads the entries left of the pivots, so only now
-                // are they worth computing.
+                // are they worth computing. It is not foreseen, so its progress stays at the end.
+                progress.step(1, 1);
                 working = *this;
                 values = constants.getColumn(1);
                 working.eliminateForward(values);

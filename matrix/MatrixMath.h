@@ -75,10 +75,16 @@ public:
     // The reciprocal of the determinant is the left factor of every product; the elements are
     // not divided by the determinant.
     MatrixMath inverse() const {
+        // One line of progress for both parts: a step per column of the determinant's
+        // elimination, then one per cofactor of the adjugate.
+        const std::uint64_t n = this->getRowCount();
+        const ComputationMonitor::Scope progress(n + n * n);
+        progress.step(0, n);
         const T det = determinant();
         if (isZeroElement(det)) {
             throw MatrixException(MatrixError::Singular);
         }
+        progress.step(n, n + n * n);
         MatrixMath result = adjugate();
         const T reciprocal = ElementTraits<T>::one() / det;
         for (std::uint32_t i = 1; i <= result.getRowCount(); ++i) {
