@@ -43,9 +43,14 @@ std::optional<int> handleCommandLine(std::span<const char* const> arguments, std
     if (arguments.empty()) {
         return std::nullopt;
     }
-    // As with GNU tools, the first argument decides: --help and --version end the program
-    // before anything after them is looked at.
+    // Each option stands alone: anything beside it is refused, so that a mistyped call never
+    // passes for a successful one.
     const std::string_view first = arguments.front();
+    const bool known = first == "--help" || first == "--version";
+    if (known && arguments.size() > 1) {
+        err << "tavolent: ueberzaehliges Argument '" << arguments[1] << "' (tavolent --help zeigt die Optionen)\n";
+        return usageErrorStatus;
+    }
     if (first == "--help") {
         out << helpText;
         return finish(out, err);

@@ -29,11 +29,14 @@ The help goes to standard output, and nothing to standard error.
   Ausfuehrlich beschrieben in der Handbuchseite: man tavolent
   $ "$TAVOLENT" --help >/dev/null
 
-The first argument decides; anything but the two options is refused with one line on
-standard error and status 2, before the program reads a key or draws a menu.
+Anything but one of the two options, alone, is refused with one line on standard error and
+status 2, before the program reads a key or draws a menu.
 
-  $ "$TAVOLENT" --version --nonsense | sed "s/$TAVOLENT_VERSION/(project version)/"
-  Tavolent (project version)
+  $ "$TAVOLENT" --help extra
+  tavolent: ueberzaehliges Argument 'extra' (tavolent --help zeigt die Optionen)
+  [2]
+  $ "$TAVOLENT" --version --help 2>/dev/null
+  [2]
   $ for argument in --nonsense -h -V help --vers --help=x ''; do
   >   "$TAVOLENT" "$argument" --help </dev/null 2>/dev/null; echo "stdout empty, status $?"
   > done
