@@ -187,8 +187,36 @@ Bruch Bruch::fromExact(BigRational&& value) {
     return Bruch(std::make_unique<Wide>(Wide{std::move(value), {}, {}}));
 }
 
-// Either side may be typed and unreduced, so both are compared as exact values.
-bool Bruch::exactlyEqual(const Bruch& left, const Bruch& right) {
+// The fields the quotient rule reads: a 64-bit value's as stored, a wide value's reduced ones
+// when they fit (only a value typed with wider fields has such). False for a value beyond 64
+// bits.
+bool Bruch::fieldsOf64BitValue(const Bruch& value, std::int64_t& numerator, std::int64_t& denominator) {
+    if (!value.wide) {
+        numerator = value.zaehler;
+        denominator = value.nenner;
+        return true;
+    }
+    const BigInteger& top = bignumber::numeratorOf(value.wide->value);
+    const BigInteger& bottom = bignumber::denominatorOf(value.wide->value);
+    if (!bignumber::fitsInt64(top) || !bignumber::fitsInt64(bottom))
+        return false;
+    numerator = bignumber::toInt64(top);
+    denominator = bignumber::toInt64(bottom);
+    return true;
+}
+
+// One rule, whatever form a value was typed in: values that fit 64 bits compare by their
+// quotients, as the 64-bit path does, and a value typed as 10/20 with thirty digits each equals
+// what its copy (1/2) equals. Only a value beyond 64 bits is compared exactly.
+bool Bruch::wideEqual(const Bruch& left, const Bruch& right) {
+    std::int64_t leftZaehler;
+    std::int64_t leftNenner;
+    std::int64_t rightZaehler;
+    std::int64_t rightNenner;
+    if (fieldsOf64BitValue(left, leftZaehler, leftNenner) && fieldsOf64BitValue(right, rightZaehler, rightNenner)) {
+        return static_cast<double>(leftZaehler) / static_cast<double>(leftNenner) ==
+               static_cast<double>(rightZaehler) / static_cast<double>(rightNenner);
+    }
     BigRational leftScratch;
     BigRational rightScratch;
     return exactValue(left, leftScratch) == exactValue(right, rightScratch);
