@@ -93,7 +93,6 @@ private:
     static Bruch combineExactly(const Bruch& left, const Bruch& right, ExactOperation operation);
     static bool wideEqual(const Bruch& left, const Bruch& right);
     static bool fieldsOf64BitValue(const Bruch& value, std::int64_t& numerator, std::int64_t& denominator);
-    static void reserveWideBytes(std::size_t bytes);
     void storeTyped(const bignumber::BigInteger& numerator, const bignumber::BigInteger& denominator);
     void copyWide(const Bruch& other);
     void assignWide(const Bruch& other);
