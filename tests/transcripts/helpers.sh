@@ -61,13 +61,24 @@ ended() {
 }
 
 # The program in the background on two FIFOs, keys written to descriptor 3 and its output
-# read from descriptor 4 as the test pleases; $pid is the program's. `fifo_status` waits for
+# read from descriptor 4 as the test pleases (standard error goes to the file `errors`); $pid
+# is the program's. `fifo_status` waits for
 # its end and says its exit status (without the shell's own notice of a signal).
 start_on_fifos() {
   rm -f in screens pid status; mkfifo in screens
-  ( "$TAVOLENT" < in > screens & echo $! > pid; wait $!; echo "status $?" > status ) 2>/dev/null &
+  ( "$TAVOLENT" < in > screens 2> errors & echo $! > pid; wait $!; echo "status $?" > status ) 2>/dev/null &
   exec 3> in 4< screens
   until [ -s pid ]; do sleep 0.01; done
   pid=$(cat pid)
 }
 fifo_status() { wait; exec 3>&- 4<&-; cat status; }
+
+# Waits (a minute at most) until process $1 has used $2 seconds of processor time.
+busy_for() {
+  local ticks=$(getconf CLK_TCK) i
+  for ((i = 0; i < 600; i++)); do
+    (( $(awk '{ print $14 + $15 }' /proc/"$1"/stat) >= $2 * ticks )) && return 0
+    sleep 0.1
+  done
+  return 1
+}

@@ -49,3 +49,23 @@ normal run's output.
   the start of a normal run
   status 130
   the start of a normal run
+
+SIGINT during a computation cancels only that computation, through a pipe as on a terminal:
+the error says so, the menu comes back, and the run goes on to its normal end. Here the
+product of two 2500 x 2500 matrices is interrupted after a second of it.
+
+  $ start 2; input 1 $'2500\n2500\n'; input 2 $'2500\n2500\n'; arithmetic 3
+  $ start_on_fifos; cat <&4 > screens.txt & printf '%s' "$KEYS" >&3
+  $ busy_for $pid 1 || echo "no computation"
+  $ kill -INT $pid
+  $ printf 'x\x1b[B\r\x1b[A\r' >&3
+  $ fifo_status
+  status 0
+  $ cat errors
+  
+  Es ist ein Fehler aufgetreten: 
+  Berechnung abgebrochen
+  
+  $ grep -c '^Ergebnis' screens.txt
+  0
+  [1]
