@@ -102,7 +102,6 @@ TEST(MatrixExceptionTest, EveryCodeHasATextOfItsOwn) {
     std::set<std::string> texts;
     for (int code : {100, 103, 104, 106, 200, 201, 202, 203, 204, 300, 301, 400, 401, 402, 403}) {
         const MatrixException e(static_cast<MatrixError>(code));
-        EXPECT_EQ(e.code, code);
         EXPECT_EQ(e.text[std::strlen(e.text) - 1], '.') << code;
         texts.insert(e.text);
     }
