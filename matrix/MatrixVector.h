@@ -213,7 +213,7 @@ private:
     static void requireStorage(std::uint32_t rows, std::uint32_t cols, std::size_t alreadyHeld) {
         const std::size_t needed = StorageLimit::bytesFor<T>(rows, cols);
         if (needed > alreadyHeld && !StorageLimit::reserve(needed - alreadyHeld)) {
-            throw outOfMemoryText;
+            throw StorageRefused();
         }
     }
 

@@ -1,9 +1,9 @@
 #include "number/BigNumberMemory.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "memory/StorageLimit.h"
+#include "memory/StorageRefused.h"
 
 #if !defined(_WIN32)
 #include <gmp.h>
@@ -13,6 +13,14 @@
 #endif
 
 namespace bignumber {
+
+namespace {
+void (*reportFailedAllocation)() = nullptr;
+}  // namespace
+
+void whenAllocationFails(void (*report)()) {
+    reportFailedAllocation = report;
+}
 
 // Small requests are gathered and checked together, so that the many small wide values of an
 // elimination do not each read the system's figures.
@@ -25,7 +33,7 @@ void requireBytes(std::size_t bytes) {
     const std::size_t request = pending;
     pending = 0;
     if (!StorageLimit::reserve(request))
-        throw outOfMemoryText;
+        throw StorageRefused();
 }
 
 }  // namespace bignumber
@@ -41,7 +49,8 @@ namespace {
 // the same, the program ends here, with the refusal and through exit(), so that the terminal is
 // restored and the output held for a pipe is written.
 [[noreturn]] void refuse() {
-    std::fprintf(stderr, "\n%s\n", outOfMemoryText);
+    if (bignumber::reportFailedAllocation != nullptr)
+        bignumber::reportFailedAllocation();
     std::exit(1);
 }
 

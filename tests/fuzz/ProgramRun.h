@@ -10,6 +10,7 @@
 
 #include "app/Program.h"
 #include "app/terminal/Terminal.h"
+#include "matrix/ComputationCancelled.h"
 #include "matrix/ComputationMonitor.h"
 #include "memory/StorageLimit.h"
 
@@ -40,7 +41,7 @@ inline int runOn(const std::string& input) {
     deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
     ComputationMonitor::setWatcher([](double) {
         if (std::chrono::steady_clock::now() > deadline) {
-            throw "Berechnung abgebrochen";
+            throw ComputationCancelled();
         }
     });
     int status = 1;
