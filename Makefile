@@ -18,6 +18,16 @@ run: dist-build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# The same tests on a Debug build (-O0, assertions on), which links and runs the same code
+# without the optimizer's help.
+DEBUG_BUILD ?= $(BUILD)-debug
+BUILD_DIRS += $(DEBUG_BUILD)
+.PHONY: test-debug
+test-debug:
+	cmake -S . -B $(DEBUG_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTAVOLENT_TESTS=ON
+	cmake --build $(DEBUG_BUILD) -j $(JOBS)
+	ctest --test-dir $(DEBUG_BUILD) --output-on-failure -j $(JOBS)
+
 # Everything, the end-to-end tests included, built with ASan and UBSan and run.
 SANITIZE_BUILD ?= $(BUILD)-sanitize
 BUILD_DIRS += $(SANITIZE_BUILD)
