@@ -18,6 +18,16 @@ run: dist-build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# The same tests on a Debug build (-O0, assertions on), which links and runs the same code
+# without the optimizer's help.
+DEBUG_BUILD ?= $(BUILD)-debug
+BUILD_DIRS += $(DEBUG_BUILD)
+.PHONY: test-debug
+test-debug:
+	cmake -S . -B $(DEBUG_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTAVOLENT_TESTS=ON
+	cmake --build $(DEBUG_BUILD) -j $(JOBS)
+	ctest --test-dir $(DEBUG_BUILD) --output-on-failure -j $(JOBS)
+
 # Everything, the end-to-end tests included, built with ASan and UBSan and run.
 SANITIZE_BUILD ?= $(BUILD)-sanitize
 BUILD_DIRS += $(SANITIZE_BUILD)
@@ -39,18 +49,18 @@ BUILD_DIRS += $(FUZZ_BUILD)
 FUZZ_SECONDS ?= 60
 .PHONY: fuzz-readers
 fuzz-readers:
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DTAVOLENT_TESTS=OFF -DTAVOLENT_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target element_reader_fuzz
 	mkdir -p $(FUZZ_BUILD)/corpus
-	clang++ -std=c++20 -O1 -g -Wall -Wextra -Wpedantic -Werror -ffp-contract=off \
-		-fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I. \
-		tests/fuzz/ElementReaderFuzz.cpp number/*.cpp app/AvailableMemory.cpp -lgmpxx -lgmp -o $(FUZZ_BUILD)/element_reader_fuzz
-	$(FUZZ_BUILD)/element_reader_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=5 -print_final_stats=1 \
+	$(FUZZ_BUILD)/tests/fuzz/element_reader_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=5 -print_final_stats=1 \
 		-artifact_prefix=$(FUZZ_BUILD)/ \
 		$(FUZZ_BUILD)/corpus tests/fuzz/corpus
 
 # Format and static analysis (.clang-format, .clang-tidy) over every source of ours; the build
 # directory gives clang-tidy the compile commands.
 LINT_SOURCES = $(shell git ls-files '*.cpp' '*.h')
-TIDY_SOURCES = $(shell git ls-files 'app/*.cpp' 'number/*.cpp' 'tests/*.cpp' | grep -v -e 'Windows\.cpp$$' -e '^tests/windows/' -e '^tests/fuzz/')
+TIDY_SOURCES = $(shell git ls-files 'app/*.cpp' 'memory/*.cpp' 'number/*.cpp' 'tests/*.cpp' | grep -v -e 'Windows\.cpp$$' -e '^tests/windows/' -e '^tests/fuzz/')
 .PHONY: lint
 lint: build
 	@echo "clang-format: $(words $(LINT_SOURCES)) files"
@@ -131,8 +141,9 @@ test-windows: windows
 		-DTAVOLENT_WINDOWS_PROGRAM=$(abspath $(WINDOWS_BUILD))/tavolent.exe
 	ctest --test-dir $(WINDOWS_BUILD)/host --output-on-failure -j $(JOBS)
 
-# Line and branch coverage of app/, matrix/ and number/ by the tests of make test, in a tree of
-# its own (gcovr; the Windows-only files are left out, as are throw and unreachable branches).
+# Line and branch coverage of app/, elements/, matrix/, memory/ and number/ by the tests of
+# make test, in a tree of its own (gcovr; the Windows-only files are left out, as are throw and
+# unreachable branches).
 COVERAGE_BUILD ?= build-coverage
 BUILD_DIRS += $(COVERAGE_BUILD)
 .PHONY: coverage
@@ -142,7 +153,7 @@ coverage:
 	find $(COVERAGE_BUILD) -name '*.gcda' -delete
 	ctest --test-dir $(COVERAGE_BUILD) --output-on-failure -j $(JOBS); status=$$?; \
 	gcovr --root . --object-directory $(COVERAGE_BUILD) --exclude-directories '.*/CompilerIdCXX' \
-		--filter '(app|matrix|number)/' --exclude '.*Windows\.cpp$$' \
+		--filter '(app|elements|matrix|memory|number)/' --exclude '.*Windows\.cpp$$' \
 		--exclude-throw-branches --exclude-unreachable-branches --print-summary --output $(COVERAGE_BUILD)/coverage.txt \
 		$(COVERAGE_BUILD); \
 	exit $$status

@@ -7,13 +7,13 @@
 
 #include "matrix/ComputationMonitor.h"
 #include "matrix/ElementTraits.h"
-#include "matrix/Elimination.h"
 #include "matrix/MatrixArithmetic.h"
 #include "matrix/MatrixException.h"
 #include "matrix/MatrixMath.h"
 #include "matrix/MatrixVector.h"
 #include "matrix/SilentArithmetic.h"
 #include "matrix/SolveResult.h"
+#include "matrix/lanes/Elimination.h"
 
 template <typename T>
 class Matrix : public MatrixArithmetic<T>, public MatrixMath<T> {
@@ -46,7 +46,7 @@ public:
         const ComputationMonitor::Scope progress(1);
         working.eliminateForward(values, solverColumns);
         if (isZeroElement(working.diagonalProduct())) {
-            if constexpr (solverColumns != Elimination<T>::Columns::All) {
+            if constexpr (solverColumns != lanes::Elimination<T>::Columns::All) {
                 // Only the contradiction test reads the entries left of the pivots, so only now
                 // are they worth computing. It is not foreseen, so its progress stays at the end.
                 progress.step(1, 1);
@@ -66,8 +66,8 @@ public:
 private:
     // Entries left of the pivot column are read by nothing but the contradiction test; types
     // whose arithmetic is silent skip them until that test needs them.
-    static constexpr typename Elimination<T>::Columns solverColumns =
-        hasSilentArithmetic<T> ? Elimination<T>::Columns::FromPivot : Elimination<T>::Columns::All;
+    static constexpr typename lanes::Elimination<T>::Columns solverColumns =
+        hasSilentArithmetic<T> ? lanes::Elimination<T>::Columns::FromPivot : lanes::Elimination<T>::Columns::All;
 
     void requireSolvableShapes(const Matrix& constants, const Matrix& solution) const {
         if (constants.getColumnCount() != 1) {
@@ -91,9 +91,9 @@ private:
     // replaced by the first row below with a non-zero entry in its column; without one, the
     // step changes nothing.
     void eliminateForward(std::vector<T>& values,
-                          typename Elimination<T>::Columns columns = Elimination<T>::Columns::All) {
+                          typename lanes::Elimination<T>::Columns columns = lanes::Elimination<T>::Columns::All) {
         const std::uint32_t n = this->getRowCount();
-        Elimination<T> elimination(columns);
+        lanes::Elimination<T> elimination(columns);
         std::vector<T*>& rows = elimination.rows();
         this->collectRowPointers(rows);
         const ComputationMonitor::Scope progress(n);

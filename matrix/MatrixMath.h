@@ -12,9 +12,9 @@
 
 #include "matrix/ComputationMonitor.h"
 #include "matrix/ElementTraits.h"
-#include "matrix/Elimination.h"
 #include "matrix/MatrixVector.h"
-#include "matrix/MinorDeterminants.h"
+#include "matrix/lanes/Elimination.h"
+#include "matrix/lanes/MinorDeterminants.h"
 
 template <typename T>
 class MatrixMath : public virtual MatrixVector<T> {
@@ -32,7 +32,7 @@ public:
     T determinant() const {
         requireSquare();
         MatrixMath working(*this);
-        Elimination<T> elimination(Elimination<T>::Columns::FromPivot);
+        lanes::Elimination<T> elimination(lanes::Elimination<T>::Columns::FromPivot);
         return working.determinantInPlace(elimination);
     }
 
@@ -40,7 +40,7 @@ public:
     MatrixMath triangularForm() const {
         requireSquare();
         MatrixMath working(*this);
-        Elimination<T> elimination(Elimination<T>::Columns::FromPivot);
+        lanes::Elimination<T> elimination(lanes::Elimination<T>::Columns::FromPivot);
         working.reduceInPlace(elimination);
         return working;
     }
@@ -61,7 +61,7 @@ public:
         std::vector<T*> minorRows;
         columnless.collectRowPointers(columnlessRows);
         minorBuffer.collectRowPointers(minorRows);
-        MinorDeterminants<T> minors(std::move(source), std::move(columnlessRows), std::move(minorRows));
+        lanes::MinorDeterminants<T> minors(std::move(source), std::move(columnlessRows), std::move(minorRows));
         const ComputationMonitor::Scope progress(std::uint64_t{n} * n);
         for (std::uint32_t j = 1; j <= n; ++j) {
             minors.forColumn(j, [&](std::uint32_t i, const T& cofactor) {
@@ -95,24 +95,6 @@ public:
         return result;
     }
 
-    // The matrix without the given row and column; creating it for a 1 x 1 matrix throws 100.
-    MatrixMath minor(std::uint32_t row, std::uint32_t col) const {
-        MatrixMath result(this->getRowCount() - 1, this->getColumnCount() - 1);
-        copyMinorInto(row, col, result);
-        return result;
-    }
-
-    MatrixMath transpose() const {
-        MatrixMath result(this->getColumnCount(), this->getRowCount());
-        for (std::uint32_t i = 1; i <= this->getRowCount(); ++i) {
-            const std::vector<T>& source = this->row(i);
-            for (std::uint32_t j = 1; j <= this->getColumnCount(); ++j) {
-                result.row(j)[i - 1] = source[j - 1];
-            }
-        }
-        return result;
-    }
-
 private:
     void requireSquare() const {
         if (!this->isSquare()) {
@@ -121,7 +103,7 @@ private:
     }
 
     // Eliminates this working copy and multiplies its diagonal, each element the left factor.
-    T determinantInPlace(Elimination<T>& elimination) {
+    T determinantInPlace(lanes::Elimination<T>& elimination) {
         reduceInPlace(elimination);
         T product = ElementTraits<T>::one();
         for (std::uint32_t i = 1; i <= this->getRowCount(); ++i) {
@@ -130,7 +112,7 @@ private:
         return product;
     }
 
-    void reduceInPlace(Elimination<T>& elimination) {
+    void reduceInPlace(lanes::Elimination<T>& elimination) {
         if (this->isLowerTriangular() || this->isUpperTriangular()) {
             return;
         }
@@ -140,31 +122,11 @@ private:
         // panel is one unit of work, after which the elimination reports progress.
         const ComputationMonitor::Scope progress(n);
         for (std::uint32_t k = 1; k <= n;) {
-            if (prepareColumnPivot(elimination.rows().data(), n, n, k - 1)) {
+            if (lanes::prepareColumnPivot(elimination.rows().data(), n, n, k - 1)) {
                 return;
             }
             k = static_cast<std::uint32_t>(elimination.runPanel(k - 1, nullptr)) + 1;
             progress.step(k - 1);
-        }
-    }
-
-    // The elimination works on a copy, so the minor holds copies of the elements, as the
-    // working copy of a separately built minor would.
-    void copyMinorInto(std::uint32_t row, std::uint32_t col, MatrixMath& target) const {
-        const std::uint32_t columns = this->getColumnCount();
-        std::uint32_t targetRow = 1;
-        for (std::uint32_t r = 1; r <= this->getRowCount(); ++r) {
-            if (r == row) {
-                continue;
-            }
-            const std::vector<T>& source = this->row(r);
-            std::vector<T>& destination = target.row(targetRow++);
-            for (std::uint32_t c = 0; c + 1 < col; ++c) {
-                destination[c] = T(source[c]);
-            }
-            for (std::uint32_t c = col; c < columns; ++c) {
-                destination[c - 1] = T(source[c]);
-            }
         }
     }
 };

@@ -7,25 +7,14 @@
 #include <iostream>
 #include <sstream>
 #include <string>
-#include <thread>
 
+#include "MemoryLeft.h"
 #include "app/Program.h"
-#include "app/Terminal.h"
+#include "app/terminal/Terminal.h"
+#include "matrix/ComputationCancelled.h"
 #include "matrix/ComputationMonitor.h"
 
 namespace program_run {
-
-// What the tests' own availableMemoryBytes() reports in place of the platform's probe.
-inline std::size_t memoryLeft = std::size_t{1} << 30;
-
-// StorageLimit reads the figure anew at most every 50 ms, or when a request exceeds it; a
-// smaller figure only counts once that time has passed.
-inline void setMemoryLeft(std::size_t bytes) {
-    if (bytes < memoryLeft) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(60));
-    }
-    memoryLeft = bytes;
-}
 
 inline std::chrono::steady_clock::time_point deadline;
 
@@ -36,11 +25,11 @@ inline int runOn(const std::string& input) {
     std::streambuf* const saved[] = {std::cin.rdbuf(in.rdbuf()), std::cout.rdbuf(discard.rdbuf()),
                                      std::cerr.rdbuf(discard.rdbuf())};
     terminal::startWithStreams(std::cin, false);
-    setMemoryLeft(1 << 20);
+    const MemoryLeft memory(1 << 20);
     deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
     ComputationMonitor::setWatcher([](double) {
         if (std::chrono::steady_clock::now() > deadline) {
-            throw "Berechnung abgebrochen";
+            throw ComputationCancelled();
         }
     });
     int status = 1;

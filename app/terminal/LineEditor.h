@@ -1,0 +1,70 @@
+// LineEditor: the typed lines of the dialogs on a terminal, read with libedit, so that a line
+// may be of any length (a pasted megabyte) and is edited as in a shell: backspace and delete by
+// whole characters, left and right, Home and End, Ctrl-U and Ctrl-W, and up and down to recall
+// the lines typed earlier in this run. It is the stream buffer behind std::cin while standard
+// input is a terminal; libedit takes its bytes one at a time from the program's own input
+// buffer, so keys typed after a line stay there for the menus.
+//
+// The bytes are decoded here before libedit sees them: an Escape reaches it only as part of a
+// key it has a binding for (any other key, and an Escape alone, types nothing and changes
+// nothing after it), and a byte that cannot continue a UTF-8 character ends that character as
+// one replacement character and is then read as itself.
+#pragma once
+
+#include <cwchar>
+#include <functional>
+#include <streambuf>
+#include <string>
+
+#include "app/terminal/KeyDecoder.h"
+
+struct editline;
+struct history;
+
+class LineEditor : public std::streambuf {
+public:
+    // What the byte source's `next` gives besides a byte and its end of input.
+    static constexpr int continued = -3;  // after a stop: draw the prompt and the line again
+    static constexpr int resized = -4;    // the window changed its size: the same, to the new size
+
+    // `terminalFd` is the terminal standard input reads from; libedit echoes on that terminal
+    // even when standard output goes elsewhere. `textOnLine` gives what the program has
+    // written on the line where typing starts: libedit draws it again as its prompt. libedit
+    // leaves the terminal in line mode after each line; `afterLine` takes it back at once.
+    LineEditor(int terminalFd, ByteSource& input, std::function<std::string()> textOnLine,
+               std::function<void()> afterLine);
+    ~LineEditor() override;
+    LineEditor(const LineEditor&) = delete;
+    LineEditor& operator=(const LineEditor&) = delete;
+
+    // Drops what is left of the current line.
+    void discardLine() { setg(line.data(), line.data(), line.data()); }
+    // Whether the current line still has text for the next value, which then needs no wait.
+    bool holdsTypedText() const { return gptr() < egptr(); }
+
+protected:
+    int_type underflow() override;
+
+private:
+    static int readCharacter(editline* editor, wchar_t* character);
+    static char* promptOf(editline* editor);
+
+    bool nextCharacter(wchar_t& character);
+    bool decode(int byte, wchar_t& character);
+    void takeEscapedKey();
+    void moveToStartOfLine(std::size_t columnsBeforeCursor);
+    void redrawAfterResize();
+    int terminalColumns() const;
+
+    ByteSource& input;
+    std::function<std::string()> textOnLine;
+    std::function<void()> afterLine;
+    editline* editor = nullptr;
+    history* typedLines = nullptr;
+    std::FILE* echo = nullptr;
+    std::mbstate_t decoding{};
+    int heldByte = -1;       // ended a character it could not continue; read again next
+    std::wstring boundKey;   // a key's sequence on its way to libedit
+    std::string prompt;
+    std::string line;
+};

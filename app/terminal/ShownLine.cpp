@@ -1,0 +1,67 @@
+#include "app/terminal/ShownLine.h"
+
+#include <ostream>
+
+namespace {
+
+constexpr char escapeByte = '\x1b';
+
+bool isFinalByte(char character) {
+    return character >= 0x40 && character <= 0x7e;
+}
+
+}  // namespace
+
+void ShownLine::follow(std::ostream& stream) {
+    stream.rdbuf(new Tap(*this, stream.rdbuf()));
+}
+
+void ShownLine::startFresh() {
+    line.clear();
+    escape = Escape::None;
+}
+
+void ShownLine::take(char character) {
+    switch (escape) {
+    case Escape::Started:
+        escape = character == '[' ? Escape::InSequence : Escape::None;
+        return;
+    case Escape::InSequence:
+        if (isFinalByte(character)) {
+            escape = Escape::None;
+            // Attributes ('m') and erasing right of the cursor ('K') leave the text before it.
+            if (character != 'm' && character != 'K') {
+                line.clear();
+            }
+        }
+        return;
+    case Escape::None:
+        break;
+    }
+    if (character == escapeByte) {
+        escape = Escape::Started;
+    } else if (character == '\n' || character == '\r') {
+        line.clear();
+    } else {
+        line += character;
+    }
+}
+
+ShownLine::Tap::int_type ShownLine::Tap::overflow(int_type character) {
+    if (traits_type::eq_int_type(character, traits_type::eof())) {
+        return traits_type::not_eof(character);
+    }
+    owner.take(traits_type::to_char_type(character));
+    return target->sputc(traits_type::to_char_type(character));
+}
+
+std::streamsize ShownLine::Tap::xsputn(const char* text, std::streamsize count) {
+    for (std::streamsize i = 0; i < count; ++i) {
+        owner.take(text[i]);
+    }
+    return target->sputn(text, count);
+}
+
+int ShownLine::Tap::sync() {
+    return target->pubsync();
+}
