@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "matrix/ElementTraits.h"
+#include "matrix/Scratch.h"
 #include "matrix/TrailingUpdate.h"
+#include "matrix/WorkingMemory.h"
 
 // Makes the pivot of step k (0-based) non-zero by exchanging column k with the first column whose
 // entry in row k is not zero, and negates row k to keep the determinant's sign; true when there
@@ -55,6 +57,24 @@ public:
     // The row pointers of the matrix being eliminated; callers fill and refresh them.
     std::vector<T*>& rows() { return rowPointers; }
 
+    // Bytes of WorkingMemory that the buffers of an elimination of the given order use.
+    static std::size_t scratchBytes(std::size_t order) {
+        if (order <= stepwiseOrder) {
+            return 0;
+        }
+        const std::size_t steps = panelWidth(order);
+        return WorkingMemory::bytesFor<T>(order * steps) + TrailingUpdate<T>::scratchBytes(order, steps);
+    }
+
+    // Puts the buffers for an elimination of up to this order into the operation's memory.
+    void provideScratch(WorkingMemory& memory, std::size_t order) {
+        if (order > stepwiseOrder) {
+            const std::size_t steps = panelWidth(order);
+            multipliers.provide(memory, order * steps);
+            trailing.provide(memory, order, steps);
+        }
+    }
+
     // Carries out the steps start, start + 1, ... (0-based) up to the end of one panel or up to
     // the first later step whose pivot is zero, and returns the first step not carried out.
     // The pivot of `start` must be non-zero. The right-hand sides, if given, take part like
@@ -67,9 +87,7 @@ public:
         const std::size_t end = std::min(order, start + panelWidth(order));
         panelStart = start;
         stride = end - start;
-        if (multipliers.size() < order * stride) {
-            multipliers.resize(order * stride);
-        }
+        multiplierValues = multipliers.take(order * stride);
         std::size_t stop;
         if (columns == Columns::FromPivot) {
             stop = factor(start, end, order);
@@ -110,7 +128,7 @@ private:
     static std::size_t panelWidth(std::size_t order) { return order <= 160 ? 32 : 64; }
     static constexpr std::size_t flatWidth = 8;
 
-    T& multiplier(std::size_t row, std::size_t step) { return multipliers[row * stride + step - panelStart]; }
+    T& multiplier(std::size_t row, std::size_t step) { return multiplierValues[row * stride + step - panelStart]; }
 
     // Steps from `start` within [start, end) on the columns [start, columnEnd): the left half
     // first, then the right half with the left half's steps already in it, then the columns
@@ -214,7 +232,8 @@ private:
 
     Columns columns;
     std::vector<T*> rowPointers;
-    std::vector<T> multipliers;
+    Scratch<T> multipliers;
+    T* multiplierValues = nullptr;
     std::size_t panelStart = 0;
     std::size_t stride = 0;
     TrailingUpdate<T> trailing;

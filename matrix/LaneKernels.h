@@ -8,6 +8,7 @@ template <typename T>
 struct Kernels {
     using Lanes = SimdLanes<T, TAVOLENT_KERNEL_WIDTH>;
     using Vector = typename Lanes::Vector;
+    using Factor = typename Lanes::Factor;
     static constexpr std::size_t w = Lanes::width;
     // A tile of tileRows x tileColumns targets stays in registers while all steps pass over it.
     static constexpr std::size_t tileRows = Lanes::rowsPerTile;
@@ -20,13 +21,14 @@ struct Kernels {
 
     // row[j] = row[j] - pivot[j] * factor for j in [first, last).
     static void subtractScaledRow(T* row, const T* pivot, T factor, std::size_t first, std::size_t last) {
-        const Vector f = Lanes::broadcast(factor);
+        const Factor f = Lanes::broadcast(factor);
         std::size_t j = first;
         for (; j + w <= last; j += w) {
-            Lanes::store(row + j, Lanes::subtractProduct(Lanes::load(row + j), Lanes::load(pivot + j), f));
+            Lanes::store(row + j,
+                         Lanes::subtractProduct(Lanes::load(row + j), Lanes::pivot(Lanes::load(pivot + j)), f));
         }
         for (; j < last; ++j) {
-            row[j] = row[j] - pivot[j] * factor;
+            row[j] = row[j] - elementProduct(pivot[j], factor);
         }
     }
 
@@ -42,11 +44,11 @@ struct Kernels {
                 c[p] = Lanes::load(target + from + p * w);
             }
             for (std::size_t s = 0; s < steps; ++s) {
-                const Vector f = Lanes::broadcast(multipliers[s]);
+                const Factor f = Lanes::broadcast(multipliers[s]);
                 const T* pivot = pivots[s] + from;
 #pragma GCC unroll 4
                 for (std::size_t p = 0; p < pieces; ++p) {
-                    c[p] = Lanes::subtractProduct(c[p], Lanes::load(pivot + p * w), f);
+                    c[p] = Lanes::subtractProduct(c[p], Lanes::pivot(Lanes::load(pivot + p * w)), f);
                 }
             }
 #pragma GCC unroll 4
@@ -57,14 +59,15 @@ struct Kernels {
         for (; from + w <= last; from += w) {
             Vector c = Lanes::load(target + from);
             for (std::size_t s = 0; s < steps; ++s) {
-                c = Lanes::subtractProduct(c, Lanes::load(pivots[s] + from), Lanes::broadcast(multipliers[s]));
+                c = Lanes::subtractProduct(c, Lanes::pivot(Lanes::load(pivots[s] + from)),
+                                           Lanes::broadcast(multipliers[s]));
             }
             Lanes::store(target + from, c);
         }
         for (; from < last; ++from) {
             T value = target[from];
             for (std::size_t s = 0; s < steps; ++s) {
-                value = value - pivots[s][from] * multipliers[s];
+                value = value - elementProduct(pivots[s][from], multipliers[s]);
             }
             target[from] = value;
         }
@@ -72,17 +75,17 @@ struct Kernels {
 
     // Rows targets[0 .. rowCount), columns [first, last), steps [0, steps); the multiplier of
     // target i and step s is multipliers[i * stride + s].
-    static void apply(std::vector<T>& packedPivots, std::vector<T>& packedMultipliers, T* const* targets,
+    static void apply(Scratch<T>& packedPivots, Scratch<T>& packedMultipliers, T* const* targets,
                       std::size_t rowCount, const T* multipliers, std::size_t stride, T* const* pivots,
                       std::size_t steps, std::size_t first, std::size_t last) {
         for (std::size_t columnStart = first; columnStart < last; columnStart += columnBlock) {
             const std::size_t columnEnd = std::min(last, columnStart + columnBlock);
-            packPivots(packedPivots, pivots, steps, columnStart, columnEnd);
+            const T* top = packPivots(packedPivots, pivots, steps, columnStart, columnEnd);
             for (std::size_t rowStart = 0; rowStart < rowCount; rowStart += rowBlock) {
                 const std::size_t rowEnd = std::min(rowCount, rowStart + rowBlock);
-                packMultipliers(packedMultipliers, multipliers + rowStart * stride, stride, steps, rowEnd - rowStart);
-                updateBlock(packedPivots.data(), packedMultipliers.data(), targets + rowStart, rowEnd - rowStart, steps,
-                            columnStart, columnEnd);
+                const T* left =
+                    packMultipliers(packedMultipliers, multipliers + rowStart * stride, stride, steps, rowEnd - rowStart);
+                updateBlock(top, left, targets + rowStart, rowEnd - rowStart, steps, columnStart, columnEnd);
             }
         }
     }
@@ -107,13 +110,11 @@ private:
 
     // Pivot rows, tile by tile: for each step the tileColumns values of one tile in a row,
     // padded with zeros beyond the last column.
-    static void packPivots(std::vector<T>& packed, T* const* pivots, std::size_t steps, std::size_t columnStart,
-                           std::size_t columnEnd) {
+    static const T* packPivots(Scratch<T>& packed, T* const* pivots, std::size_t steps, std::size_t columnStart,
+                               std::size_t columnEnd) {
         const std::size_t tiles = (columnEnd - columnStart + tileColumns - 1) / tileColumns;
-        if (packed.size() < tiles * steps * tileColumns) {
-            packed.resize(tiles * steps * tileColumns);
-        }
-        T* out = packed.data();
+        T* const start = packed.take(tiles * steps * tileColumns);
+        T* out = start;
         for (std::size_t tile = 0; tile < tiles; ++tile) {
             const std::size_t from = columnStart + tile * tileColumns;
             const std::size_t count = std::min(tileColumns, columnEnd - from);
@@ -125,28 +126,26 @@ private:
                 out += tileColumns;
             }
         }
+        return start;
     }
 
     // Multipliers, tile row by tile row: for each step the multipliers of the tile's rows, each
     // stored as many times as the lanes' multiplier load needs.
-    static void packMultipliers(std::vector<T>& packed, const T* multipliers, std::size_t stride, std::size_t steps,
-                                std::size_t rowCount) {
+    static const T* packMultipliers(Scratch<T>& packed, const T* multipliers, std::size_t stride, std::size_t steps,
+                                    std::size_t rowCount) {
         const std::size_t groups = (rowCount + tileRows - 1) / tileRows;
-        if (packed.size() < groups * steps * tileRows * copies) {
-            packed.resize(groups * steps * tileRows * copies);
-        }
-        T* out = packed.data();
+        T* const start = packed.take(groups * steps * tileRows * copies);
+        T* out = start;
         for (std::size_t group = 0; group < groups; ++group) {
             for (std::size_t s = 0; s < steps; ++s) {
                 for (std::size_t r = 0; r < tileRows; ++r) {
                     const std::size_t row = group * tileRows + r;
-                    const T value = row < rowCount ? multipliers[row * stride + s] : T{};
-                    for (std::size_t copy = 0; copy < copies; ++copy) {
-                        *out++ = value;
-                    }
+                    Lanes::packMultiplier(row < rowCount ? multipliers[row * stride + s] : T{}, out);
+                    out += copies;
                 }
             }
         }
+        return start;
     }
 
     static void updateTile(std::size_t steps, const T* left, const T* top, T* const* targets, std::size_t column) {
@@ -159,14 +158,14 @@ private:
             }
         }
         for (std::size_t s = 0; s < steps; ++s) {
-            Vector u[tileVectors];
+            typename Lanes::Pivot u[tileVectors];
 #pragma GCC unroll 4
             for (std::size_t v = 0; v < tileVectors; ++v) {
-                u[v] = Lanes::load(top + v * w);
+                u[v] = Lanes::pivot(Lanes::load(top + v * w));
             }
 #pragma GCC unroll 16
             for (std::size_t r = 0; r < tileRows; ++r) {
-                const Vector f = Lanes::loadMultiplier(left + r * copies);
+                const Factor f = Lanes::loadMultiplier(left + r * copies);
 #pragma GCC unroll 4
                 for (std::size_t v = 0; v < tileVectors; ++v) {
                     c[r][v] = Lanes::subtractProduct(c[r][v], u[v], f);

@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "matrix/ElementTraits.h"
+#include "matrix/Scratch.h"
 #include "matrix/SimdLanes.h"
+#include "matrix/WorkingMemory.h"
 
 namespace sse2Lanes {
 #define TAVOLENT_KERNEL_WIDTH LaneWidth::Sse2
@@ -108,6 +110,24 @@ void subtractPivotRows(T* target, const T* multipliers, T* const* pivots, std::s
 template <typename T>
 class TrailingUpdate {
 public:
+    // Bytes of WorkingMemory that provide() takes for blocks of up to `steps` steps on `columns`
+    // columns; enough for every lane width (16 floats, 8 rows and 4 copies at the most).
+    static std::size_t scratchBytes(std::size_t columns, std::size_t steps) {
+        if constexpr (hasLanes<T>) {
+            return WorkingMemory::bytesFor<T>(pivotScratch(columns, steps)) +
+                   WorkingMemory::bytesFor<T>(multiplierScratch(steps));
+        } else {
+            return 0;
+        }
+    }
+
+    void provide(WorkingMemory& memory, std::size_t columns, std::size_t steps) {
+        if constexpr (hasLanes<T>) {
+            packedPivots.provide(memory, pivotScratch(columns, steps));
+            packedMultipliers.provide(memory, multiplierScratch(steps));
+        }
+    }
+
     // Rows targets[0 .. rowCount), columns [first, last), steps [0, steps); the multiplier of
     // target i and step s is multipliers[i * stride + s].
     void apply(T* const* targets, std::size_t rowCount, const T* multipliers, std::size_t stride, T* const* pivots,
@@ -126,8 +146,14 @@ public:
     }
 
 private:
-    std::vector<T> packedPivots;
-    std::vector<T> packedMultipliers;
+    static constexpr std::size_t widestTile = 32, tallestTile = 8, mostCopies = 4, columnBlock = 1024, rowBlock = 128;
+    static std::size_t pivotScratch(std::size_t columns, std::size_t steps) {
+        return (std::min(columns, columnBlock) + widestTile) * steps;
+    }
+    static std::size_t multiplierScratch(std::size_t steps) { return (rowBlock + tallestTile) * steps * mostCopies; }
+
+    Scratch<T> packedPivots;
+    Scratch<T> packedMultipliers;
 };
 
 #undef TAVOLENT_WITH_LANES
