@@ -124,9 +124,10 @@ private:
         return s;
     }
 
-    // Panels as wide as the cache allows; inside, halves are split until this width remains.
-    static std::size_t panelWidth(std::size_t order) { return order <= 160 ? 32 : 64; }
-    static constexpr std::size_t flatWidth = 8;
+    // Panels of 32 steps keep the panel's own work small beside the block update; inside,
+    // halves are split until 16 columns remain, which two 512-bit vectors of doubles cover.
+    static std::size_t panelWidth(std::size_t) { return 32; }
+    static constexpr std::size_t flatWidth = 16;
 
     T& multiplier(std::size_t row, std::size_t step) { return multiplierValues[row * stride + step - panelStart]; }
 
@@ -187,34 +188,24 @@ private:
 
     // Steps [start, stop) on the panel's columns of row i, recording its multipliers.
     void eliminateInPanel(T* const* rows, std::size_t i, std::size_t start, std::size_t stop, std::size_t end) {
-        T* row = rows[i];
-        for (std::size_t s = start; s < stop; ++s) {
-            const T* pivot = rows[s];
-            T& factor = multiplier(i, s);
-            factor = row[s] / pivot[s];
-            subtractScaledRow(row, pivot, factor, firstColumn(start, s), end);
-        }
+        eliminateRows(rows, i, i + 1, start, stop, end);
     }
 
-    // The rows below the pivot rows, a group at a time so that the divisions of different rows
-    // overlap instead of each waiting for the previous step of its own row.
+    // The rows below the pivot rows.
     void eliminatePanelBelow(T* const* rows, std::size_t order, std::size_t start, std::size_t stop, std::size_t end) {
-        constexpr std::size_t group = 4;
-        std::size_t first = stop < end ? stop + 1 : end;
-        for (; first + group <= order; first += group) {
-            for (std::size_t s = start; s < stop; ++s) {
-                const T* pivot = rows[s];
-                for (std::size_t r = first; r < first + group; ++r) {
-                    multiplier(r, s) = rows[r][s] / pivot[s];
-                }
-                for (std::size_t r = first; r < first + group; ++r) {
-                    const T& factor = multiplier(r, s);
-                    subtractScaledRow(rows[r], pivot, factor, firstColumn(start, s), end);
-                }
-            }
-        }
-        for (; first < order; ++first) {
-            eliminateInPanel(rows, first, start, stop, end);
+        eliminateRows(rows, stop < end ? stop + 1 : end, order, start, stop, end);
+    }
+
+    // Steps [start, stop) on the panel's columns of rows [first, last); with lanes the whole
+    // loop runs at the lane width in use, so the width is looked up once, not once a step.
+    void eliminateRows(T* const* rows, std::size_t first, std::size_t last, std::size_t start, std::size_t stop,
+                       std::size_t end) {
+        T* factors = &multiplier(0, start);
+        if (columns == Columns::All) {
+            eliminatePanelRows(rows, first, last, start, stop, end, [start](std::size_t) { return start; }, factors,
+                               stride);
+        } else {
+            eliminatePanelRows(rows, first, last, start, stop, end, [](std::size_t s) { return s; }, factors, stride);
         }
     }
 

@@ -32,6 +32,36 @@ struct Kernels {
         }
     }
 
+    // Steps [start, stop) on rows [first, last) of a panel, each step on the columns from
+    // `from(s)` up to `end`; the multiplier of row r and step s goes to
+    // multipliers[r * stride + s - start]. Rows go in groups, so that the divisions of different
+    // rows overlap instead of each waiting for the previous step of its own row; each row still
+    // receives its steps in ascending order.
+    template <typename From>
+    static void eliminateRows(T* const* rows, std::size_t first, std::size_t last, std::size_t start,
+                              std::size_t stop, std::size_t end, From from, T* multipliers, std::size_t stride) {
+        constexpr std::size_t group = 4;
+        for (; first + group <= last; first += group) {
+            for (std::size_t s = start; s < stop; ++s) {
+                const T* pivot = rows[s];
+                for (std::size_t r = first; r < first + group; ++r) {
+                    multipliers[r * stride + s - start] = rows[r][s] / pivot[s];
+                }
+                for (std::size_t r = first; r < first + group; ++r) {
+                    subtractScaledRow(rows[r], pivot, multipliers[r * stride + s - start], from(s), end);
+                }
+            }
+        }
+        for (; first < last; ++first) {
+            for (std::size_t s = start; s < stop; ++s) {
+                const T* pivot = rows[s];
+                T& factor = multipliers[first * stride + s - start];
+                factor = rows[first][s] / pivot[s];
+                subtractScaledRow(rows[first], pivot, factor, from(s), end);
+            }
+        }
+    }
+
     // One row at a time: a piece of the row stays in registers while all steps pass over it.
     static void subtractPivotRows(T* target, const T* multipliers, T* const* pivots, std::size_t steps,
                                   std::size_t first, std::size_t last) {

@@ -85,6 +85,38 @@ void subtractScaledRow(T* row, const T* pivot, const T& factor, std::size_t firs
     }
 }
 
+// Steps [start, stop) on rows [first, last) of a panel, each step on the columns from(s) to
+// end, rows in groups of four so that the divisions of different rows overlap; the multiplier
+// of row r and step s goes to multipliers[r * stride + s - start].
+template <typename T, typename From>
+void eliminatePanelRows(T* const* rows, std::size_t first, std::size_t last, std::size_t start, std::size_t stop,
+                        std::size_t end, From from, T* multipliers, std::size_t stride) {
+    if constexpr (hasLanes<T>) {
+        TAVOLENT_WITH_LANES(T, eliminateRows, rows, first, last, start, stop, end, from, multipliers, stride)
+    } else {
+        constexpr std::size_t group = 4;
+        for (; first + group <= last; first += group) {
+            for (std::size_t s = start; s < stop; ++s) {
+                const T* pivot = rows[s];
+                for (std::size_t r = first; r < first + group; ++r) {
+                    multipliers[r * stride + s - start] = rows[r][s] / pivot[s];
+                }
+                for (std::size_t r = first; r < first + group; ++r) {
+                    subtractScaledRow(rows[r], pivot, multipliers[r * stride + s - start], from(s), end);
+                }
+            }
+        }
+        for (; first < last; ++first) {
+            for (std::size_t s = start; s < stop; ++s) {
+                const T* pivot = rows[s];
+                T& factor = multipliers[first * stride + s - start];
+                factor = rows[first][s] / pivot[s];
+                subtractScaledRow(rows[first], pivot, factor, from(s), end);
+            }
+        }
+    }
+}
+
 // One row at a time, for the pivot rows of a panel and for element types without lanes.
 template <typename T>
 void subtractPivotRows(T* target, const T* multipliers, T* const* pivots, std::size_t steps, std::size_t first,
