@@ -1,5 +1,6 @@
 // ElementTraits: the constant one of each element type, its zero test, and the product that
-// every matrix operation multiplies two elements with.
+// every matrix operation multiplies two elements with. A type whose one is not T(1)
+// specializes the traits beside the type (elements/).
 //
 // Zero is every type's value-initialised T{}; the zero tests compare with it by the type's
 // own equality, so a negative zero counts as zero and a NaN never does.
@@ -7,16 +8,9 @@
 
 #include <complex>
 
-#include "number/Bruch.h"
-
 template <typename T>
 struct ElementTraits {
     static T one() { return T(1); }
-};
-
-template <>
-struct ElementTraits<Bruch> {
-    static Bruch one() { return Bruch(1, 1); }
 };
 
 template <typename T>

@@ -10,15 +10,15 @@
 
 #include "matrix/ComputationMonitor.h"
 #include "matrix/ElementTraits.h"
-#include "matrix/Elimination.h"
 #include "matrix/MatrixArithmetic.h"
 #include "matrix/MatrixException.h"
 #include "matrix/MatrixMath.h"
 #include "matrix/MatrixVector.h"
 #include "matrix/SilentArithmetic.h"
 #include "matrix/SolveResult.h"
-#include "matrix/WorkingMatrix.h"
-#include "matrix/WorkingMemory.h"
+#include "matrix/lanes/Elimination.h"
+#include "matrix/lanes/WorkingMatrix.h"
+#include "matrix/lanes/WorkingMemory.h"
 
 template <typename T>
 class Matrix : public MatrixArithmetic<T>, public MatrixMath<T> {
@@ -53,7 +53,7 @@ public:
         std::vector<T> values = constants.getColumn(1);
         working.eliminateForward(values, solverColumns);
         if (isZeroElement(working.diagonalProduct())) {
-            if constexpr (solverColumns != Elimination<T>::Columns::All) {
+            if constexpr (solverColumns != lanes::Elimination<T>::Columns::All) {
                 // Only the contradiction test reads the entries left of the pivots, so only now
                 // are they worth computing.
                 working = *this;
@@ -76,9 +76,10 @@ private:
     SolveResult solveOnWorkingCopy(const Matrix& constants, Matrix& solution) const {
         const std::uint32_t n = this->getRowCount();
         // Buffers for a second elimination too, in case the contradiction test needs one.
-        WorkingMemory memory(WorkingMatrix<T>::bytesFor(n, n) + 2 * Elimination<T>::scratchBytes(n));
-        WorkingMatrix<T> working(memory, n, n);
-        Elimination<T> elimination(Elimination<T>::Columns::FromPivot);
+        lanes::WorkingMemory memory(lanes::WorkingMatrix<T>::bytesFor(n, n) +
+                                    2 * lanes::Elimination<T>::scratchBytes(n));
+        lanes::WorkingMatrix<T> working(memory, n, n);
+        lanes::Elimination<T> elimination(lanes::Elimination<T>::Columns::FromPivot);
         elimination.provideScratch(memory, n);
         std::vector<T> values = constants.getColumn(1);
         eliminateWorkingCopy(working, elimination, values);
@@ -88,7 +89,7 @@ private:
             product = elementProduct(product, rows[i][i]);
         }
         if (isZeroElement(product)) {
-            Elimination<T> full(Elimination<T>::Columns::All);
+            lanes::Elimination<T> full(lanes::Elimination<T>::Columns::All);
             full.provideScratch(memory, n);
             values = constants.getColumn(1);
             eliminateWorkingCopy(working, full, values);
@@ -111,7 +112,8 @@ private:
 
     // Copies this matrix into the working copy and eliminates it with row exchanges at zero
     // pivots; the elimination's row pointers give the rows in their final order.
-    void eliminateWorkingCopy(WorkingMatrix<T>& working, Elimination<T>& elimination, std::vector<T>& values) const {
+    void eliminateWorkingCopy(lanes::WorkingMatrix<T>& working, lanes::Elimination<T>& elimination,
+                              std::vector<T>& values) const {
         const std::uint32_t n = this->getRowCount();
         for (std::uint32_t i = 0; i < n; ++i) {
             working.setRow(i, this->row(i + 1).data());
@@ -152,8 +154,8 @@ private:
 
     // Entries left of the pivot column are read by nothing but the contradiction test; types
     // whose arithmetic is silent skip them until that test needs them.
-    static constexpr typename Elimination<T>::Columns solverColumns =
-        hasSilentArithmetic<T> ? Elimination<T>::Columns::FromPivot : Elimination<T>::Columns::All;
+    static constexpr typename lanes::Elimination<T>::Columns solverColumns =
+        hasSilentArithmetic<T> ? lanes::Elimination<T>::Columns::FromPivot : lanes::Elimination<T>::Columns::All;
 
     void requireSolvableShapes(const Matrix& constants, const Matrix& solution) const {
         if (constants.getColumnCount() != 1) {
@@ -177,9 +179,9 @@ private:
     // replaced by the first row below with a non-zero entry in its column; without one, the
     // step changes nothing.
     void eliminateForward(std::vector<T>& values,
-                          typename Elimination<T>::Columns columns = Elimination<T>::Columns::All) {
+                          typename lanes::Elimination<T>::Columns columns = lanes::Elimination<T>::Columns::All) {
         const std::uint32_t n = this->getRowCount();
-        Elimination<T> elimination(columns);
+        lanes::Elimination<T> elimination(columns);
         std::vector<T*>& rows = elimination.rows();
         this->collectRowPointers(rows);
         const ComputationMonitor::Scope progress(n);

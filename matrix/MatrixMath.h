@@ -14,12 +14,12 @@
 
 #include "matrix/ComputationMonitor.h"
 #include "matrix/ElementTraits.h"
-#include "matrix/Elimination.h"
 #include "matrix/MatrixVector.h"
-#include "matrix/MinorDeterminants.h"
 #include "matrix/SilentArithmetic.h"
-#include "matrix/WorkingMatrix.h"
-#include "matrix/WorkingMemory.h"
+#include "matrix/lanes/Elimination.h"
+#include "matrix/lanes/MinorDeterminants.h"
+#include "matrix/lanes/WorkingMatrix.h"
+#include "matrix/lanes/WorkingMemory.h"
 
 template <typename T>
 class MatrixMath : public virtual MatrixVector<T> {
@@ -41,12 +41,12 @@ public:
             if (this->isLowerTriangular() || this->isUpperTriangular()) {
                 return diagonalProduct(n, [this](std::uint32_t i) { return this->row(i + 1)[i]; });
             }
-            return withReducedCopy([n](WorkingMatrix<T>& working) {
+            return withReducedCopy([n](lanes::WorkingMatrix<T>& working) {
                 return diagonalProduct(n, [&working](std::uint32_t i) { return working.row(i)[i]; });
             });
         }
         MatrixMath working(*this);
-        Elimination<T> elimination(Elimination<T>::Columns::FromPivot);
+        lanes::Elimination<T> elimination(lanes::Elimination<T>::Columns::FromPivot);
         return working.determinantInPlace(elimination);
     }
 
@@ -56,7 +56,7 @@ public:
         if constexpr (hasSilentArithmetic<T>) {
             if (!this->isLowerTriangular() && !this->isUpperTriangular()) {
                 MatrixMath result(this->getRowCount(), this->getColumnCount());
-                withReducedCopy([&result](WorkingMatrix<T>& working) {
+                withReducedCopy([&result](lanes::WorkingMatrix<T>& working) {
                     for (std::uint32_t i = 1; i <= result.getRowCount(); ++i) {
                         const T* from = working.row(i - 1);
                         std::copy(from, from + working.columns(), result.row(i).begin());
@@ -67,7 +67,7 @@ public:
             }
         }
         MatrixMath working(*this);
-        Elimination<T> elimination(Elimination<T>::Columns::FromPivot);
+        lanes::Elimination<T> elimination(lanes::Elimination<T>::Columns::FromPivot);
         working.reduceInPlace(elimination);
         return working;
     }
@@ -82,12 +82,13 @@ public:
                 throw MatrixException(MatrixError::SizeBelowOne);
             }
             // The column-less matrix and the minor in one block of working memory.
-            WorkingMemory memory(WorkingMatrix<T>::bytesFor(n, n - 1) + WorkingMatrix<T>::bytesFor(n - 1, n - 1) +
-                                 Elimination<T>::scratchBytes(n - 1));
-            WorkingMatrix<T> columnless(memory, n, n - 1);
-            WorkingMatrix<T> minor(memory, n - 1, n - 1);
-            MinorDeterminants<T> minors(sourceRows(), std::vector<T*>(columnless.rows(), columnless.rows() + n),
-                                        std::vector<T*>(minor.rows(), minor.rows() + n - 1));
+            lanes::WorkingMemory memory(lanes::WorkingMatrix<T>::bytesFor(n, n - 1) +
+                                        lanes::WorkingMatrix<T>::bytesFor(n - 1, n - 1) +
+                                        lanes::Elimination<T>::scratchBytes(n - 1));
+            lanes::WorkingMatrix<T> columnless(memory, n, n - 1);
+            lanes::WorkingMatrix<T> minor(memory, n - 1, n - 1);
+            lanes::MinorDeterminants<T> minors(sourceRows(), std::vector<T*>(columnless.rows(), columnless.rows() + n),
+                                               std::vector<T*>(minor.rows(), minor.rows() + n - 1));
             minors.provideScratch(memory);
             return cofactorsTransposed(minors);
         }
@@ -97,7 +98,7 @@ public:
         std::vector<T*> minorRows;
         columnless.collectRowPointers(columnlessRows);
         minorBuffer.collectRowPointers(minorRows);
-        MinorDeterminants<T> minors(sourceRows(), std::move(columnlessRows), std::move(minorRows));
+        lanes::MinorDeterminants<T> minors(sourceRows(), std::move(columnlessRows), std::move(minorRows));
         return cofactorsTransposed(minors);
     }
 
@@ -118,24 +119,6 @@ public:
         return result;
     }
 
-    // The matrix without the given row and column; creating it for a 1 x 1 matrix throws 100.
-    MatrixMath minor(std::uint32_t row, std::uint32_t col) const {
-        MatrixMath result(this->getRowCount() - 1, this->getColumnCount() - 1);
-        copyMinorInto(row, col, result);
-        return result;
-    }
-
-    MatrixMath transpose() const {
-        MatrixMath result(this->getColumnCount(), this->getRowCount());
-        for (std::uint32_t i = 1; i <= this->getRowCount(); ++i) {
-            const std::vector<T>& source = this->row(i);
-            for (std::uint32_t j = 1; j <= this->getColumnCount(); ++j) {
-                result.row(j)[i - 1] = source[j - 1];
-            }
-        }
-        return result;
-    }
-
 private:
     std::vector<const T*> sourceRows() const {
         std::vector<const T*> source(this->getRowCount());
@@ -146,7 +129,7 @@ private:
     }
 
     // Each cofactor goes straight to its place in the transposed matrix.
-    MatrixMath cofactorsTransposed(MinorDeterminants<T>& minors) const {
+    MatrixMath cofactorsTransposed(lanes::MinorDeterminants<T>& minors) const {
         const std::uint32_t n = this->getRowCount();
         MatrixMath result(n, n);
         const ComputationMonitor::Scope progress(std::uint64_t{n} * n);
@@ -175,17 +158,17 @@ private:
     template <typename Use>
     auto withReducedCopy(Use use) const {
         const std::uint32_t n = this->getRowCount();
-        WorkingMemory memory(WorkingMatrix<T>::bytesFor(n, n) + Elimination<T>::scratchBytes(n));
-        WorkingMatrix<T> working(memory, n, n);
+        lanes::WorkingMemory memory(lanes::WorkingMatrix<T>::bytesFor(n, n) + lanes::Elimination<T>::scratchBytes(n));
+        lanes::WorkingMatrix<T> working(memory, n, n);
         for (std::uint32_t i = 0; i < n; ++i) {
             working.setRow(i, this->row(i + 1).data());
         }
-        Elimination<T> elimination(Elimination<T>::Columns::FromPivot);
+        lanes::Elimination<T> elimination(lanes::Elimination<T>::Columns::FromPivot);
         elimination.provideScratch(memory, n);
         elimination.rows().assign(working.rows(), working.rows() + n);
         const ComputationMonitor::Scope progress(n);
         for (std::size_t k = 0; k < n;) {
-            if (prepareColumnPivot(working.rows(), n, n, k)) {
+            if (lanes::prepareColumnPivot(working.rows(), n, n, k)) {
                 break;
             }
             k = elimination.runPanel(k, nullptr);
@@ -201,7 +184,7 @@ private:
     }
 
     // Eliminates this working copy and multiplies its diagonal, each element the left factor.
-    T determinantInPlace(Elimination<T>& elimination) {
+    T determinantInPlace(lanes::Elimination<T>& elimination) {
         reduceInPlace(elimination);
         T product = ElementTraits<T>::one();
         for (std::uint32_t i = 1; i <= this->getRowCount(); ++i) {
@@ -210,7 +193,7 @@ private:
         return product;
     }
 
-    void reduceInPlace(Elimination<T>& elimination) {
+    void reduceInPlace(lanes::Elimination<T>& elimination) {
         if (this->isLowerTriangular() || this->isUpperTriangular()) {
             return;
         }
@@ -220,31 +203,11 @@ private:
         // panel is one unit of work, after which the elimination reports progress.
         const ComputationMonitor::Scope progress(n);
         for (std::uint32_t k = 1; k <= n;) {
-            if (prepareColumnPivot(elimination.rows().data(), n, n, k - 1)) {
+            if (lanes::prepareColumnPivot(elimination.rows().data(), n, n, k - 1)) {
                 return;
             }
             k = static_cast<std::uint32_t>(elimination.runPanel(k - 1, nullptr)) + 1;
             progress.step(k - 1);
-        }
-    }
-
-    // The elimination works on a copy, so the minor holds copies of the elements, as the
-    // working copy of a separately built minor would.
-    void copyMinorInto(std::uint32_t row, std::uint32_t col, MatrixMath& target) const {
-        const std::uint32_t columns = this->getColumnCount();
-        std::uint32_t targetRow = 1;
-        for (std::uint32_t r = 1; r <= this->getRowCount(); ++r) {
-            if (r == row) {
-                continue;
-            }
-            const std::vector<T>& source = this->row(r);
-            std::vector<T>& destination = target.row(targetRow++);
-            for (std::uint32_t c = 0; c + 1 < col; ++c) {
-                destination[c] = T(source[c]);
-            }
-            for (std::uint32_t c = col; c < columns; ++c) {
-                destination[c - 1] = T(source[c]);
-            }
         }
     }
 };

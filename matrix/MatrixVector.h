@@ -10,8 +10,8 @@
 
 #include "matrix/ElementTraits.h"
 #include "matrix/MatrixException.h"
-#include "matrix/StorageLimit.h"
 #include "matrix/TriangularKind.h"
+#include "memory/StorageLimit.h"
 
 template <typename T>
 class MatrixVector {
@@ -211,7 +211,7 @@ private:
     static void requireStorage(std::uint32_t rows, std::uint32_t cols, std::size_t alreadyHeld) {
         const std::size_t needed = StorageLimit::bytesFor<T>(rows, cols);
         if (needed > alreadyHeld && !StorageLimit::reserve(needed - alreadyHeld)) {
-            throw outOfMemoryText;
+            throw StorageRefused();
         }
     }
 

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-#include "matrix/StorageLimit.h"
+#include "memory/StorageLimit.h"
 
 using bignumber::BigInteger;
 using bignumber::BigRational;
@@ -98,7 +98,7 @@ void Bruch::reserveWideBytes(std::size_t bytes) {
     const std::size_t request = pending;
     pending = 0;
     if (!StorageLimit::reserve(request))
-        throw outOfMemoryText;
+        throw StorageRefused();
 }
 
 // The exact value of a fraction: the wide one itself, or a 64-bit one made exact in scratch.
