@@ -3,7 +3,7 @@
 #pragma once
 
 #include "elements/InputErrorText.h"
-#include "matrix/ElementTraits.h"
+#include "matrix/Matrix.h"
 #include "number/Bruch.h"
 
 template <>
@@ -15,3 +15,10 @@ template <>
 inline const char* inputErrorText<Bruch>() {
     return fractionInputErrorText;
 }
+
+// The matrix templates for exact fractions are built once, in BruchElement.cpp, not in every unit
+// that uses them.
+extern template class MatrixVector<Bruch>;
+extern template class MatrixArithmetic<Bruch>;
+extern template class MatrixMath<Bruch>;
+extern template class Matrix<Bruch>;

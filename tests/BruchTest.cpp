@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "fuzz/ProgramRun.h"
-#include "memory/StorageLimit.h"
+#include "MemoryLeft.h"
 #include "number/Bruch.h"
 
 namespace {
@@ -65,9 +64,8 @@ TEST(BruchErrors, DivisionByZeroAndMemoryAreRefusedWithTheirTexts) {
     EXPECT_EQ(thrownText([] { Bruch(1, 0); }), divisionByZeroText);
     for (int i = 0; i < 14; ++i)
         huge = huge * huge;  // about 270 KB
-    program_run::setMemoryLeft(std::size_t{1} << 20);
+    const MemoryLeft memory(std::size_t{1} << 20);
     EXPECT_THROW((void)(huge * huge), StorageRefused);
-    program_run::setMemoryLeft(std::size_t{1} << 30);
 }
 
 // Between 64-bit values the double quotients decide, so neighbours near 2^63 compare equal.

@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "elements/DoubleElement.h"
 #include "matrix/ComputationCancelled.h"
 #include "matrix/Matrix.h"
 

@@ -10,7 +10,8 @@
 #include <set>
 #include <sstream>
 
-#include "fuzz/ProgramRun.h"
+#include "MemoryLeft.h"
+#include "elements/Elements.h"
 #include "matrix/Matrix.h"
 
 namespace {
@@ -138,16 +139,16 @@ TEST(StorageFailure, AFailingAllocationLeavesTheOldSizeAndValues) {
 TEST(StorageFailure, WhatDoesNotFitIsRefusedBeforeAnythingChanges) {
     Matrix<double> m(10, 10);
     const std::size_t held = StorageLimit::bytesFor<double>(10, 10);
-    program_run::setMemoryLeft(StorageLimit::bytesFor<double>(12, 10) - held);
+    const MemoryLeft memory(StorageLimit::bytesFor<double>(12, 10) - held);
     EXPECT_THROW(m.setSize(13, 10), StorageRefused);
     EXPECT_NO_THROW(m.setSize(12, 10));
     EXPECT_THROW(const Matrix<double> copy(m), StorageRefused);
-    program_run::setMemoryLeft(StorageLimit::bytesFor<double>(12, 11) - 1);
+    MemoryLeft::set(StorageLimit::bytesFor<double>(12, 11) - 1);
     EXPECT_THROW(m.setSize(12, 11), StorageRefused);
     EXPECT_EQ(m.getColumnCount(), 10u);
-    program_run::setMemoryLeft(StorageLimit::bytesFor<double>(12, 11));
+    MemoryLeft::set(StorageLimit::bytesFor<double>(12, 11));
     EXPECT_NO_THROW(m.setSize(12, 11));
-    program_run::setMemoryLeft(std::size_t{1} << 30);
+    MemoryLeft::set(std::size_t{1} << 30);
     EXPECT_THROW(m.setSize(4294967295u, 4294967295u), StorageRefused);
     EXPECT_EQ(StorageLimit::bytesFor<double>(4294967295u, 4294967295u), std::numeric_limits<std::size_t>::max());
     EXPECT_EQ(m.getRowCount(), 12u);

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <functional>
 
+#include "MemoryLeft.h"
 #include "TestMatrices.h"
 #include "matrix/lanes/WorkingMatrix.h"
 #include "matrix/lanes/WorkingMemory.h"
-#include "memory/StorageLimit.h"
 #include "memory/StorageRefused.h"
 
 namespace {
@@ -40,12 +40,6 @@ TEST(WorkingMatrixTest, RowsAlignedAndAnOddNumberOfCacheLinesApart) {
     }
 }
 
-// Memory for nothing beyond what is already held: every elimination that needs a working copy
-// is refused before it computes; a triangular matrix needs none.
-std::size_t nothingLeft() {
-    return 0;
-}
-
 TEST(WorkingMemoryTest, TheWorkingCopyIsPartOfTheStorageCheck) {
     const Matrix<double> a = randomMatrix<double>(100, 100, 3, Values::Dense, 0.0);
     const Matrix<double> upper = matrixOf<double>(2, 2, std::vector{2., 3., 0., 4.});
@@ -53,14 +47,17 @@ TEST(WorkingMemoryTest, TheWorkingCopyIsPartOfTheStorageCheck) {
     Matrix<double> x(100, 1);
     const double expected = a.determinant();
     WorkingMemory::releaseKept();
-    StorageLimit::setProbe(&nothingLeft);
-    const std::function<void()> refused[] = {[&] { a.determinant(); }, [&] { a.triangularForm(); },
-                                             [&] { a.solve(b, x); }, [&] { a.adjugate(); }};
-    for (const auto& operation : refused) {
-        EXPECT_THROW(operation(), StorageRefused);
+    {
+        // Memory for nothing beyond what is already held: every elimination that needs a
+        // working copy is refused before it computes; a triangular matrix needs none.
+        const MemoryLeft nothing(0);
+        const std::function<void()> refused[] = {[&] { a.determinant(); }, [&] { a.triangularForm(); },
+                                                 [&] { a.solve(b, x); }, [&] { a.adjugate(); }};
+        for (const auto& operation : refused) {
+            EXPECT_THROW(operation(), StorageRefused);
+        }
+        EXPECT_EQ(8.0, upper.determinant());
     }
-    EXPECT_EQ(8.0, upper.determinant());
-    StorageLimit::setProbe(nullptr);
     EXPECT_TRUE(sameBits(expected, a.determinant()));
 }
 
@@ -70,10 +67,9 @@ TEST(WorkingMemoryTest, KeptForTheNextOperation) {
     const Matrix<Complex> a = randomMatrix<Complex>(90, 90, 5, Values::Dense, 0.0);
     WorkingMemory::releaseKept();
     const Complex first = a.determinant();
-    StorageLimit::setProbe(&nothingLeft);
+    const MemoryLeft nothing(0);
     Complex again;
     EXPECT_NO_THROW(again = a.determinant());
-    StorageLimit::setProbe(nullptr);
     EXPECT_TRUE(sameBits(first, again));
 }
 
