@@ -38,9 +38,6 @@ public:
         requireSquare();
         if constexpr (hasSilentArithmetic<T>) {
             const std::uint32_t n = this->getRowCount();
-            if (this->isLowerTriangular() || this->isUpperTriangular()) {
-                return diagonalProduct(n, [this](std::uint32_t i) { return this->row(i + 1)[i]; });
-            }
             return withReducedCopy([n](lanes::WorkingMatrix<T>& working) {
                 return diagonalProduct(n, [&working](std::uint32_t i) { return working.row(i)[i]; });
             });
@@ -54,17 +51,15 @@ public:
     MatrixMath triangularForm() const {
         requireSquare();
         if constexpr (hasSilentArithmetic<T>) {
-            if (!this->isLowerTriangular() && !this->isUpperTriangular()) {
-                MatrixMath result(this->getRowCount(), this->getColumnCount());
-                withReducedCopy([&result](lanes::WorkingMatrix<T>& working) {
-                    for (std::uint32_t i = 1; i <= result.getRowCount(); ++i) {
-                        const T* from = working.row(i - 1);
-                        std::copy(from, from + working.columns(), result.row(i).begin());
-                    }
-                    return 0;
-                });
-                return result;
-            }
+            MatrixMath result(this->getRowCount(), this->getColumnCount());
+            withReducedCopy([&result](lanes::WorkingMatrix<T>& working) {
+                for (std::uint32_t i = 1; i <= result.getRowCount(); ++i) {
+                    const T* from = working.row(i - 1);
+                    std::copy(from, from + working.columns(), result.row(i).begin());
+                }
+                return 0;
+            });
+            return result;
         }
         MatrixMath working(*this);
         lanes::Elimination<T> elimination(lanes::Elimination<T>::Columns::FromPivot);
@@ -154,7 +149,8 @@ private:
 
     // Decimal and complex numbers: the elimination on one contiguous copy in working memory,
     // whose rows stay where they are (column exchanges move values within the rows); `use`
-    // reads the result before the memory goes back.
+    // reads the result before the memory goes back. The copy is taken, and its storage checked,
+    // before the triangular tests, as for a copy of the matrix; a triangular one stays as it is.
     template <typename Use>
     auto withReducedCopy(Use use) const {
         const std::uint32_t n = this->getRowCount();
@@ -162,6 +158,9 @@ private:
         lanes::WorkingMatrix<T> working(memory, n, n);
         for (std::uint32_t i = 0; i < n; ++i) {
             working.setRow(i, this->row(i + 1).data());
+        }
+        if (this->isLowerTriangular() || this->isUpperTriangular()) {
+            return use(working);
         }
         lanes::Elimination<T> elimination(lanes::Elimination<T>::Columns::FromPivot);
         elimination.provideScratch(memory, n);

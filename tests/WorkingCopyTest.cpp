@@ -48,17 +48,18 @@ TEST(WorkingMemoryTest, TheWorkingCopyIsPartOfTheStorageCheck) {
     const double expected = a.determinant();
     WorkingMemory::releaseKept();
     {
-        // Memory for nothing beyond what is already held: every elimination that needs a
-        // working copy is refused before it computes; a triangular matrix needs none.
+        // Memory for nothing beyond what is already held: every elimination is refused before
+        // it computes, even of a triangular matrix, whose copy is taken before it is tested.
         const MemoryLeft nothing(0);
         const std::function<void()> refused[] = {[&] { a.determinant(); }, [&] { a.triangularForm(); },
                                                  [&] { a.solve(b, x); }, [&] { a.adjugate(); }};
         for (const auto& operation : refused) {
             EXPECT_THROW(operation(), StorageRefused);
         }
-        EXPECT_EQ(8.0, upper.determinant());
+        EXPECT_THROW(upper.determinant(), StorageRefused);
     }
     EXPECT_TRUE(sameBits(expected, a.determinant()));
+    EXPECT_EQ(8.0, upper.determinant());
 }
 
 // Once an operation has had its memory, the same operation again needs no new storage: it is
