@@ -77,6 +77,19 @@ TEST(BruchEquality, QuotientsFor64BitValuesExactOtherwise) {
     EXPECT_TRUE(typed(twoTo63 + "1/1") != typed(twoTo63 + "0/1"));
 }
 
+// A value typed with fields past 64 bits that reduces into them compares as its reduced form,
+// which is what every copy of it holds: by quotient, like every 64-bit value.
+TEST(BruchEquality, AValueTypedWideComparesAsItsReducedForm) {
+    const Bruch typedWide = typed("9007199254740993000000000000/9007199254740992000000000000");
+    const Bruch copy(typedWide);
+    EXPECT_FALSE(copy.isWide());
+    EXPECT_TRUE(copy == Bruch(1, 1));
+    EXPECT_TRUE(typedWide == Bruch(1, 1));
+    EXPECT_TRUE(typedWide == copy);
+    // Beyond 64 bits exactly, though the quotient rounds to 1.
+    EXPECT_FALSE(typed(longNumber + "1/" + longNumber + "0") == Bruch(1, 1));
+}
+
 TEST(BruchText, ReadsAsTypedAndWritesAsStored) {
     const std::string error = " Eingabefehler (Bruchzahl)";
     const std::string rows[][2] = {{" -7 /\t 8", "-7/8"},
