@@ -11,10 +11,22 @@ class Task : public EigenTask {
 public:
     Task(EigenOperation operation, int n, const std::vector<double>& a, const std::vector<double>& b)
         : operation(operation), matrix(n, n), rightSide(n), solution(n), minor(n - 1, n - 1), result(n, n) {
+        const std::size_t count = static_cast<std::size_t>(n) * n;
         for (int r = 0; r < n; ++r) {
             rightSide(r) = b.empty() ? 0.0 : b[r];
             for (int c = 0; c < n; ++c) {
                 matrix(r, c) = a[static_cast<std::size_t>(r) * n + c];
+            }
+        }
+        if (operation == EigenOperation::FloatDeterminant) {
+            floatMatrix = matrix.cast<float>();
+        } else if (operation == EigenOperation::ComplexDeterminant) {
+            complexMatrix.resize(n, n);
+            for (int r = 0; r < n; ++r) {
+                for (int c = 0; c < n; ++c) {
+                    const std::size_t k = static_cast<std::size_t>(r) * n + c;
+                    complexMatrix(r, c) = {a[k], a[count - 1 - k]};
+                }
             }
         }
     }
@@ -30,6 +42,12 @@ public:
             break;
         case EigenOperation::Adjugate:
             adjugate();
+            break;
+        case EigenOperation::FloatDeterminant:
+            benchmark::DoNotOptimize(Eigen::PartialPivLU<Eigen::MatrixXf>(floatMatrix).determinant());
+            break;
+        case EigenOperation::ComplexDeterminant:
+            benchmark::DoNotOptimize(Eigen::PartialPivLU<Eigen::MatrixXcd>(complexMatrix).determinant());
             break;
         }
         benchmark::ClobberMemory();
@@ -56,6 +74,8 @@ private:
     Eigen::MatrixXd matrix;
     Eigen::VectorXd rightSide, solution;
     Eigen::MatrixXd minor, result;
+    Eigen::MatrixXf floatMatrix;
+    Eigen::MatrixXcd complexMatrix;
 };
 
 }  // namespace

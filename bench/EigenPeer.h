@@ -7,7 +7,9 @@
 #include <memory>
 #include <vector>
 
-enum class EigenOperation { Determinant, Solve, Adjugate };
+// The determinant of float and complex matrices too; a complex matrix takes its real parts from
+// a and its imaginary parts from the same values in reverse order.
+enum class EigenOperation { Determinant, Solve, Adjugate, FloatDeterminant, ComplexDeterminant };
 
 // One operation prepared on its operands, to be run many times.
 class EigenTask {

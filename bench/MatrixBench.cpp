@@ -5,14 +5,19 @@
 #include <benchmark/benchmark.h>
 #include <gmpxx.h>
 
+#include <algorithm>
+#include <complex>
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <map>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "EigenPeer.h"
+#include "app/menus/ComputationWatch.h"
 #include "elements/Elements.h"
 #include "matrix/Matrix.h"
 
@@ -57,8 +62,57 @@ void tavolent(benchmark::State& state, EigenOperation operation) {
         case EigenOperation::Adjugate:
             benchmark::DoNotOptimize(a.adjugate());
             break;
+        default:
+            // Float and complex determinants have cases of their own (harnessDeterminant).
+            state.SkipWithError("not a double operation");
+            return;
         }
         benchmark::ClobberMemory();
+    }
+}
+
+// The matrix as the dialogs build it: resized from the fresh 3 x 3 matrix, then element by
+// element. A complex matrix takes its imaginary parts from the values in reverse order, as the
+// Eigen peer does.
+template <typename T>
+Matrix<T> typedIn(const std::vector<double>& values, std::uint32_t n) {
+    Matrix<T> m;
+    m.setSize(n, n);
+    const std::size_t count = std::size_t{n} * n;
+    for (std::size_t k = 0; k < count; ++k) {
+        T& element = m.element(static_cast<std::uint32_t>(k / n + 1), static_cast<std::uint32_t>(k % n + 1));
+        if constexpr (std::is_same_v<T, std::complex<double>>) {
+            element = {values[k], values[count - 1 - k]};
+        } else {
+            element = static_cast<T>(values[k]);
+        }
+    }
+    return m;
+}
+
+// The determinant as "Determinante Matrix 1" runs it: the same entry point under the same
+// watch, on a matrix typed in as the dialogs do it.
+template <typename T>
+T asTheMenuRunsIt(const Matrix<T>& m) {
+    return watched([&] { return m.determinant(); });
+}
+
+template <typename T>
+void menuDeterminant(benchmark::State& state, EigenOperation operation) {
+    const auto n = static_cast<std::uint32_t>(state.range(0));
+    const Matrix<T> m = typedIn<T>(randomValues(std::size_t{n} * n, seedOf(operation)), n);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(asTheMenuRunsIt(m));
+    }
+}
+
+// The library's own determinant in the harness, for float and complex.
+template <typename T>
+void harnessDeterminant(benchmark::State& state, EigenOperation operation) {
+    const auto n = static_cast<std::uint32_t>(state.range(0));
+    const Matrix<T> m = typedIn<T>(randomValues(std::size_t{n} * n, seedOf(operation)), n);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(m.determinant());
     }
 }
 
@@ -86,6 +140,17 @@ public:
 
     void Finalize() override {
         ConsoleReporter::Finalize();
+        std::printf("\n%-20s %5s  %14s  %14s  %6s\n", "Determinant", "n", "harness/native", "menu/native", "goal");
+        for (const auto& [name, n, goal] : menuGoals) {
+            const std::string size = "/" + std::to_string(n);
+            const double native = times[name + "/EigenNative" + size];
+            const double harness = times[name + "/Tavolent" + size];
+            const double menu = times[name + "/Menu" + size];
+            if (native > 0 && harness > 0 && menu > 0) {
+                std::printf("%-20s %5d  %14.2f  %14.2f  %6.1f\n", name.c_str(), n, harness / native, menu / native,
+                            goal);
+            }
+        }
         std::printf("\n%-12s %5s  %14s  %14s  %6s\n", "Operation", "n", "/ Eigen x86-64", "/ Eigen native", "goal");
         for (const auto& [name, n, goal] : goals) {
             const std::string ours = name + "/Tavolent/" + std::to_string(n);
@@ -107,6 +172,10 @@ private:
     const std::vector<Goal> goals = {{"Determinant", 100, 1.2}, {"Determinant", 300, 1.5}, {"Determinant", 1000, 1.3},
                                      {"Solve", 100, 1.3},       {"Solve", 300, 1.6},       {"Solve", 1000, 1.4},
                                      {"Adjugate", 40, 0.3}};
+    const std::vector<Goal> menuGoals = {{"Determinant", 300, 1.0},
+                                         {"Determinant", 1000, 0.9},
+                                         {"FloatDeterminant", 1000, 0.9},
+                                         {"ComplexDeterminant", 300, 1.0}};
     std::map<std::string, double> times;
 };
 
@@ -191,6 +260,45 @@ void fractionDeterminantGmp(benchmark::State& state) {
     }
 }
 
+// The same determinant after 12 different heap histories: blocks of many sizes allocated and
+// every third one freed before the matrix is typed in, and the kept working memory given back,
+// so that the rows, the working copy and the buffers land somewhere else each time. Prints the
+// fastest and slowest layout (best of 10 determinants each, as the menu runs them, in processor
+// time, which other processes on a shared machine disturb less than the time on the clock).
+void printHeapLayoutSpread() {
+    // Enough runs that a burst of other work on the machine rarely spoils a layout's best.
+    constexpr int runsPerLayout = 10;
+    std::printf("\n%-12s %5s  %10s  %10s  %6s  %6s\n", "Heap layouts", "n", "fastest ms", "slowest ms", "spread",
+                "goal");
+    for (const std::uint32_t n : {300u, 1000u}) {
+        const std::vector<double> values = randomValues(std::size_t{n} * n, seedOf(EigenOperation::Determinant));
+        double fastest = 1e300, slowest = 0;
+        for (int layout = 0; layout < 12; ++layout) {
+            std::mt19937_64 engine(static_cast<std::uint64_t>(layout));
+            std::uniform_int_distribution<std::size_t> size(8, 9000);
+            std::vector<std::unique_ptr<char[]>> clutter(static_cast<std::size_t>(layout) * 97);
+            for (auto& block : clutter) {
+                block = std::make_unique<char[]>(size(engine));
+            }
+            for (std::size_t k = 0; k < clutter.size(); k += 3) {
+                clutter[k].reset();
+            }
+            lanes::WorkingMemory::releaseKept();
+            const Matrix<double> m = typedIn<double>(values, n);
+            double best = 1e300;
+            for (int run = 0; run < runsPerLayout; ++run) {
+                const std::clock_t start = std::clock();
+                benchmark::DoNotOptimize(asTheMenuRunsIt(m));
+                best = std::min(best, 1e3 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC);
+            }
+            fastest = std::min(fastest, best);
+            slowest = std::max(slowest, best);
+        }
+        std::printf("%-12s %5u  %10.3f  %10.3f  %6.2f  %6.2f\n", "Determinant", n, fastest, slowest, slowest / fastest,
+                    1.15);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -218,6 +326,36 @@ int main(int argc, char** argv) {
                 ->Unit(unit);
         }
     }
+    for (const int n : {300, 1000}) {
+        benchmark::RegisterBenchmark("Determinant/Menu", menuDeterminant<double>, EigenOperation::Determinant)
+            ->Arg(n)
+            ->Unit(benchmark::kMicrosecond);
+    }
+    const struct {
+        const char* name;
+        EigenOperation operation;
+        int n;
+        void (*harness)(benchmark::State&, EigenOperation);
+        void (*menu)(benchmark::State&, EigenOperation);
+    } typed[] = {
+        {"FloatDeterminant", EigenOperation::FloatDeterminant, 1000, harnessDeterminant<float>, menuDeterminant<float>},
+        {"ComplexDeterminant", EigenOperation::ComplexDeterminant, 300, harnessDeterminant<std::complex<double>>,
+         menuDeterminant<std::complex<double>>}};
+    for (const auto& t : typed) {
+        const std::string name = t.name;
+        benchmark::RegisterBenchmark((name + "/Tavolent").c_str(), t.harness, t.operation)
+            ->Arg(t.n)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((name + "/Menu").c_str(), t.menu, t.operation)
+            ->Arg(t.n)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((name + "/EigenGeneric").c_str(), eigen<makeGenericEigenTask>, t.operation)
+            ->Arg(t.n)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((name + "/EigenNative").c_str(), eigen<makeNativeEigenTask>, t.operation)
+            ->Arg(t.n)
+            ->Unit(benchmark::kMicrosecond);
+    }
     benchmark::RegisterBenchmark("FractionDeterminant/Tavolent/200x8", fractionDeterminantTavolent)
         ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("FractionDeterminant/Gmp/200x8", fractionDeterminantGmp)
@@ -225,5 +363,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    printHeapLayoutSpread();
     benchmark::Shutdown();
 }

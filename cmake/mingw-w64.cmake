@@ -17,6 +17,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# GCC cannot align the Windows stack for spilled 256- and 512-bit registers, yet emits aligned
+# moves for them; the assembler turns every aligned vector move into an unaligned one, so the
+# AVX2 and AVX-512 lanes, chosen at run time, can run (binutils 2.38 or later).
+set(CMAKE_CXX_FLAGS_INIT "-Wa,-muse-unaligned-vector-move")
+set(CMAKE_C_FLAGS_INIT "-Wa,-muse-unaligned-vector-move")
+
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 # Debian's wine64 package has no `wine` on the path, only its loader under /usr/lib/wine.

@@ -2,7 +2,10 @@
 // storage, and the linear equation solver. Including this header gives the whole library.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "matrix/ComputationMonitor.h"
@@ -14,6 +17,8 @@
 #include "matrix/SilentArithmetic.h"
 #include "matrix/SolveResult.h"
 #include "matrix/lanes/Elimination.h"
+#include "matrix/lanes/WorkingMatrix.h"
+#include "matrix/lanes/WorkingMemory.h"
 
 template <typename T>
 class Matrix : public MatrixArithmetic<T>, public MatrixMath<T> {
@@ -40,6 +45,9 @@ public:
     SolveResult solve(const Matrix& constants, Matrix& solution) const {
         requireSolvableShapes(constants, solution);
         const std::uint32_t n = this->getRowCount();
+        if constexpr (hasSilentArithmetic<T>) {
+            return solveOnWorkingCopy(constants, solution);
+        }
         Matrix working(n, n);
         working = *this;
         std::vector<T> values = constants.getColumn(1);
@@ -64,6 +72,88 @@ public:
     }
 
 private:
+    // Decimal and complex numbers: the same elimination on one contiguous copy in working
+    // memory, where a row exchange exchanges two row pointers. The entries left of the pivots
+    // are computed only when the contradiction test needs them.
+    SolveResult solveOnWorkingCopy(const Matrix& constants, Matrix& solution) const {
+        const std::uint32_t n = this->getRowCount();
+        // Buffers for a second elimination too, in case the contradiction test needs one.
+        lanes::WorkingMemory memory(lanes::WorkingMatrix<T>::bytesFor(n, n) +
+                                    2 * lanes::Elimination<T>::scratchBytes(n));
+        lanes::WorkingMatrix<T> working(memory, n, n);
+        lanes::Elimination<T> elimination(lanes::Elimination<T>::Columns::FromPivot);
+        elimination.provideScratch(memory, n);
+        std::vector<T> values = constants.getColumn(1);
+        eliminateWorkingCopy(working, elimination, values);
+        T* const* rows = elimination.rows().data();
+        T product = rows[0][0];
+        for (std::uint32_t i = 1; i < n && !isZeroElement(product); ++i) {
+            product = elementProduct(product, rows[i][i]);
+        }
+        if (isZeroElement(product)) {
+            lanes::Elimination<T> full(lanes::Elimination<T>::Columns::All);
+            full.provideScratch(memory, n);
+            values = constants.getColumn(1);
+            eliminateWorkingCopy(working, full, values);
+            return hasContradiction(full.rows().data(), n, values) ? SolveResult::NoSolution
+                                                                   : SolveResult::InfinitelyManySolutions;
+        }
+        for (std::uint32_t i = n; i-- > 0;) {
+            const T* coefficients = rows[i];
+            T value = values[i];
+            for (std::uint32_t r = n; r-- > i + 1;) {
+                value = value - elementProduct(coefficients[r], values[r]);
+            }
+            values[i] = value / coefficients[i];
+        }
+        for (std::uint32_t i = 1; i <= n; ++i) {
+            solution.row(i)[0] = values[i - 1];
+        }
+        return SolveResult::UniqueSolution;
+    }
+
+    // Copies this matrix into the working copy and eliminates it with row exchanges at zero
+    // pivots; the elimination's row pointers give the rows in their final order.
+    void eliminateWorkingCopy(lanes::WorkingMatrix<T>& working, lanes::Elimination<T>& elimination,
+                              std::vector<T>& values) const {
+        const std::uint32_t n = this->getRowCount();
+        for (std::uint32_t i = 0; i < n; ++i) {
+            working.setRow(i, this->row(i + 1).data());
+        }
+        std::vector<T*>& rows = elimination.rows();
+        rows.assign(working.rows(), working.rows() + n);
+        const ComputationMonitor::Scope progress(n);
+        for (std::size_t k = 0; k < n;) {
+            if (isZeroElement(rows[k][k])) {
+                for (std::size_t r = k + 1; r < n; ++r) {
+                    if (!isZeroElement(rows[r][k])) {
+                        std::swap(rows[k], rows[r]);
+                        T held;
+                        held = values[k];
+                        values[k] = values[r];
+                        values[r] = held;
+                        break;
+                    }
+                }
+                if (isZeroElement(rows[k][k])) {
+                    ++k;
+                    continue;
+                }
+            }
+            k = elimination.runPanel(k, values.data());
+            progress.step(k);
+        }
+    }
+
+    static bool hasContradiction(T* const* rows, std::uint32_t n, const std::vector<T>& values) {
+        for (std::uint32_t i = 0; i < n; ++i) {
+            if (!isZeroElement(values[i]) && std::all_of(rows[i], rows[i] + n, isZeroElement<T>)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
     // Entries left of the pivot column are read by nothing but the contradiction test; types
     // whose arithmetic is silent skip them until that test needs them.
     static constexpr typename lanes::Elimination<T>::Columns solverColumns =

@@ -6,6 +6,8 @@
 // reciprocal of the determinant.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -13,8 +15,11 @@
 #include "matrix/ComputationMonitor.h"
 #include "matrix/ElementTraits.h"
 #include "matrix/MatrixVector.h"
+#include "matrix/SilentArithmetic.h"
 #include "matrix/lanes/Elimination.h"
 #include "matrix/lanes/MinorDeterminants.h"
+#include "matrix/lanes/WorkingMatrix.h"
+#include "matrix/lanes/WorkingMemory.h"
 
 template <typename T>
 class MatrixMath : public virtual MatrixVector<T> {
@@ -31,6 +36,12 @@ public:
 
     T determinant() const {
         requireSquare();
+        if constexpr (hasSilentArithmetic<T>) {
+            const std::uint32_t n = this->getRowCount();
+            return withReducedCopy([n](lanes::WorkingMatrix<T>& working) {
+                return diagonalProduct(n, [&working](std::uint32_t i) { return working.row(i)[i]; });
+            });
+        }
         MatrixMath working(*this);
         lanes::Elimination<T> elimination(lanes::Elimination<T>::Columns::FromPivot);
         return working.determinantInPlace(elimination);
@@ -39,6 +50,17 @@ public:
     // A matrix whose diagonal product is the determinant; triangular input comes back as it is.
     MatrixMath triangularForm() const {
         requireSquare();
+        if constexpr (hasSilentArithmetic<T>) {
+            MatrixMath result(this->getRowCount(), this->getColumnCount());
+            withReducedCopy([&result](lanes::WorkingMatrix<T>& working) {
+                for (std::uint32_t i = 1; i <= result.getRowCount(); ++i) {
+                    const T* from = working.row(i - 1);
+                    std::copy(from, from + working.columns(), result.row(i).begin());
+                }
+                return 0;
+            });
+            return result;
+        }
         MatrixMath working(*this);
         lanes::Elimination<T> elimination(lanes::Elimination<T>::Columns::FromPivot);
         working.reduceInPlace(elimination);
@@ -50,26 +72,29 @@ public:
     MatrixMath adjugate() const {
         requireSquare();
         const std::uint32_t n = this->getRowCount();
+        if constexpr (hasSilentArithmetic<T>) {
+            if (n < 2) {
+                throw MatrixException(MatrixError::SizeBelowOne);
+            }
+            // The column-less matrix and the minor in one block of working memory.
+            lanes::WorkingMemory memory(lanes::WorkingMatrix<T>::bytesFor(n, n - 1) +
+                                        lanes::WorkingMatrix<T>::bytesFor(n - 1, n - 1) +
+                                        lanes::Elimination<T>::scratchBytes(n - 1));
+            lanes::WorkingMatrix<T> columnless(memory, n, n - 1);
+            lanes::WorkingMatrix<T> minor(memory, n - 1, n - 1);
+            lanes::MinorDeterminants<T> minors(sourceRows(), std::vector<T*>(columnless.rows(), columnless.rows() + n),
+                                               std::vector<T*>(minor.rows(), minor.rows() + n - 1));
+            minors.provideScratch(memory);
+            return cofactorsTransposed(minors);
+        }
         MatrixMath minorBuffer(n - 1, n - 1);
         MatrixMath columnless(n, n - 1);
-        MatrixMath result(n, n);
-        std::vector<const T*> source(n);
-        for (std::uint32_t r = 1; r <= n; ++r) {
-            source[r - 1] = this->row(r).data();
-        }
         std::vector<T*> columnlessRows;
         std::vector<T*> minorRows;
         columnless.collectRowPointers(columnlessRows);
         minorBuffer.collectRowPointers(minorRows);
-        lanes::MinorDeterminants<T> minors(std::move(source), std::move(columnlessRows), std::move(minorRows));
-        const ComputationMonitor::Scope progress(std::uint64_t{n} * n);
-        for (std::uint32_t j = 1; j <= n; ++j) {
-            minors.forColumn(j, [&](std::uint32_t i, const T& cofactor) {
-                result.row(j)[i - 1] = (i + j) % 2 == 0 ? cofactor : -cofactor;
-                progress.step(std::uint64_t{j - 1} * n + i);
-            });
-        }
-        return result;
+        lanes::MinorDeterminants<T> minors(sourceRows(), std::move(columnlessRows), std::move(minorRows));
+        return cofactorsTransposed(minors);
     }
 
     // The reciprocal of the determinant is the left factor of every product; the elements are
@@ -96,6 +121,67 @@ public:
     }
 
 private:
+    std::vector<const T*> sourceRows() const {
+        std::vector<const T*> source(this->getRowCount());
+        for (std::uint32_t r = 1; r <= this->getRowCount(); ++r) {
+            source[r - 1] = this->row(r).data();
+        }
+        return source;
+    }
+
+    // Each cofactor goes straight to its place in the transposed matrix.
+    MatrixMath cofactorsTransposed(lanes::MinorDeterminants<T>& minors) const {
+        const std::uint32_t n = this->getRowCount();
+        MatrixMath result(n, n);
+        const ComputationMonitor::Scope progress(std::uint64_t{n} * n);
+        for (std::uint32_t j = 1; j <= n; ++j) {
+            minors.forColumn(j, [&](std::uint32_t i, const T& cofactor) {
+                result.row(j)[i - 1] = (i + j) % 2 == 0 ? cofactor : -cofactor;
+                progress.step(std::uint64_t{j - 1} * n + i);
+            });
+        }
+        return result;
+    }
+
+    // The diagonal product, each element the left factor, the first one times one.
+    template <typename Diagonal>
+    static T diagonalProduct(std::uint32_t n, Diagonal diagonal) {
+        T product = ElementTraits<T>::one();
+        for (std::uint32_t i = 0; i < n; ++i) {
+            product = elementProduct(diagonal(i), product);
+        }
+        return product;
+    }
+
+    // Decimal and complex numbers: the elimination on one contiguous copy in working memory,
+    // whose rows stay where they are (column exchanges move values within the rows); `use`
+    // reads the result before the memory goes back. The copy is taken, and its storage checked,
+    // before the triangular tests, as for a copy of the matrix; a triangular one stays as it is.
+    template <typename Use>
+    auto withReducedCopy(Use use) const {
+        const std::uint32_t n = this->getRowCount();
+        lanes::WorkingMemory memory(lanes::WorkingMatrix<T>::bytesFor(n, n) + lanes::Elimination<T>::scratchBytes(n));
+        lanes::WorkingMatrix<T> working(memory, n, n);
+        for (std::uint32_t i = 0; i < n; ++i) {
+            working.setRow(i, this->row(i + 1).data());
+        }
+        if (this->isLowerTriangular() || this->isUpperTriangular()) {
+            return use(working);
+        }
+        lanes::Elimination<T> elimination(lanes::Elimination<T>::Columns::FromPivot);
+        elimination.provideScratch(memory, n);
+        elimination.rows().assign(working.rows(), working.rows() + n);
+        const ComputationMonitor::Scope progress(n);
+        for (std::size_t k = 0; k < n;) {
+            if (lanes::prepareColumnPivot(working.rows(), n, n, k)) {
+                break;
+            }
+            k = elimination.runPanel(k, nullptr);
+            progress.step(k);
+        }
+        return use(working);
+    }
+
     void requireSquare() const {
         if (!this->isSquare()) {
             throw MatrixException(MatrixError::NotSquare);

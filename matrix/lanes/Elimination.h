@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "matrix/ElementTraits.h"
+#include "matrix/lanes/Scratch.h"
 #include "matrix/lanes/TrailingUpdate.h"
+#include "matrix/lanes/WorkingMemory.h"
 
 namespace lanes {
 
@@ -57,6 +59,24 @@ public:
     // The row pointers of the matrix being eliminated; callers fill and refresh them.
     std::vector<T*>& rows() { return rowPointers; }
 
+    // Bytes of WorkingMemory that the buffers of an elimination of the given order use.
+    static std::size_t scratchBytes(std::size_t order) {
+        if (order <= stepwiseOrder) {
+            return 0;
+        }
+        const std::size_t steps = panelWidth(order);
+        return WorkingMemory::bytesFor<T>(order * steps) + TrailingUpdate<T>::scratchBytes(order, steps);
+    }
+
+    // Puts the buffers for an elimination of up to this order into the operation's memory.
+    void provideScratch(WorkingMemory& memory, std::size_t order) {
+        if (order > stepwiseOrder) {
+            const std::size_t steps = panelWidth(order);
+            multipliers.provide(memory, order * steps);
+            trailing.provide(memory, order, steps);
+        }
+    }
+
     // Carries out the steps start, start + 1, ... (0-based) up to the end of one panel or up to
     // the first later step whose pivot is zero, and returns the first step not carried out.
     // The pivot of `start` must be non-zero. The right-hand sides, if given, take part like
@@ -69,9 +89,7 @@ public:
         const std::size_t end = std::min(order, start + panelWidth(order));
         panelStart = start;
         stride = end - start;
-        if (multipliers.size() < order * stride) {
-            multipliers.resize(order * stride);
-        }
+        multiplierValues = multipliers.take(order * stride);
         std::size_t stop;
         if (columns == Columns::FromPivot) {
             stop = factor(start, end, order);
@@ -108,11 +126,12 @@ private:
         return s;
     }
 
-    // Panels as wide as the cache allows; inside, halves are split until this width remains.
-    static std::size_t panelWidth(std::size_t order) { return order <= 160 ? 32 : 64; }
-    static constexpr std::size_t flatWidth = 8;
+    // Panels of 32 steps keep the panel's own work small beside the block update; inside,
+    // halves are split until 16 columns remain, which two 512-bit vectors of doubles cover.
+    static std::size_t panelWidth(std::size_t) { return 32; }
+    static constexpr std::size_t flatWidth = 16;
 
-    T& multiplier(std::size_t row, std::size_t step) { return multipliers[row * stride + step - panelStart]; }
+    T& multiplier(std::size_t row, std::size_t step) { return multiplierValues[row * stride + step - panelStart]; }
 
     // Steps from `start` within [start, end) on the columns [start, columnEnd): the left half
     // first, then the right half with the left half's steps already in it, then the columns
@@ -171,34 +190,25 @@ private:
 
     // Steps [start, stop) on the panel's columns of row i, recording its multipliers.
     void eliminateInPanel(T* const* rows, std::size_t i, std::size_t start, std::size_t stop, std::size_t end) {
-        T* row = rows[i];
-        for (std::size_t s = start; s < stop; ++s) {
-            const T* pivot = rows[s];
-            T& factor = multiplier(i, s);
-            factor = row[s] / pivot[s];
-            subtractScaledRow(row, pivot, factor, firstColumn(start, s), end);
-        }
+        eliminateRows(rows, i, i + 1, start, stop, end);
     }
 
-    // The rows below the pivot rows, a group at a time so that the divisions of different rows
-    // overlap instead of each waiting for the previous step of its own row.
+    // The rows below the pivot rows.
     void eliminatePanelBelow(T* const* rows, std::size_t order, std::size_t start, std::size_t stop, std::size_t end) {
-        constexpr std::size_t group = 4;
-        std::size_t first = stop < end ? stop + 1 : end;
-        for (; first + group <= order; first += group) {
-            for (std::size_t s = start; s < stop; ++s) {
-                const T* pivot = rows[s];
-                for (std::size_t r = first; r < first + group; ++r) {
-                    multiplier(r, s) = rows[r][s] / pivot[s];
-                }
-                for (std::size_t r = first; r < first + group; ++r) {
-                    const T& factor = multiplier(r, s);
-                    subtractScaledRow(rows[r], pivot, factor, firstColumn(start, s), end);
-                }
-            }
-        }
-        for (; first < order; ++first) {
-            eliminateInPanel(rows, first, start, stop, end);
+        eliminateRows(rows, stop < end ? stop + 1 : end, order, start, stop, end);
+    }
+
+    // Steps [start, stop) on the panel's columns of rows [first, last); with lanes the whole
+    // loop runs at the lane width in use, so the width is looked up once, not once a step.
+    void eliminateRows(T* const* rows, std::size_t first, std::size_t last, std::size_t start, std::size_t stop,
+                       std::size_t end) {
+        T* factors = &multiplier(0, start);
+        if (columns == Columns::All) {
+            eliminatePanelRows(
+                rows, first, last, start, stop, end, [start](std::size_t) { return start; }, factors, stride);
+        } else {
+            eliminatePanelRows(
+                rows, first, last, start, stop, end, [](std::size_t s) { return s; }, factors, stride);
         }
     }
 
@@ -216,7 +226,8 @@ private:
 
     Columns columns;
     std::vector<T*> rowPointers;
-    std::vector<T> multipliers;
+    Scratch<T> multipliers;
+    T* multiplierValues = nullptr;
     std::size_t panelStart = 0;
     std::size_t stride = 0;
     TrailingUpdate<T> trailing;

@@ -19,6 +19,7 @@
 #include "matrix/ElementTraits.h"
 #include "matrix/lanes/Elimination.h"
 #include "matrix/lanes/TrailingUpdate.h"
+#include "matrix/lanes/WorkingMemory.h"
 
 namespace lanes {
 
@@ -34,6 +35,9 @@ public:
         elimination.rows() = std::move(minor);
         findNonZeroEnds();
     }
+
+    // Puts the buffers of the minors' elimination into the operation's memory.
+    void provideScratch(WorkingMemory& memory) { elimination.provideScratch(memory, source.size() - 1); }
 
     // Calls report(i, determinant of the minor without row i and column j) for i = 1 .. n in
     // this order.

@@ -8,15 +8,17 @@
 // whole is built for any x86-64 and runs them only where the processor has them.
 #pragma once
 
+#include <complex>
 #include <cstddef>
 #include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-// The Windows toolchain cannot align the stack for spilled 256- and 512-bit registers, so the
-// wide lanes are left to the other platforms.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(_WIN32)
+// On Windows the compiler cannot align the stack for spilled 256- and 512-bit registers; the
+// Windows build has its assembler make every aligned vector move an unaligned one
+// (-muse-unaligned-vector-move, cmake/mingw-w64.cmake), which is as fast on aligned data.
+#if defined(__x86_64__) && defined(__GNUC__)
 #include <immintrin.h>
 #define TAVOLENT_WIDE_LANES 1
 #endif
@@ -58,14 +60,37 @@ struct SimdLanes {
     static constexpr bool available = false;
 };
 
+// A packed multiplier is the value repeated as often as the lanes' load of it needs. The lanes
+// of float and double take a multiplier as one more vector and a pivot row's piece as it is
+// loaded.
+template <typename T, std::size_t Copies>
+struct RealMultipliers {
+    static constexpr std::size_t multiplierCopies = Copies;
+    static void packMultiplier(const T& value, T* out) {
+        for (std::size_t copy = 0; copy < Copies; ++copy) {
+            out[copy] = value;
+        }
+    }
+};
+
+// A complex multiplier f = (p, q) is taken as p and q each repeated across a vector. A piece of
+// a pivot row u = (a, b) is taken with its parts exchanged and the new first one negated as
+// well, (-b, a), so that
+//     u * (p, p) + (-b, a) * (q, q) = (a p - b q, b p + a q),
+// the textbook product, each product and each sum rounded on its own (a negation is exact, a
+// sum with a negated product is the difference, and the order of a sum's operands does not
+// change its bits).
 #if defined(__SSE2__)
 // Tiles of 4 rows x 2 vectors fill 8 of the 16 registers; multipliers are stored repeated across
 // a vector, since SSE2 has no load that repeats one value.
 template <>
-struct SimdLanes<double, LaneWidth::Sse2> {
+struct SimdLanes<double, LaneWidth::Sse2> : RealMultipliers<double, 2> {
     static constexpr bool available = true;
-    static constexpr std::size_t width = 2, rowsPerTile = 4, vectorsPerTile = 2, multiplierCopies = 2;
+    static constexpr std::size_t width = 2, rowsPerTile = 4, vectorsPerTile = 2;
     using Vector = __m128d;
+    using Factor = Vector;
+    using Pivot = Vector;
+    static Pivot pivot(Vector u) { return u; }
     static Vector load(const double* from) { return _mm_loadu_pd(from); }
     static void store(double* to, Vector value) { _mm_storeu_pd(to, value); }
     static Vector broadcast(double value) { return _mm_set1_pd(value); }
@@ -75,15 +100,44 @@ struct SimdLanes<double, LaneWidth::Sse2> {
 };
 
 template <>
-struct SimdLanes<float, LaneWidth::Sse2> {
+struct SimdLanes<float, LaneWidth::Sse2> : RealMultipliers<float, 4> {
     static constexpr bool available = true;
-    static constexpr std::size_t width = 4, rowsPerTile = 4, vectorsPerTile = 2, multiplierCopies = 4;
+    static constexpr std::size_t width = 4, rowsPerTile = 4, vectorsPerTile = 2;
     using Vector = __m128;
+    using Factor = Vector;
+    using Pivot = Vector;
+    static Pivot pivot(Vector u) { return u; }
     static Vector load(const float* from) { return _mm_loadu_ps(from); }
     static void store(float* to, Vector value) { _mm_storeu_ps(to, value); }
     static Vector broadcast(float value) { return _mm_set1_ps(value); }
     static Vector loadMultiplier(const float* from) { return _mm_load_ps(from); }
     static Vector subtractProduct(Vector c, Vector u, Vector f) { return _mm_sub_ps(c, _mm_mul_ps(u, f)); }
+};
+
+// One complex number per vector; tiles of 4 rows x 2 vectors.
+template <>
+struct SimdLanes<std::complex<double>, LaneWidth::Sse2> : RealMultipliers<std::complex<double>, 1> {
+    static constexpr bool available = true;
+    static constexpr std::size_t width = 1, rowsPerTile = 4, vectorsPerTile = 2;
+    using T = std::complex<double>;
+    using Vector = __m128d;
+    struct Factor {
+        Vector real, imag;
+    };
+    struct Pivot {
+        Vector value, turned;
+    };
+    static Vector load(const T* from) { return _mm_loadu_pd(reinterpret_cast<const double*>(from)); }
+    static void store(T* to, Vector value) { _mm_storeu_pd(reinterpret_cast<double*>(to), value); }
+    static Factor broadcast(const T& value) { return {_mm_set1_pd(value.real()), _mm_set1_pd(value.imag())}; }
+    static Factor loadMultiplier(const T* from) {
+        const auto* parts = reinterpret_cast<const double*>(from);
+        return {_mm_load1_pd(parts), _mm_load1_pd(parts + 1)};
+    }
+    static Pivot pivot(Vector u) { return {u, _mm_xor_pd(_mm_shuffle_pd(u, u, 1), _mm_setr_pd(-0.0, 0.0))}; }
+    static Vector subtractProduct(Vector c, const Pivot& u, const Factor& f) {
+        return _mm_sub_pd(c, _mm_add_pd(_mm_mul_pd(u.value, f.real), _mm_mul_pd(u.turned, f.imag)));
+    }
 };
 #endif
 

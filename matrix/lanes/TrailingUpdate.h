@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "matrix/ElementTraits.h"
+#include "matrix/lanes/Scratch.h"
 #include "matrix/lanes/SimdLanes.h"
+#include "matrix/lanes/WorkingMemory.h"
 #if defined(TAVOLENT_WIDE_LANES)
 #include "matrix/lanes/WideLanes.h"
 #endif
@@ -88,6 +90,38 @@ void subtractScaledRow(T* row, const T* pivot, const T& factor, std::size_t firs
     }
 }
 
+// Steps [start, stop) on rows [first, last) of a panel, each step on the columns from(s) to
+// end, rows in groups of four so that the divisions of different rows overlap; the multiplier
+// of row r and step s goes to multipliers[r * stride + s - start].
+template <typename T, typename From>
+void eliminatePanelRows(T* const* rows, std::size_t first, std::size_t last, std::size_t start, std::size_t stop,
+                        std::size_t end, From from, T* multipliers, std::size_t stride) {
+    if constexpr (hasLanes<T>) {
+        TAVOLENT_WITH_LANES(T, eliminateRows, rows, first, last, start, stop, end, from, multipliers, stride)
+    } else {
+        constexpr std::size_t group = 4;
+        for (; first + group <= last; first += group) {
+            for (std::size_t s = start; s < stop; ++s) {
+                const T* pivot = rows[s];
+                for (std::size_t r = first; r < first + group; ++r) {
+                    multipliers[r * stride + s - start] = rows[r][s] / pivot[s];
+                }
+                for (std::size_t r = first; r < first + group; ++r) {
+                    subtractScaledRow(rows[r], pivot, multipliers[r * stride + s - start], from(s), end);
+                }
+            }
+        }
+        for (; first < last; ++first) {
+            for (std::size_t s = start; s < stop; ++s) {
+                const T* pivot = rows[s];
+                T& factor = multipliers[first * stride + s - start];
+                factor = rows[first][s] / pivot[s];
+                subtractScaledRow(rows[first], pivot, factor, from(s), end);
+            }
+        }
+    }
+}
+
 // One row at a time, for the pivot rows of a panel and for element types without lanes.
 template <typename T>
 void subtractPivotRows(T* target, const T* multipliers, T* const* pivots, std::size_t steps, std::size_t first,
@@ -113,6 +147,24 @@ void subtractPivotRows(T* target, const T* multipliers, T* const* pivots, std::s
 template <typename T>
 class TrailingUpdate {
 public:
+    // Bytes of WorkingMemory that provide() takes for blocks of up to `steps` steps on `columns`
+    // columns; enough for every lane width (16 floats, 8 rows and 4 copies at the most).
+    static std::size_t scratchBytes(std::size_t columns, std::size_t steps) {
+        if constexpr (hasLanes<T>) {
+            return WorkingMemory::bytesFor<T>(pivotScratch(columns, steps)) +
+                   WorkingMemory::bytesFor<T>(multiplierScratch(steps));
+        } else {
+            return 0;
+        }
+    }
+
+    void provide(WorkingMemory& memory, std::size_t columns, std::size_t steps) {
+        if constexpr (hasLanes<T>) {
+            packedPivots.provide(memory, pivotScratch(columns, steps));
+            packedMultipliers.provide(memory, multiplierScratch(steps));
+        }
+    }
+
     // Rows targets[0 .. rowCount), columns [first, last), steps [0, steps); the multiplier of
     // target i and step s is multipliers[i * stride + s].
     void apply(T* const* targets, std::size_t rowCount, const T* multipliers, std::size_t stride, T* const* pivots,
@@ -131,8 +183,14 @@ public:
     }
 
 private:
-    std::vector<T> packedPivots;
-    std::vector<T> packedMultipliers;
+    static constexpr std::size_t widestTile = 32, tallestTile = 8, mostCopies = 4, columnBlock = 1024, rowBlock = 128;
+    static std::size_t pivotScratch(std::size_t columns, std::size_t steps) {
+        return (std::min(columns, columnBlock) + widestTile) * steps;
+    }
+    static std::size_t multiplierScratch(std::size_t steps) { return (rowBlock + tallestTile) * steps * mostCopies; }
+
+    Scratch<T> packedPivots;
+    Scratch<T> packedMultipliers;
 };
 
 #undef TAVOLENT_WITH_LANES
