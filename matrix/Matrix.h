@@ -84,6 +84,7 @@ private:
         lanes::Elimination<T> elimination(lanes::Elimination<T>::Columns::FromPivot);
         elimination.provideScratch(memory, n);
         std::vector<T> values = constants.getColumn(1);
+        const ComputationMonitor::Scope progress(1);
         eliminateWorkingCopy(working, elimination, values);
         T* const* rows = elimination.rows().data();
         T product = rows[0][0];
@@ -91,6 +92,9 @@ private:
             product = elementProduct(product, rows[i][i]);
         }
         if (isZeroElement(product)) {
+            // As in the literal path: the second elimination is not foreseen, so its progress
+            // stays at the end.
+            progress.step(1, 1);
             lanes::Elimination<T> full(lanes::Elimination<T>::Columns::All);
             full.provideScratch(memory, n);
             values = constants.getColumn(1);
