@@ -8,6 +8,7 @@
 #include "matrix/ComputationMonitor.h"
 #include "matrix/ElementTraits.h"
 #include "matrix/Elimination.h"
+#include "matrix/FastPaths.h"
 #include "matrix/MatrixArithmetic.h"
 #include "matrix/MatrixException.h"
 #include "matrix/MatrixMath.h"
@@ -40,6 +41,11 @@ public:
     SolveResult solve(const Matrix& constants, Matrix& solution) const {
         requireSolvableShapes(constants, solution);
         const std::uint32_t n = this->getRowCount();
+        if constexpr (HasFastSolve<T>) {
+            if (solveFast(constants, solution)) {
+                return SolveResult::UniqueSolution;
+            }
+        }
         Matrix working(n, n);
         working = *this;
         std::vector<T> values = constants.getColumn(1);
@@ -66,6 +72,26 @@ private:
     // whose arithmetic is silent skip them until that test needs them.
     static constexpr typename Elimination<T>::Columns solverColumns =
         hasSilentArithmetic<T> ? Elimination<T>::Columns::FromPivot : Elimination<T>::Columns::All;
+
+    // A type's own solver, for a system with exactly one solution; false when it declines or
+    // finds the matrix singular, which the elimination below then classifies.
+    bool solveFast(const Matrix& constants, Matrix& solution) const {
+        const std::uint32_t n = this->getRowCount();
+        std::vector<const T*> rows(n);
+        std::vector<T> values(n);
+        for (std::uint32_t r = 1; r <= n; ++r) {
+            rows[r - 1] = this->row(r).data();
+            values[r - 1] = constants.row(r)[0];
+        }
+        std::vector<T> result(n);
+        if (ElementTraits<T>::fastSolve(rows.data(), n, values.data(), result.data()) != FastPathOutcome::Done) {
+            return false;
+        }
+        for (std::uint32_t i = 1; i <= n; ++i) {
+            solution.row(i)[0] = result[i - 1];
+        }
+        return true;
+    }
 
     void requireSolvableShapes(const Matrix& constants, const Matrix& solution) const {
         if (constants.getColumnCount() != 1) {

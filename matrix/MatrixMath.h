@@ -13,6 +13,7 @@
 #include "matrix/ComputationMonitor.h"
 #include "matrix/ElementTraits.h"
 #include "matrix/Elimination.h"
+#include "matrix/FastPaths.h"
 #include "matrix/MatrixVector.h"
 #include "matrix/MinorDeterminants.h"
 
@@ -31,6 +32,12 @@ public:
 
     T determinant() const {
         requireSquare();
+        if constexpr (HasFastDeterminant<T>) {
+            T result;
+            if (ElementTraits<T>::fastDeterminant(constRowPointers().data(), this->getRowCount(), result)) {
+                return result;
+            }
+        }
         MatrixMath working(*this);
         Elimination<T> elimination(Elimination<T>::Columns::FromPivot);
         return working.determinantInPlace(elimination);
@@ -50,6 +57,15 @@ public:
     MatrixMath adjugate() const {
         requireSquare();
         const std::uint32_t n = this->getRowCount();
+        // A 1 x 1 matrix has no minors; the literal algorithm refuses it.
+        if constexpr (HasFastAdjugate<T>) {
+            if (n > 1) {
+                MatrixMath result(n, n);
+                if (takeFastPath(result, ElementTraits<T>::fastAdjugate) == FastPathOutcome::Done) {
+                    return result;
+                }
+            }
+        }
         MatrixMath minorBuffer(n - 1, n - 1);
         MatrixMath columnless(n, n - 1);
         MatrixMath result(n, n);
@@ -75,6 +91,19 @@ public:
     // The reciprocal of the determinant is the left factor of every product; the elements are
     // not divided by the determinant.
     MatrixMath inverse() const {
+        if constexpr (HasFastInverse<T>) {
+            requireSquare();
+            if (this->getRowCount() > 1) {
+                MatrixMath result(this->getRowCount(), this->getRowCount());
+                const FastPathOutcome outcome = takeFastPath(result, ElementTraits<T>::fastInverse);
+                if (outcome == FastPathOutcome::Singular) {
+                    throw MatrixException(MatrixError::Singular);
+                }
+                if (outcome == FastPathOutcome::Done) {
+                    return result;
+                }
+            }
+        }
         const T det = determinant();
         if (isZeroElement(det)) {
             throw MatrixException(MatrixError::Singular);
@@ -108,6 +137,22 @@ public:
     }
 
 private:
+    std::vector<const T*> constRowPointers() const {
+        std::vector<const T*> pointers(this->getRowCount());
+        for (std::uint32_t r = 1; r <= this->getRowCount(); ++r) {
+            pointers[r - 1] = this->row(r).data();
+        }
+        return pointers;
+    }
+
+    // Runs a type's own inverse or adjugate of this matrix into `result`.
+    template <typename FastPath>
+    FastPathOutcome takeFastPath(MatrixMath& result, FastPath fastPath) const {
+        std::vector<T*> target;
+        result.collectRowPointers(target);
+        return fastPath(constRowPointers().data(), this->getRowCount(), target.data());
+    }
+
     void requireSquare() const {
         if (!this->isSquare()) {
             throw MatrixException(MatrixError::NotSquare);

@@ -57,6 +57,24 @@ inline std::size_t bytesOf(const BigInteger& value) {
 inline std::string decimalText(const BigInteger& value) {
     return value.str();
 }
+inline BigInteger gcdOf(const BigInteger& a, const BigInteger& b) {
+    return boost::multiprecision::gcd(a, b);
+}
+// The least non-negative residue modulo a word.
+inline std::uint64_t residueOf(const BigInteger& value, std::uint64_t modulus) {
+    BigInteger rest = value % modulus;
+    if (rest < 0)
+        rest += modulus;
+    return rest.convert_to<std::uint64_t>();
+}
+// accumulator += factor * word.
+inline void addProduct(BigInteger& accumulator, const BigInteger& factor, std::uint64_t word) {
+    accumulator += factor * word;
+}
+// Bits of the magnitude; 0 for zero.
+inline std::size_t bitLength(const BigInteger& value) {
+    return value == 0 ? 0 : boost::multiprecision::msb(abs(value)) + 1;
+}
 // digits: an optional '-' and at least one decimal digit.
 inline BigInteger integerFromDecimal(const std::string& digits) {
     return BigInteger(digits);
@@ -96,6 +114,20 @@ inline std::size_t bytesOf(const BigInteger& value) {
 }
 inline std::string decimalText(const BigInteger& value) {
     return value.get_str(10);
+}
+inline BigInteger gcdOf(const BigInteger& a, const BigInteger& b) {
+    BigInteger result;
+    mpz_gcd(result.get_mpz_t(), a.get_mpz_t(), b.get_mpz_t());
+    return result;
+}
+inline std::uint64_t residueOf(const BigInteger& value, std::uint64_t modulus) {
+    return mpz_fdiv_ui(value.get_mpz_t(), static_cast<unsigned long>(modulus));
+}
+inline void addProduct(BigInteger& accumulator, const BigInteger& factor, std::uint64_t word) {
+    mpz_addmul_ui(accumulator.get_mpz_t(), factor.get_mpz_t(), static_cast<unsigned long>(word));
+}
+inline std::size_t bitLength(const BigInteger& value) {
+    return value == 0 ? 0 : mpz_sizeinbase(value.get_mpz_t(), 2);
 }
 inline BigInteger integerFromDecimal(const std::string& digits) {
     return BigInteger(digits, 10);

@@ -187,6 +187,14 @@ Bruch Bruch::fromExact(BigRational&& value) {
     return Bruch(std::make_unique<Wide>(Wide{std::move(value), {}, {}}));
 }
 
+Bruch Bruch::fromExactParts(const BigInteger& numerator, const BigInteger& denominator) {
+    if (bignumber::fitsInt64(numerator) && bignumber::fitsInt64(denominator)) {
+        return fromQuotient(bignumber::toInt64(numerator), bignumber::toInt64(denominator));
+    }
+    reserveWideBytes(2 * (bignumber::bytesOf(numerator) + bignumber::bytesOf(denominator)));
+    return fromExact(bignumber::rationalOf(numerator, denominator));
+}
+
 // Either side may be typed and unreduced, so both are compared as exact values.
 bool Bruch::exactlyEqual(const Bruch& left, const Bruch& right) {
     BigRational leftScratch;
