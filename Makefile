@@ -42,7 +42,7 @@ fuzz-readers:
 	mkdir -p $(FUZZ_BUILD)/corpus
 	clang++ -std=c++20 -O1 -g -Wall -Wextra -Wpedantic -Werror -ffp-contract=off \
 		-fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I. \
-		tests/fuzz/ElementReaderFuzz.cpp number/*.cpp app/AvailableMemory.cpp -lgmpxx -lgmp -o $(FUZZ_BUILD)/element_reader_fuzz
+		tests/fuzz/ElementReaderFuzz.cpp number/*.cpp memory/AvailableMemoryPosix.cpp -lgmpxx -lgmp -o $(FUZZ_BUILD)/element_reader_fuzz
 	$(FUZZ_BUILD)/element_reader_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=5 -print_final_stats=1 \
 		-artifact_prefix=$(FUZZ_BUILD)/ \
 		$(FUZZ_BUILD)/corpus tests/fuzz/corpus
@@ -50,7 +50,7 @@ fuzz-readers:
 # Format and static analysis (.clang-format, .clang-tidy) over every source of ours; the build
 # directory gives clang-tidy the compile commands.
 LINT_SOURCES = $(shell git ls-files '*.cpp' '*.h')
-TIDY_SOURCES = $(shell git ls-files 'app/*.cpp' 'number/*.cpp' 'tests/*.cpp' | grep -v -e 'Windows\.cpp$$' -e '^tests/windows/' -e '^tests/fuzz/')
+TIDY_SOURCES = $(shell git ls-files 'app/*.cpp' 'memory/*.cpp' 'number/*.cpp' 'tests/*.cpp' | grep -v -e 'Windows\.cpp$$' -e '^tests/windows/' -e '^tests/fuzz/')
 .PHONY: lint
 lint: build
 	@echo "clang-format: $(words $(LINT_SOURCES)) files"
@@ -131,8 +131,9 @@ test-windows: windows
 		-DTAVOLENT_WINDOWS_PROGRAM=$(abspath $(WINDOWS_BUILD))/tavolent.exe
 	ctest --test-dir $(WINDOWS_BUILD)/host --output-on-failure -j $(JOBS)
 
-# Line and branch coverage of app/, matrix/ and number/ by the tests of make test, in a tree of
-# its own (gcovr; the Windows-only files are left out, as are throw and unreachable branches).
+# Line and branch coverage of app/, elements/, matrix/, memory/ and number/ by the tests of
+# make test, in a tree of its own (gcovr; the Windows-only files are left out, as are throw and
+# unreachable branches).
 COVERAGE_BUILD ?= build-coverage
 BUILD_DIRS += $(COVERAGE_BUILD)
 .PHONY: coverage
@@ -142,7 +143,7 @@ coverage:
 	find $(COVERAGE_BUILD) -name '*.gcda' -delete
 	ctest --test-dir $(COVERAGE_BUILD) --output-on-failure -j $(JOBS); status=$$?; \
 	gcovr --root . --object-directory $(COVERAGE_BUILD) --exclude-directories '.*/CompilerIdCXX' \
-		--filter '(app|matrix|number)/' --exclude '.*Windows\.cpp$$' \
+		--filter '(app|elements|matrix|memory|number)/' --exclude '.*Windows\.cpp$$' \
 		--exclude-throw-branches --exclude-unreachable-branches --print-summary --output $(COVERAGE_BUILD)/coverage.txt \
 		$(COVERAGE_BUILD); \
 	exit $$status

@@ -3,7 +3,7 @@
 #include <ostream>
 #include <string_view>
 
-#include "app/Version.h"
+#include "app/menus/Version.h"
 
 namespace {
 

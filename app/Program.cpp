@@ -3,10 +3,10 @@
 #include <complex>
 #include <utility>
 
-#include "app/MainMenu.h"
-#include "app/Menu.h"
 #include "app/TypeMenu.h"
-#include "number/Bruch.h"
+#include "app/menus/MainMenu.h"
+#include "app/menus/Menu.h"
+#include "elements/Elements.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Program.h"
-#include "app/Terminal.h"
+#include "app/terminal/Terminal.h"
 
 int main(int argc, char* argv[]) {
     const std::span<const char* const> arguments(argv + 1, argc > 0 ? argc - 1 : 0);

@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "elements/BruchElement.h"
 #include "matrix/Matrix.h"
-#include "number/Bruch.h"
 
 namespace {
 

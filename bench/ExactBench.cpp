@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "elements/BruchElement.h"
 #include "matrix/Matrix.h"
 
 namespace {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "EigenPeer.h"
+#include "elements/Elements.h"
 #include "matrix/Matrix.h"
 
 namespace {

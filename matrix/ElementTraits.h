@@ -1,88 +1,16 @@
 // ElementTraits: the constant one of each element type, its zero test, and the product that
-// every matrix operation multiplies two elements with.
+// every matrix operation multiplies two elements with. A type whose one is not T(1)
+// specializes the traits beside the type (elements/).
 //
 // Zero is every type's value-initialised T{}; the zero tests compare with it by the type's
 // own equality, so a negative zero counts as zero and a NaN never does.
 #pragma once
 
 #include <complex>
-#include <cstddef>
-#include <cstdint>
-
-#include "matrix/ComputationMonitor.h"
-#include "matrix/FastPathOutcome.h"
-#include "number/Bruch.h"
-#include "number/ExactMatrixEngine.h"
 
 template <typename T>
 struct ElementTraits {
     static T one() { return T(1); }
-};
-
-// Fractions compute the determinant, the inverse, the adjugate of an invertible matrix and a
-// uniquely solvable system by the exact engine, which gives the very values of the literal
-// algorithm in a fraction of its time; the smallest matrices stay with the literal algorithm,
-// which is quicker there.
-template <>
-struct ElementTraits<Bruch> {
-    static Bruch one() { return Bruch(1, 1); }
-
-    static bool fastDeterminant(const Bruch* const* rows, std::size_t n, Bruch& result) {
-        if (n < smallestForDeterminant) {
-            return false;
-        }
-        const ComputationMonitor::Scope scope(progressSteps);
-        result = exact_matrix::determinant(rows, n, reporter(scope));
-        return true;
-    }
-    static FastPathOutcome fastInverse(const Bruch* const* rows, std::size_t n, Bruch* const* result) {
-        if (n < smallestForInverse) {
-            return FastPathOutcome::Declined;
-        }
-        const ComputationMonitor::Scope scope(progressSteps);
-        return outcomeOf(exact_matrix::inverse(rows, n, result, reporter(scope)));
-    }
-    static FastPathOutcome fastAdjugate(const Bruch* const* rows, std::size_t n, Bruch* const* result) {
-        if (n < smallestForAdjugate) {
-            return FastPathOutcome::Declined;
-        }
-        const ComputationMonitor::Scope scope(progressSteps);
-        return outcomeOf(exact_matrix::adjugate(rows, n, result, reporter(scope)));
-    }
-    static FastPathOutcome fastSolve(const Bruch* const* rows, std::size_t n, const Bruch* constants,
-                                     Bruch* solution) {
-        if (n < smallestForSolve) {
-            return FastPathOutcome::Declined;
-        }
-        const ComputationMonitor::Scope scope(progressSteps);
-        return outcomeOf(exact_matrix::solve(rows, n, constants, solution, reporter(scope)));
-    }
-
-private:
-    // Below these orders the literal algorithm in 64-bit fractions is at least as fast (bench:
-    // exact_bench's small sizes).
-    static constexpr std::size_t smallestForDeterminant = 4;
-    static constexpr std::size_t smallestForInverse = 3;
-    static constexpr std::size_t smallestForAdjugate = 4;
-    static constexpr std::size_t smallestForSolve = 5;
-    static constexpr std::uint64_t progressSteps = 1000;
-
-    static exact_matrix::Progress reporter(const ComputationMonitor::Scope& scope) {
-        return [&scope](double fractionDone) {
-            scope.step(static_cast<std::uint64_t>(fractionDone * static_cast<double>(progressSteps)));
-        };
-    }
-    static FastPathOutcome outcomeOf(exact_matrix::Outcome outcome) {
-        switch (outcome) {
-        case exact_matrix::Outcome::Done:
-            return FastPathOutcome::Done;
-        case exact_matrix::Outcome::Singular:
-            return FastPathOutcome::Singular;
-        case exact_matrix::Outcome::LeftToCaller:
-            break;
-        }
-        return FastPathOutcome::Declined;
-    }
 };
 
 template <typename T>

@@ -7,7 +7,6 @@
 
 #include "matrix/ComputationMonitor.h"
 #include "matrix/ElementTraits.h"
-#include "matrix/Elimination.h"
 #include "matrix/FastPaths.h"
 #include "matrix/MatrixArithmetic.h"
 #include "matrix/MatrixException.h"
@@ -15,6 +14,7 @@
 #include "matrix/MatrixVector.h"
 #include "matrix/SilentArithmetic.h"
 #include "matrix/SolveResult.h"
+#include "matrix/lanes/Elimination.h"
 
 template <typename T>
 class Matrix : public MatrixArithmetic<T>, public MatrixMath<T> {
@@ -51,7 +51,7 @@ public:
         std::vector<T> values = constants.getColumn(1);
         working.eliminateForward(values, solverColumns);
         if (isZeroElement(working.diagonalProduct())) {
-            if constexpr (solverColumns != Elimination<T>::Columns::All) {
+            if constexpr (solverColumns != lanes::Elimination<T>::Columns::All) {
                 // Only the contradiction test reads the entries left of the pivots, so only now
                 // are they worth computing.
                 working = *this;
@@ -70,8 +70,8 @@ public:
 private:
     // Entries left of the pivot column are read by nothing but the contradiction test; types
     // whose arithmetic is silent skip them until that test needs them.
-    static constexpr typename Elimination<T>::Columns solverColumns =
-        hasSilentArithmetic<T> ? Elimination<T>::Columns::FromPivot : Elimination<T>::Columns::All;
+    static constexpr typename lanes::Elimination<T>::Columns solverColumns =
+        hasSilentArithmetic<T> ? lanes::Elimination<T>::Columns::FromPivot : lanes::Elimination<T>::Columns::All;
 
     // A type's own solver, for a system with exactly one solution; false when it declines or
     // finds the matrix singular, which the elimination below then classifies.
@@ -115,9 +115,9 @@ private:
     // replaced by the first row below with a non-zero entry in its column; without one, the
     // step changes nothing.
     void eliminateForward(std::vector<T>& values,
-                          typename Elimination<T>::Columns columns = Elimination<T>::Columns::All) {
+                          typename lanes::Elimination<T>::Columns columns = lanes::Elimination<T>::Columns::All) {
         const std::uint32_t n = this->getRowCount();
-        Elimination<T> elimination(columns);
+        lanes::Elimination<T> elimination(columns);
         std::vector<T*>& rows = elimination.rows();
         this->collectRowPointers(rows);
         const ComputationMonitor::Scope progress(n);

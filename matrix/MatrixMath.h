@@ -12,10 +12,10 @@
 
 #include "matrix/ComputationMonitor.h"
 #include "matrix/ElementTraits.h"
-#include "matrix/Elimination.h"
 #include "matrix/FastPaths.h"
 #include "matrix/MatrixVector.h"
-#include "matrix/MinorDeterminants.h"
+#include "matrix/lanes/Elimination.h"
+#include "matrix/lanes/MinorDeterminants.h"
 
 template <typename T>
 class MatrixMath : public virtual MatrixVector<T> {
@@ -39,7 +39,7 @@ public:
             }
         }
         MatrixMath working(*this);
-        Elimination<T> elimination(Elimination<T>::Columns::FromPivot);
+        lanes::Elimination<T> elimination(lanes::Elimination<T>::Columns::FromPivot);
         return working.determinantInPlace(elimination);
     }
 
@@ -47,7 +47,7 @@ public:
     MatrixMath triangularForm() const {
         requireSquare();
         MatrixMath working(*this);
-        Elimination<T> elimination(Elimination<T>::Columns::FromPivot);
+        lanes::Elimination<T> elimination(lanes::Elimination<T>::Columns::FromPivot);
         working.reduceInPlace(elimination);
         return working;
     }
@@ -77,7 +77,7 @@ public:
         std::vector<T*> minorRows;
         columnless.collectRowPointers(columnlessRows);
         minorBuffer.collectRowPointers(minorRows);
-        MinorDeterminants<T> minors(std::move(source), std::move(columnlessRows), std::move(minorRows));
+        lanes::MinorDeterminants<T> minors(std::move(source), std::move(columnlessRows), std::move(minorRows));
         const ComputationMonitor::Scope progress(std::uint64_t{n} * n);
         for (std::uint32_t j = 1; j <= n; ++j) {
             minors.forColumn(j, [&](std::uint32_t i, const T& cofactor) {
@@ -160,7 +160,7 @@ private:
     }
 
     // Eliminates this working copy and multiplies its diagonal, each element the left factor.
-    T determinantInPlace(Elimination<T>& elimination) {
+    T determinantInPlace(lanes::Elimination<T>& elimination) {
         reduceInPlace(elimination);
         T product = ElementTraits<T>::one();
         for (std::uint32_t i = 1; i <= this->getRowCount(); ++i) {
@@ -169,7 +169,7 @@ private:
         return product;
     }
 
-    void reduceInPlace(Elimination<T>& elimination) {
+    void reduceInPlace(lanes::Elimination<T>& elimination) {
         if (this->isLowerTriangular() || this->isUpperTriangular()) {
             return;
         }
@@ -179,7 +179,7 @@ private:
         // panel is one unit of work, after which the elimination reports progress.
         const ComputationMonitor::Scope progress(n);
         for (std::uint32_t k = 1; k <= n;) {
-            if (prepareColumnPivot(elimination.rows().data(), n, n, k - 1)) {
+            if (lanes::prepareColumnPivot(elimination.rows().data(), n, n, k - 1)) {
                 return;
             }
             k = static_cast<std::uint32_t>(elimination.runPanel(k - 1, nullptr)) + 1;

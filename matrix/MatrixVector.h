@@ -10,8 +10,8 @@
 
 #include "matrix/ElementTraits.h"
 #include "matrix/MatrixException.h"
-#include "matrix/StorageLimit.h"
 #include "matrix/TriangularKind.h"
+#include "memory/StorageLimit.h"
 
 template <typename T>
 class MatrixVector {

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-#include "matrix/StorageLimit.h"
+#include "memory/StorageLimit.h"
 
 using bignumber::BigInteger;
 using bignumber::BigRational;

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "matrix/StorageLimit.h"
+#include "memory/StorageLimit.h"
 #include "number/Bruch.h"
 #include "number/IntegerRows.h"
 #include "number/ModularElimination.h"
@@ -59,18 +59,29 @@ public:
     modular_elimination::Poll stepsOfPrime(std::size_t primesDone) const {
         return [this, primesDone](std::size_t steps) {
             const double done = (static_cast<double>(primesDone) + static_cast<double>(steps) / order) / expected;
-            progress(residueShare * std::min(done, 1.0));
+            report(residueShare * std::min(done, 1.0));
         };
     }
-    // Putting the results together in `passes` passes over the rows (combining the residues,
-    // forming the fractions); pass counts from 0.
-    void resultRow(std::size_t pass, std::size_t passes, std::size_t rowsDone) const {
-        const double done = (static_cast<double>(pass) + static_cast<double>(rowsDone) / order) / static_cast<double>(passes);
-        progress(residueShare + (1.0 - residueShare) * done);
+    // Putting the results together in `passes` passes over the n * n (or n) entries: combining
+    // the residues, forming the fractions; pass counts from 0. Each entry may take long when
+    // the numbers are, so each is a chance to cancel.
+    void resultEntry(std::size_t pass, std::size_t passes, double entriesDone, double entries) const {
+        const double done = (static_cast<double>(pass) + entriesDone / entries) / static_cast<double>(passes);
+        report(residueShare + (1.0 - residueShare) * done);
+    }
+    // Taking the residues of long entries is a chance to cancel too.
+    std::function<void()> residueRows() const {
+        return [this] { report(last); };
     }
 
 private:
+    void report(double fraction) const {
+        last = fraction;
+        progress(fraction);
+    }
+
     const Progress& progress;
+    mutable double last = 0.0;
     double expected;
     double order;
 };
@@ -94,7 +105,7 @@ Outcome integerAdjugate(const IntegerRows& matrix, const Tracker& tracker, bool 
     std::vector<std::uint64_t> work(n * n);
     for (std::size_t t = 0; !determinantRun.complete() || !adjugateRun.complete(); ++t) {
         const WordPrime prime(prime_sequence::at(t));
-        matrix.residues(prime, work.data());
+        matrix.residues(prime, work.data(), tracker.residueRows());
         const std::uint64_t residue = modular_elimination::invert(work.data(), n, prime, tracker.stepsOfPrime(t));
         if (screen && t == 0 && residue == 0) {
             return Outcome::LeftToCaller;
@@ -124,8 +135,8 @@ Outcome integerAdjugate(const IntegerRows& matrix, const Tracker& tracker, bool 
     for (std::size_t i = 0; i < n; ++i) {
         for (std::size_t j = 0; j < n; ++j) {
             adjugateValues[i * n + j] = combiner.combine(adjugates, i * n + j);
+            tracker.resultEntry(0, 2, static_cast<double>(i * n + j + 1), static_cast<double>(n * n));
         }
-        tracker.resultRow(0, 2, i + 1);
     }
     return Outcome::Done;
 }
@@ -139,8 +150,8 @@ void scaleColumns(const IntegerRows& matrix, const std::vector<BigInteger>& adju
     for (std::size_t i = 0; i < n; ++i) {
         for (std::size_t j = 0; j < n; ++j) {
             result[i][j] = Bruch::fromExactParts(adjugateValues[i * n + j] * scales[j], divisor);
+            tracker.resultEntry(1, 2, static_cast<double>(i * n + j + 1), static_cast<double>(n * n));
         }
-        tracker.resultRow(1, 2, i + 1);
     }
 }
 
@@ -152,7 +163,7 @@ Bruch smallDeterminant(const IntegerRows& matrix, std::int64_t scaleProduct, con
     const WordPrime prime(prime_sequence::at(0));
     reserveOrRefuse(n * n * sizeof(std::uint64_t));
     std::vector<std::uint64_t> work(n * n);
-    matrix.residues(prime, work.data());
+    matrix.residues(prime, work.data(), tracker.residueRows());
     const std::uint64_t residue = modular_elimination::determinant(work.data(), n, prime, tracker.stepsOfPrime(0));
     // |determinant| < p / 2, so the residue above p / 2 stands for a negative one.
     const std::int64_t value = residue > prime.value() / 2 ? -static_cast<std::int64_t>(prime.value() - residue)
@@ -179,7 +190,7 @@ Bruch determinant(const Bruch* const* rows, std::size_t n, const Progress& progr
     std::vector<std::uint64_t> work(n * n);
     for (std::size_t t = 0; !run.complete(); ++t) {
         const WordPrime prime(prime_sequence::at(t));
-        matrix.residues(prime, work.data());
+        matrix.residues(prime, work.data(), tracker.residueRows());
         newImage(residues, 1)[0] = modular_elimination::determinant(work.data(), n, prime, tracker.stepsOfPrime(t));
         run.add(prime.value());
     }
@@ -255,7 +266,7 @@ Outcome solve(const Bruch* const* rows, std::size_t n, const Bruch* constants, B
     std::vector<std::uint64_t> values(n);
     for (std::size_t t = 0; !determinantRun.complete() || !numeratorRun.complete(); ++t) {
         const WordPrime prime(prime_sequence::at(t));
-        matrix.residues(prime, work.data());
+        matrix.residues(prime, work.data(), tracker.residueRows());
         for (std::size_t i = 0; i < n; ++i) {
             values[i] = bignumber::residueOf(numerators[i], prime.value());
         }
@@ -287,7 +298,7 @@ Outcome solve(const Bruch* const* rows, std::size_t n, const Bruch* constants, B
     const BigInteger denominator = common * determinantValue;
     for (std::size_t i = 0; i < n; ++i) {
         solution[i] = Bruch::fromExactParts(combiner.combine(images, i), denominator);
-        tracker.resultRow(0, 1, i + 1);
+        tracker.resultEntry(0, 1, static_cast<double>(i + 1), static_cast<double>(n));
     }
     return Outcome::Done;
 }

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "matrix/StorageLimit.h"
+#include "memory/StorageLimit.h"
 #include "number/Bruch.h"
 #include "number/WordPrime.h"
 
@@ -142,15 +142,18 @@ bool IntegerRows::scaleProductInWord(std::int64_t& result) const {
     return !overflow;
 }
 
-void IntegerRows::residues(const WordPrime& prime, std::uint64_t* target) const {
+void IntegerRows::residues(const WordPrime& prime, std::uint64_t* target, const std::function<void()>& poll) const {
     if (inWords) {
         for (std::size_t k = 0; k < n * n; ++k) {
             target[k] = prime.reduce(words[k]);
         }
         return;
     }
-    for (std::size_t k = 0; k < n * n; ++k) {
-        target[k] = bignumber::residueOf(bigs[k], prime.value());
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t k = i * n; k < i * n + n; ++k) {
+            target[k] = bignumber::residueOf(bigs[k], prime.value());
+        }
+        poll();
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "number/BigNumber.h"
@@ -26,8 +27,9 @@ public:
     bool scaleProductInWord(std::int64_t& result) const;
     bool hasZeroRow() const { return zeroRow; }
 
-    // The residues of all entries, row by row, into n * n words.
-    void residues(const WordPrime& prime, std::uint64_t* target) const;
+    // The residues of all entries, row by row, into n * n words; calls `poll` after each row of
+    // long entries.
+    void residues(const WordPrime& prime, std::uint64_t* target, const std::function<void()>& poll) const;
     // Entry (i, j) exactly.
     bignumber::BigInteger entry(std::size_t i, std::size_t j) const;
 

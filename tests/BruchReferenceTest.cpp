@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "ReferenceAlgorithms.h"
+#include "elements/BruchElement.h"
 #include "matrix/Matrix.h"
-#include "number/Bruch.h"
 
 namespace {
 

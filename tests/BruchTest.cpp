@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fuzz/ProgramRun.h"
-#include "matrix/StorageLimit.h"
+#include "memory/StorageLimit.h"
 #include "number/Bruch.h"
 
 namespace {

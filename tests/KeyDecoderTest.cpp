@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/KeyDecoder.h"
+#include "app/terminal/KeyDecoder.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <sstream>
 #include <string>
 
-#include "app/MainMenu.h"
-#include "app/Menu.h"
-#include "app/Screen.h"
-#include "app/Terminal.h"
+#include "app/menus/MainMenu.h"
+#include "app/menus/Menu.h"
+#include "app/menus/Screen.h"
+#include "app/terminal/Terminal.h"
 
 namespace {
 

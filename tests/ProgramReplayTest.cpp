@@ -8,11 +8,6 @@
 
 #include "fuzz/ProgramRun.h"
 
-// The unit tests decide how much memory there is (program_run::setMemoryLeft).
-std::size_t availableMemoryBytes() {
-    return program_run::memoryLeft;
-}
-
 namespace {
 
 TEST(ProgramReplay, EveryKeptInputEndsWithStatusZeroOrOne) {

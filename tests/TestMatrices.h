@@ -11,6 +11,7 @@
 #include <random>
 #include <vector>
 
+#include "elements/Elements.h"
 #include "matrix/Matrix.h"
 
 namespace testmatrices {
@@ -99,12 +100,12 @@ template <typename Action>
 // Runs a check once at each lane width the processor has, then goes back to the widest.
 template <typename Check>
 void atEveryLaneWidth(Check check) {
-    for (const LaneWidth width : LaneChoice::available()) {
+    for (const lanes::LaneWidth width : lanes::LaneChoice::available()) {
         SCOPED_TRACE(static_cast<int>(width));
-        LaneChoice::choose(width);
+        lanes::LaneChoice::choose(width);
         check();
     }
-    LaneChoice::choose(LaneChoice::available().back());
+    lanes::LaneChoice::choose(lanes::LaneChoice::available().back());
 }
 
 }  // namespace testmatrices

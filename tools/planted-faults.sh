@@ -10,19 +10,19 @@ jobs=${JOBS:-2}
 # name | file | perl substitution (applied to the whole file at once)
 faults=(
   "swap-columns-second-index-against-rows|matrix/MatrixVector.h|s/(void swapColumns.*?b > )columnCount/\${1}rowCount/s"
-  "split-escape-not-waited-for|app/TerminalPlatform.h|s/escapeWaitMilliseconds = \d+/escapeWaitMilliseconds = 0/"
-  "menu-up-on-first-entry-does-not-wrap|app/Menu.cpp|s/selection = count;/selection = 1;/"
-  "highlight-written-in-wrong-colour|app/TerminalCommon.cpp|s/0;30;47m/0;30;46m/"
-  "ss3-arrows-not-decoded|app/KeyDecoder.cpp|s/second != '\\[' && second != 'O'/second != '['/"
+  "split-escape-not-waited-for|app/terminal/TerminalPlatform.h|s/escapeWaitMilliseconds = \d+/escapeWaitMilliseconds = 0/"
+  "menu-up-on-first-entry-does-not-wrap|app/menus/Menu.cpp|s/selection = count;/selection = 1;/"
+  "highlight-written-in-wrong-colour|app/terminal/TerminalCommon.cpp|s/0;30;47m/0;30;46m/"
+  "ss3-arrows-not-decoded|app/terminal/KeyDecoder.cpp|s/second != '\\[' && second != 'O'/second != '['/"
   "fraction-without-slash-read|number/BruchText.cpp|s{separator != '/'}{separator < ' '}"
   "fraction-difference-adds|number/Bruch.h|s/(operator-\\(const Bruch& right\\) const \\{.*?sumLeaves64Bits\\(\\*this, right, )true/\${1}false/s"
-  "column-exchange-keeps-determinant-sign|matrix/Elimination.h|s/pivotRow\\[c\\] = -pivotRow\\[c\\];/(void)pivotRow[c];/"
+  "column-exchange-keeps-determinant-sign|matrix/lanes/Elimination.h|s/pivotRow\\[c\\] = -pivotRow\\[c\\];/(void)pivotRow[c];/"
   "solver-outcomes-swapped|matrix/Matrix.h|s/\\? SolveResult::NoSolution : SolveResult::InfinitelyManySolutions/? SolveResult::InfinitelyManySolutions : SolveResult::NoSolution/"
   "one-entry-counts-as-column-vector|matrix/MatrixVector.h|s/columnCount == 1 && rowCount >= 2/columnCount == 1 && rowCount >= 1/"
   "resize-keeps-rows-by-column-count|matrix/MatrixVector.h|s/std::min\\(rows, rowCount\\)/std::min(cols, rowCount)/"
-  "table-drops-last-column|app/MatrixTable.h|s/j <= matrix\\.getColumnCount\\(\\)/j < matrix.getColumnCount()/"
+  "table-drops-last-column|app/menus/MatrixTable.h|s/j <= matrix\\.getColumnCount\\(\\)/j < matrix.getColumnCount()/"
   "row-zero-not-checked|matrix/MatrixVector.h|s/if \\(row < 1 \\|\\| row > rowCount/if (row > rowCount/"
-  "storage-limit-ignored|matrix/StorageLimit.h|s/(bytes > budget\\.left\\) \\{\\s*)return false;/\${1}return true;/"
+  "storage-limit-ignored|memory/StorageLimit.h|s/(bytes > budget\\.left\\) \\{\\s*)return false;/\${1}return true;/"
 )
 
 rm -rf "$scratch/src"

@@ -6,10 +6,6 @@
 
 #include "fuzz/ProgramRun.h"
 
-std::size_t availableMemoryBytes() {
-    return program_run::memoryLeft;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const int status = program_run::runOn(std::string(reinterpret_cast<const char*>(data), size));
     if (status != 0 && status != 1) {

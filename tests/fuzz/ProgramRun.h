@@ -7,24 +7,24 @@
 #include <iostream>
 #include <sstream>
 #include <string>
-#include <thread>
 
 #include "app/Program.h"
-#include "app/Terminal.h"
+#include "app/terminal/Terminal.h"
 #include "matrix/ComputationMonitor.h"
+#include "memory/StorageLimit.h"
 
 namespace program_run {
 
-// What the tests' own availableMemoryBytes() reports in place of the platform's probe.
+// The memory the run may have, reported to StorageLimit in place of the system's figure.
 inline std::size_t memoryLeft = std::size_t{1} << 30;
 
-// StorageLimit reads the figure anew at most every 50 ms, or when a request exceeds it; a
-// smaller figure only counts once that time has passed.
+inline std::size_t reportMemoryLeft() {
+    return memoryLeft;
+}
+
 inline void setMemoryLeft(std::size_t bytes) {
-    if (bytes < memoryLeft) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(60));
-    }
     memoryLeft = bytes;
+    StorageLimit::setProbe(&reportMemoryLeft);
 }
 
 inline std::chrono::steady_clock::time_point deadline;

@@ -1,5 +1,5 @@
 A long session through every menu, dialog and element type: the program keeps its memory flat
-however long it runs, and answers each keystroke quickly.
+however long it runs. (What a keystroke costs is measured by tools/key-latency.py.)
 
   $ . "$TESTDIR/helpers.sh"
 
@@ -46,9 +46,8 @@ operation, a solved system, then the next type. An arrow counts as one keystroke
 
   $ /usr/bin/time -f %M -o short.kib "$TAVOLENT" < short.keys > short.out 2>&1; echo $?
   0
-  $ started=$EPOCHREALTIME; /usr/bin/time -f %M -o long.kib "$TAVOLENT" < long.keys > long.out 2>&1; echo $?
+  $ /usr/bin/time -f %M -o long.kib "$TAVOLENT" < long.keys > long.out 2>&1; echo $?
   0
-  $ finished=$EPOCHREALTIME
 
 No failure goes unexplained:
 
@@ -57,11 +56,7 @@ No failure goes unexplained:
   [1]
 
 The peak memory of the long run is at most a mebibyte above that of the short one (but
-AddressSanitizer keeps freed memory in quarantine), and a keystroke takes less than a
-millisecond:
+AddressSanitizer keeps freed memory in quarantine):
 
   $ [ "$TAVOLENT_SANITIZED" = ON ] || (( $(tail -1 long.kib) <= $(tail -1 short.kib) + 1024 )) && echo flat
   flat
-  $ keys=$(< long.keys); keys=${keys//$D/.}; keys=${keys//$U/.}
-  $ awk -v keys=${#keys} "BEGIN { if (($finished - $started) / keys < 0.001) print \"fast\" }"
-  fast

@@ -1,0 +1,78 @@
+// Terminal: the only code that touches the console. It clears the screen, sets the four text
+// attributes, reads keys without echo, pauses, and hands standard input to the dialogs: on a
+// terminal through the line editor (libedit), elsewhere as it comes.
+//
+// Sequences written, only when standard output is a terminal:
+//   ESC [ H ESC [ 2 J      cursor home and clear the screen
+//   ESC [ 0 m              attribute 7, normal text
+//   ESC [ 0 ; 30 ; 47 m    attribute 112, black on light grey (the highlighted entry)
+//   ESC [ 0 ; 91 m         attribute 12, light red (library errors)
+//   ESC [ 0 ; 30 ; 101 m   attribute 192, black on light red (other errors)
+//
+// When standard input is a terminal, keys are read with canonical mode and echo off and
+// signals on; libedit sets its own mode while it reads a line. The saved settings and the normal
+// attribute are restored on every way out: exit, end of input, an uncaught exception,
+// SIGINT, SIGTERM, SIGHUP, SIGQUIT and SIGPIPE (restored, then the signal is raised again),
+// and SIGTSTP (restored before the stop; after SIGCONT the settings as they were and a redraw:
+// a menu whole, a dialog its prompt and the line typed so far). SIGWINCH redraws at once in the
+// same way. SIGINT during a computation only asks the computation to stop.
+//
+// A dialog's line on a terminal may be of any length; through a pipe, keys and typed values come
+// from one byte stream, where CR, LF and CR LF each end a line.
+#pragma once
+
+#include <iosfwd>
+#include <string_view>
+
+#include "app/terminal/KeyDecoder.h"
+
+namespace terminal {
+
+inline constexpr const char* pausePrompt = "Druecken Sie eine beliebige Taste . . .";
+
+// Once, at the start of the program: takes over standard input and output.
+void start();
+
+// For tests: keys and typed values come from `in`, attributes are written as sequences when
+// `outputIsTerminal`; no terminal settings are touched and no handler is installed, and the
+// end of input throws InputEnded instead of ending the process.
+void startWithStreams(std::istream& in, bool outputIsTerminal);
+
+// Thrown at the end of input in place of exiting (see startWithStreams). Handlers that catch
+// every failure to show it let this one pass.
+struct InputEnded {};
+
+void clearScreen();
+void setAttribute(int value);
+
+// The next key code for a menu, one code per call: an arrow key yields its prefix code first.
+// At end of input the program ends with status 1.
+int readKeyCode();
+
+// Waits for one whole key press (an arrow counts once), as a pause does.
+void waitForAnyKey();
+
+// Call before a dialog reads typed values from std::cin, once its prompt is written: line mode
+// with echo, on a terminal through the line editor, which draws the prompt's last line again
+// when it redraws. The rest of the line that the last typed value came from is dropped before
+// the next key is read, so the Enter that finished it never counts as a key.
+void beginTypedInput(std::string_view prompt);
+
+// Drops the rest of the current typed line (after an unreadable value).
+void discardTypedLine();
+
+// The input ended where the program waited for the user: restore and exit with status 1.
+[[noreturn]] void endOfInput();
+
+// Between these two, Ctrl-C does not end the program but asks the computation to stop;
+// `takeCancelRequest` tells (once) whether it was pressed.
+void beginComputation();
+void endComputation();
+bool takeCancelRequest();
+// How often the program was continued after a stop so far (a redrawn screen is due).
+int continuedCount();
+
+// Whether screen output goes to a terminal (and may be overwritten in place).
+bool writesToTerminal();
+
+}  // namespace terminal

@@ -1,0 +1,380 @@
+#include "app/terminal/Terminal.h"
+
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+#include <csignal>
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/terminal/InputBuffer.h"
+#include "app/terminal/LineEditor.h"
+#include "app/terminal/PipeOutput.h"
+#include "app/terminal/TerminalPlatform.h"
+#include "app/terminal/TextAttributes.h"
+
+namespace terminal {
+
+using detail::fdBuffer;
+
+namespace {
+
+constexpr int inputFd = 0;
+constexpr int outputFd = 1;
+
+// State read by the signal handlers: plain flags and the saved settings only.
+volatile std::sig_atomic_t inputIsTerminal = 0;
+volatile std::sig_atomic_t outputIsTerminal = 0;
+volatile std::sig_atomic_t keyModeActive = 0;
+// Set with a write to the wake pipe, which ends any wait for input so the screen is drawn again.
+volatile std::sig_atomic_t continuedAfterStop = 0;
+volatile std::sig_atomic_t windowResized = 0;
+volatile std::sig_atomic_t continueCount = 0;
+int wakePipe[2] = {-1, -1};
+termios savedSettings{};
+termios keySettings{};
+termios lineSettings{};
+
+PipeOutput* heldOutput = nullptr;  // set when standard output is not a terminal
+LineEditor* lineEditor = nullptr;  // reads the dialogs' lines when standard input is a terminal
+bool wokenByContinue = false;      // why the last wait for a key ended without one
+
+void writeRaw(const char* text, std::size_t length) {
+    while (length > 0) {
+        const ssize_t written = ::write(outputFd, text, length);
+        if (written <= 0) {
+            return;
+        }
+        text += written;
+        length -= static_cast<std::size_t>(written);
+    }
+}
+
+void drainHeldOutput() {
+    if (heldOutput != nullptr) {
+        heldOutput->drain();
+    }
+}
+
+// Standard error is tied to this stream: its flush before every error text drains what
+// standard output holds, so both keep their order on a shared pipe.
+class DrainOnFlush : public std::streambuf {
+protected:
+    int sync() override {
+        drainHeldOutput();
+        return 0;
+    }
+};
+
+// Output that is not a terminal is held between reads (see PipeOutput). The buffers are
+// never destroyed: the standard streams use them until the very end of the process.
+void holdOutputUntilInputIsAwaited(InputBuffer& inputBuffer) {
+    heldOutput = new PipeOutput(outputFd);
+    std::cout.rdbuf(heldOutput);
+    std::cerr.tie(new std::ostream(new DrainOnFlush));
+    inputBuffer.callBeforeWaiting(drainHeldOutput);
+}
+
+// Async-signal-safe: only write and tcsetattr.
+void restoreTerminal() {
+    if (outputIsTerminal) {
+        const std::string_view normal = detail::attributeSequence(normalAttribute);
+        writeRaw(normal.data(), normal.size());
+    }
+    if (inputIsTerminal) {
+        ::tcsetattr(inputFd, TCSANOW, &savedSettings);
+    }
+    keyModeActive = 0;
+}
+
+void applyMode() {
+    if (inputIsTerminal) {
+        ::tcsetattr(inputFd, TCSANOW, keyModeActive ? &keySettings : &lineSettings);
+    }
+}
+
+void restoreAndReraise(int signalNumber) {
+    // Held output still goes out before the end, but never into a pipe that has closed.
+    if (signalNumber != SIGPIPE) {
+        drainHeldOutput();
+    }
+    restoreTerminal();
+    std::signal(signalNumber, SIG_DFL);
+    std::raise(signalNumber);
+}
+
+void interruptHandler(int signalNumber) {
+    if (detail::computing) {
+        detail::cancelRequested = true;
+        return;
+    }
+    restoreAndReraise(signalNumber);
+}
+
+void installHandler(int signalNumber, void (*handler)(int), int flags = 0) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = flags;
+    sigaction(signalNumber, &action, nullptr);
+}
+
+void wakeReader() {
+    if (wakePipe[1] >= 0) {
+        const char wake = 1;
+        [[maybe_unused]] const ssize_t written = ::write(wakePipe[1], &wake, 1);
+    }
+}
+
+void stopHandler(int) {
+    const std::sig_atomic_t wasKeyMode = keyModeActive;
+    // The line editor's own settings, if it is reading, are taken back as they were.
+    termios current{};
+    const bool haveCurrent = inputIsTerminal && ::tcgetattr(inputFd, &current) == 0;
+    restoreTerminal();
+    std::signal(SIGTSTP, SIG_DFL);
+    sigset_t stop;
+    sigemptyset(&stop);
+    sigaddset(&stop, SIGTSTP);
+    sigprocmask(SIG_UNBLOCK, &stop, nullptr);
+    ::kill(::getpid(), SIGTSTP);
+    // Continued: take the terminal back as it was and have the screen drawn again.
+    installHandler(SIGTSTP, stopHandler);
+    keyModeActive = wasKeyMode;
+    if (haveCurrent) {
+        ::tcsetattr(inputFd, TCSANOW, &current);
+    }
+    continueCount = continueCount + 1;
+    continuedAfterStop = 1;
+    wakeReader();
+}
+
+void resizeHandler(int) {
+    windowResized = 1;
+    wakeReader();
+}
+
+void onExit() {
+    drainHeldOutput();
+    restoreTerminal();
+}
+
+void onTerminate() {
+    drainHeldOutput();
+    restoreTerminal();
+    std::abort();
+}
+
+void enterKeyMode() {
+    if (!keyModeActive) {
+        keyModeActive = 1;
+        applyMode();
+    }
+}
+
+// After libedit's line, key mode again at once, so that keys typed meanwhile are neither
+// echoed nor held in the kernel's line (where a Ctrl-D would be lost).
+void takeTerminalBack() {
+    keyModeActive = 1;
+    applyMode();
+}
+
+void enterLineMode() {
+    if (keyModeActive) {
+        keyModeActive = 0;
+        applyMode();
+    }
+}
+
+// Blocks until input is there without spending CPU; false when a continue after a stop
+// ended the wait and the screen should be drawn again.
+bool awaitInput() {
+    if (fdBuffer == nullptr) {
+        return true;
+    }
+    InputBuffer::Wait result = InputBuffer::Wait::Timeout;
+    while (result == InputBuffer::Wait::Timeout) {
+        result = fdBuffer->waitForByte(-1, wakePipe[0]);
+    }
+    if (result == InputBuffer::Wait::Data) {
+        return true;
+    }
+    wokenByContinue = continuedAfterStop != 0;
+    windowResized = 0;
+    continuedAfterStop = 0;
+    return false;
+}
+
+// The line editor's bytes: the next byte typed, or why the wait ended early.
+int nextEditorByte() {
+    for (;;) {
+        const InputBuffer::Wait result = fdBuffer->waitForByte(-1, wakePipe[0]);
+        if (result == InputBuffer::Wait::Data) {
+            const auto byte = fdBuffer->sbumpc();
+            return byte == std::char_traits<char>::eof() ? LineEditor::endOfInput : static_cast<unsigned char>(byte);
+        }
+        if (result == InputBuffer::Wait::Woken) {
+            const bool resized = windowResized != 0;
+            windowResized = 0;
+            continuedAfterStop = 0;
+            return resized ? LineEditor::resized : LineEditor::continued;
+        }
+    }
+}
+
+// The next key press; nullopt when the wait was interrupted for a redraw.
+std::optional<KeyPress> readKeyPress() {
+    detail::dropRestOfTypedLine();
+    // The mode changes before the screen is complete, so a key typed at once is not echoed.
+    enterKeyMode();
+    std::cout.flush();
+    if (!awaitInput()) {
+        return std::nullopt;
+    }
+    return detail::decodeNextKey();
+}
+
+}  // namespace
+
+namespace detail {
+
+bool dropTypedLineOnTerminal() {
+    // The line editor holds the line: what is left of it goes, keys typed after it stay.
+    if (lineEditor == nullptr) {
+        return false;
+    }
+    lineEditor->discardLine();
+    return true;
+}
+
+void restore() {
+    restoreTerminal();
+}
+
+void useStreams(bool sequences) {
+    lineEditor = nullptr;
+    inputIsTerminal = 0;
+    outputIsTerminal = sequences ? 1 : 0;
+}
+
+void afterComputation() {
+    // The result screen follows anyway: a stop or a resize during the computation asks for no
+    // further redraw.
+    char drained[16];
+    while (wakePipe[0] >= 0 && ::read(wakePipe[0], drained, sizeof(drained)) > 0) {
+    }
+    continuedAfterStop = 0;
+    windowResized = 0;
+}
+
+}  // namespace detail
+
+void start() {
+    inputIsTerminal = ::isatty(inputFd) ? 1 : 0;
+    outputIsTerminal = ::isatty(outputFd) ? 1 : 0;
+    static InputBuffer buffer(inputFd);
+    fdBuffer = &buffer;
+    std::cin.rdbuf(&buffer);
+    detail::input = &std::cin;
+    if (!outputIsTerminal) {
+        holdOutputUntilInputIsAwaited(buffer);
+    }
+    if (inputIsTerminal && ::tcgetattr(inputFd, &savedSettings) == 0) {
+        static LineEditor editor(inputFd, nextEditorByte, takeTerminalBack);
+        lineEditor = &editor;
+        std::cin.rdbuf(&editor);
+        lineSettings = savedSettings;
+        lineSettings.c_lflag |= ICANON | ECHO | ECHOE | ECHOK | ISIG;
+        keySettings = savedSettings;
+        keySettings.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+        keySettings.c_lflag |= ISIG;
+        keySettings.c_cc[VMIN] = 1;
+        keySettings.c_cc[VTIME] = 0;
+    } else {
+        inputIsTerminal = 0;
+    }
+    if (::pipe(wakePipe) == 0) {
+        for (int fd : wakePipe) {
+            ::fcntl(fd, F_SETFL, O_NONBLOCK);
+            ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+        }
+    }
+    std::atexit(onExit);
+    std::set_terminate(onTerminate);
+    for (int signalNumber : {SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) {
+        installHandler(signalNumber, restoreAndReraise);
+    }
+    installHandler(SIGINT, interruptHandler);
+    installHandler(SIGTSTP, stopHandler);
+    // Restarted calls: a resize must not fail a write; a wait for input ends anyway.
+    installHandler(SIGWINCH, resizeHandler, SA_RESTART);
+    // Keys typed while the first screen is drawn are neither echoed nor held in a line.
+    enterKeyMode();
+}
+
+void clearScreen() {
+    if (outputIsTerminal) {
+        std::cout << "\x1b[H\x1b[2J" << std::flush;
+    }
+}
+
+void setAttribute(int value) {
+    // Without a terminal there are no attributes, and nothing to keep in step with them.
+    if (!outputIsTerminal) {
+        return;
+    }
+    std::cout.flush();
+    std::cerr.flush();
+    std::cout << detail::attributeSequence(value) << std::flush;
+}
+
+int readKeyCode() {
+    return detail::nextKeyCode(readKeyPress);
+}
+
+void waitForAnyKey() {
+    detail::forgetQueuedCode();
+    detail::dropRestOfTypedLine();
+    enterKeyMode();
+    std::cout << pausePrompt << std::flush;
+    while (!readKeyPress()) {
+        // Continued after a stop: the prompt may have been scrolled away. A resize leaves the
+        // result where it stands.
+        if (wokenByContinue) {
+            std::cout << '\n' << pausePrompt << std::flush;
+        }
+    }
+    std::cout << std::endl;
+}
+
+void beginTypedInput(std::string_view prompt) {
+    detail::typedLinePending = true;
+    if (lineEditor == nullptr) {
+        enterLineMode();
+        std::cout.flush();
+        return;
+    }
+    // The prompts of the values on a pasted line go out together; the line editor writes them
+    // before it waits for the next line.
+    if (!lineEditor->holdsTypedText()) {
+        std::cout.flush();
+    }
+    lineEditor->setPrompt(std::string(prompt.substr(prompt.rfind('\n') + 1)));
+    // The terminal stays without echo and line mode until libedit takes it, so nothing typed
+    // meanwhile is echoed twice or held back in the kernel's line.
+    enterKeyMode();
+}
+
+int continuedCount() {
+    return continueCount;
+}
+
+bool writesToTerminal() {
+    return outputIsTerminal != 0;
+}
+
+}  // namespace terminal

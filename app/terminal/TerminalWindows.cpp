@@ -1,0 +1,236 @@
+// Terminal on the Windows console. The console API clears the window and sets the attributes,
+// `_getch` delivers the keys code by code (an arrow gives its prefix 0 or 224 first), and the
+// dialogs read the console in its line mode with echo. When standard input is a pipe or a
+// file, keys and typed values come from one byte stream, decoded as on a POSIX pipe; when
+// standard output is not a console, nothing is cleared and no attribute is set.
+//
+// The saved console modes and attribute are restored on every way out: exit, end of input, an
+// uncaught exception, Ctrl-C and Ctrl-Break (then the program ends with status 130) and the
+// closing of the console window. Ctrl-C during a computation only asks it to stop.
+#include "app/terminal/Terminal.h"
+
+#include <conio.h>
+#include <windows.h>
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+#include <optional>
+
+#include "app/terminal/InputBuffer.h"
+#include "app/terminal/TerminalPlatform.h"
+#include "app/terminal/TextAttributes.h"
+
+#ifndef ENABLE_VIRTUAL_TERMINAL_PROCESSING
+#define ENABLE_VIRTUAL_TERMINAL_PROCESSING 0x0004
+#endif
+
+namespace terminal {
+
+using detail::fdBuffer;
+
+namespace {
+
+constexpr int inputFd = 0;
+constexpr UINT interruptStatus = 130;
+constexpr int controlCCode = 3;
+constexpr int functionKeyPrefix = 0;
+constexpr int arrowKeyPrefix = 224;
+
+HANDLE inputHandle = INVALID_HANDLE_VALUE;
+HANDLE outputHandle = INVALID_HANDLE_VALUE;
+bool inputIsConsole = false;
+bool outputIsConsole = false;
+// Stream mode for tests: clearing and attributes travel as sequences inside the output.
+bool sequencesInOutput = false;
+DWORD savedInputMode = 0;
+DWORD savedOutputMode = 0;
+WORD savedAttribute = normalAttribute;
+
+// What tests read back in stream mode, the same sequences a POSIX terminal is sent.
+constexpr char clearSequence[] = "\x1b[H\x1b[2J";
+
+void restoreConsole() {
+    if (outputIsConsole) {
+        SetConsoleTextAttribute(outputHandle, savedAttribute);
+        SetConsoleMode(outputHandle, savedOutputMode);
+    }
+    if (inputIsConsole) {
+        SetConsoleMode(inputHandle, savedInputMode);
+    }
+}
+
+[[noreturn]] void interrupted() {
+    restoreConsole();
+    ExitProcess(interruptStatus);
+}
+
+BOOL WINAPI controlHandler(DWORD event) {
+    if (event == CTRL_C_EVENT && detail::computing) {
+        detail::cancelRequested = true;
+        return TRUE;
+    }
+    if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) {
+        interrupted();
+    }
+    // The window closes or the session ends: the system ends the program after this.
+    restoreConsole();
+    return FALSE;
+}
+
+void onExit() {
+    restoreConsole();
+}
+
+void onTerminate() {
+    restoreConsole();
+    std::abort();
+}
+
+// `_getch` blocks until a key is there, so there is no need to poll `_kbhit` first and spend
+// the processor on it (wine's console does not even report keys to `_kbhit` until a read
+// waits). It switches the console's own Ctrl-C handling off while it waits, so Ctrl-C in a
+// menu arrives here as a key and has to end the program the way the control handler would.
+int nextConsoleCode() {
+    const int code = _getch();
+    if (code == controlCCode) {
+        interrupted();
+    }
+    return code;
+}
+
+// The next key press from the byte stream.
+std::optional<KeyPress> readStreamKeyPress() {
+    detail::dropRestOfTypedLine();
+    std::cout.flush();
+    return detail::decodeNextKey();
+}
+
+}  // namespace
+
+namespace detail {
+
+bool dropTypedLineOnTerminal() {
+    // The console in line mode delivered exactly one line; what is left of it goes.
+    if (!inputIsConsole || fdBuffer == nullptr) {
+        return false;
+    }
+    fdBuffer->discardBuffered();
+    return true;
+}
+
+void restore() {
+    restoreConsole();
+}
+
+void useStreams(bool sequences) {
+    inputIsConsole = false;
+    outputIsConsole = false;
+    sequencesInOutput = sequences;
+}
+
+// A computation cannot be stopped or resized into a redraw on the console.
+void afterComputation() {}
+
+}  // namespace detail
+
+void start() {
+    inputHandle = GetStdHandle(STD_INPUT_HANDLE);
+    outputHandle = GetStdHandle(STD_OUTPUT_HANDLE);
+    sequencesInOutput = false;
+    DWORD mode = 0;
+    inputIsConsole = GetConsoleMode(inputHandle, &mode) != 0;
+    if (inputIsConsole) {
+        savedInputMode = mode;
+        SetConsoleMode(inputHandle, mode | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_PROCESSED_INPUT);
+    }
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    outputIsConsole = GetConsoleMode(outputHandle, &mode) != 0 && GetConsoleScreenBufferInfo(outputHandle, &info) != 0;
+    if (outputIsConsole) {
+        savedOutputMode = mode;
+        savedAttribute = info.wAttributes;
+        // The progress line of a long computation erases itself with a control sequence.
+        SetConsoleMode(outputHandle, mode | ENABLE_PROCESSED_OUTPUT | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+    }
+    static InputBuffer buffer(inputFd);
+    fdBuffer = &buffer;
+    std::cin.rdbuf(&buffer);
+    detail::input = &std::cin;
+    std::atexit(onExit);
+    std::set_terminate(onTerminate);
+    SetConsoleCtrlHandler(controlHandler, TRUE);
+}
+
+void clearScreen() {
+    if (sequencesInOutput) {
+        std::cout << clearSequence << std::flush;
+        return;
+    }
+    if (!outputIsConsole) {
+        return;
+    }
+    std::cout.flush();
+    std::cerr.flush();
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (GetConsoleScreenBufferInfo(outputHandle, &info) == 0) {
+        return;
+    }
+    // The whole buffer, not only the visible window, as the command interpreter's "cls" does.
+    const DWORD cells = static_cast<DWORD>(info.dwSize.X) * static_cast<DWORD>(info.dwSize.Y);
+    const COORD home{0, 0};
+    DWORD written = 0;
+    FillConsoleOutputCharacterA(outputHandle, ' ', cells, home, &written);
+    FillConsoleOutputAttribute(outputHandle, info.wAttributes, cells, home, &written);
+    SetConsoleCursorPosition(outputHandle, home);
+}
+
+void setAttribute(int value) {
+    std::cout.flush();
+    std::cerr.flush();
+    if (sequencesInOutput) {
+        std::cout << detail::attributeSequence(value) << std::flush;
+        return;
+    }
+    if (outputIsConsole) {
+        SetConsoleTextAttribute(outputHandle, static_cast<WORD>(value));
+    }
+}
+
+int readKeyCode() {
+    if (inputIsConsole) {
+        detail::dropRestOfTypedLine();
+        std::cout.flush();
+        return nextConsoleCode();
+    }
+    return detail::nextKeyCode(readStreamKeyPress);
+}
+
+void waitForAnyKey() {
+    detail::forgetQueuedCode();
+    detail::dropRestOfTypedLine();
+    std::cout << pausePrompt << std::flush;
+    if (inputIsConsole) {
+        const int code = nextConsoleCode();
+        if (code == functionKeyPrefix || code == arrowKeyPrefix) {
+            nextConsoleCode();
+        }
+    } else {
+        readStreamKeyPress();
+    }
+    std::cout << std::endl;
+}
+
+void beginTypedInput(std::string_view) {
+    std::cout.flush();
+    detail::typedLinePending = true;
+}
+
+// The console has no stop and continue.
+int continuedCount() {
+    return 0;
+}
+
+bool writesToTerminal() {
+    return outputIsConsole || sequencesInOutput;
+}
+
+}  // namespace terminal

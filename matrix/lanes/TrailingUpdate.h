@@ -1,0 +1,140 @@
+// TrailingUpdate: subtracts a block of finished pivot rows, each scaled by its multiplier, from
+// many rows at once:
+//     target(i)[j] = target(i)[j] - pivot(s)[j] * multiplier(i, s)   for s = 0, 1, ... in order.
+// This is where an elimination spends nearly all of its time. Every element receives its
+// subtractions one at a time in ascending s, each product rounded on its own, so the result is
+// the same as that of the step-by-step elimination; only the order across elements changes.
+// Decimal types take the vector-lane kernels of the lane width in use (LaneChoice).
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <vector>
+
+#include "matrix/ElementTraits.h"
+#include "matrix/lanes/SimdLanes.h"
+#if defined(TAVOLENT_WIDE_LANES)
+#include "matrix/lanes/WideLanes.h"
+#endif
+
+namespace lanes {
+
+namespace sse2Lanes {
+#define TAVOLENT_KERNEL_WIDTH LaneWidth::Sse2
+#include "matrix/lanes/LaneKernels.inc"
+#undef TAVOLENT_KERNEL_WIDTH
+}  // namespace sse2Lanes
+
+#if defined(TAVOLENT_WIDE_LANES)
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
+#pragma GCC push_options
+#pragma GCC target("avx2")
+#endif
+namespace avx2Lanes {
+#define TAVOLENT_KERNEL_WIDTH LaneWidth::Avx2
+#include "matrix/lanes/LaneKernels.inc"
+#undef TAVOLENT_KERNEL_WIDTH
+}  // namespace avx2Lanes
+#if defined(__clang__)
+#pragma clang attribute pop
+#pragma clang attribute push(__attribute__((target("avx512f"))), apply_to = function)
+#else
+#pragma GCC pop_options
+#pragma GCC push_options
+#pragma GCC target("avx512f")
+#endif
+namespace avx512Lanes {
+#define TAVOLENT_KERNEL_WIDTH LaneWidth::Avx512
+#include "matrix/lanes/LaneKernels.inc"
+#undef TAVOLENT_KERNEL_WIDTH
+}  // namespace avx512Lanes
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
+#pragma GCC pop_options
+#endif
+#endif
+
+template <typename T>
+inline constexpr bool hasLanes = SimdLanes<T, LaneWidth::Sse2>::available;
+
+// Calls the kernel of the lane width in use with the given arguments.
+#if defined(TAVOLENT_WIDE_LANES)
+#define TAVOLENT_WITH_LANES(T, kernel, ...)                  \
+    switch (LaneChoice::current()) {                         \
+    case LaneWidth::Avx512:                                  \
+        return avx512Lanes::Kernels<T>::kernel(__VA_ARGS__); \
+    case LaneWidth::Avx2:                                    \
+        return avx2Lanes::Kernels<T>::kernel(__VA_ARGS__);   \
+    case LaneWidth::Sse2:                                    \
+        return sse2Lanes::Kernels<T>::kernel(__VA_ARGS__);   \
+    }
+#else
+#define TAVOLENT_WITH_LANES(T, kernel, ...) return sse2Lanes::Kernels<T>::kernel(__VA_ARGS__);
+#endif
+
+// row[j] = row[j] - pivot[j] * factor for j in [first, last): one step on a short piece of a
+// row, as the panel's own columns need it.
+template <typename T>
+void subtractScaledRow(T* row, const T* pivot, const T& factor, std::size_t first, std::size_t last) {
+    if constexpr (hasLanes<T>) {
+        TAVOLENT_WITH_LANES(T, subtractScaledRow, row, pivot, factor, first, last)
+    } else {
+        for (std::size_t j = first; j < last; ++j) {
+            row[j] = row[j] - elementProduct(pivot[j], factor);
+        }
+    }
+}
+
+// One row at a time, for the pivot rows of a panel and for element types without lanes.
+template <typename T>
+void subtractPivotRows(T* target, const T* multipliers, T* const* pivots, std::size_t steps, std::size_t first,
+                       std::size_t last) {
+    if constexpr (hasLanes<T>) {
+        TAVOLENT_WITH_LANES(T, subtractPivotRows, target, multipliers, pivots, steps, first, last)
+    } else {
+        // Column chunks keep the pivot rows' pieces in the cache while all steps pass over them.
+        constexpr std::size_t chunk = 256;
+        for (std::size_t from = first; from < last; from += chunk) {
+            const std::size_t to = std::min(last, from + chunk);
+            for (std::size_t s = 0; s < steps; ++s) {
+                const T& factor = multipliers[s];
+                const T* pivot = pivots[s];
+                for (std::size_t j = from; j < to; ++j) {
+                    target[j] = target[j] - elementProduct(pivot[j], factor);
+                }
+            }
+        }
+    }
+}
+
+template <typename T>
+class TrailingUpdate {
+public:
+    // Rows targets[0 .. rowCount), columns [first, last), steps [0, steps); the multiplier of
+    // target i and step s is multipliers[i * stride + s].
+    void apply(T* const* targets, std::size_t rowCount, const T* multipliers, std::size_t stride, T* const* pivots,
+               std::size_t steps, std::size_t first, std::size_t last) {
+        if (rowCount == 0 || steps == 0 || first >= last) {
+            return;
+        }
+        if constexpr (hasLanes<T>) {
+            TAVOLENT_WITH_LANES(T, apply, packedPivots, packedMultipliers, targets, rowCount, multipliers, stride,
+                                pivots, steps, first, last)
+        } else {
+            for (std::size_t i = 0; i < rowCount; ++i) {
+                subtractPivotRows(targets[i], multipliers + i * stride, pivots, steps, first, last);
+            }
+        }
+    }
+
+private:
+    std::vector<T> packedPivots;
+    std::vector<T> packedMultipliers;
+};
+
+#undef TAVOLENT_WITH_LANES
+
+}  // namespace lanes
