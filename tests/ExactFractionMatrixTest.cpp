@@ -17,6 +17,7 @@
 
 #include "ReferenceAlgorithms.h"
 #include "TestMatrices.h"
+#include "elements/BruchElement.h"
 #include "matrix/Matrix.h"
 #include "number/Bruch.h"
 #include "number/ExactMatrixEngine.h"
@@ -165,6 +166,12 @@ TEST(ExactFractionMatrices, EverySizeAndKindEqualsFlint) {
     std::mt19937_64 random(24);
     for (std::uint32_t n = 1; n <= 30; ++n) {
         for (const Kind kind : {Kind::OneDigit, Kind::Zeros, Kind::Large, Kind::PastWords, Kind::Typed}) {
+            // Long entries make long determinants, which FLINT and the engine take seconds over
+            // at the larger sizes: those sizes are sampled.
+            const bool longEntries = kind == Kind::Large || kind == Kind::PastWords;
+            if (longEntries && n > 12 && n % 10 != 0) {
+                continue;
+            }
             const Matrix<Bruch> a = randomMatrix(random, n, n, kind);
             const Matrix<Bruch> b = randomMatrix(random, n, 1, kind);
             expectLikeFlint(a, b, "n = " + std::to_string(n) + ", kind " + std::to_string(static_cast<int>(kind)));

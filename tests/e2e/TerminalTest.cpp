@@ -8,10 +8,13 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -208,16 +211,60 @@ TEST(OnATerminal, EveryWayOutRestoresTheTerminal) {
     }
 }
 
+// The product of two 1500 x 1500 matrices, long enough for its progress line to show.
+const std::string longProduct = sizeDialog + "1500\r1500\r" + down + "\r1500\r1500\r" + down + down + down + "\r" +
+                                down + down + "\r" + down + down + "\r";
+
 TEST(LongComputation, CtrlCCancelsOnlyTheComputation) {
     Terminal terminal;
-    // The product of two 1500 x 1500 matrices, which takes seconds.
-    const std::string sizes = "1500\r1500\r" + down + "\r1500\r1500\r" + down + down + down + "\r";
-    ASSERT_TRUE(terminal.type(sizeDialog + sizes + down + down + "\r" + down + down + "\r", "Berechnung", 10000));
+    ASSERT_TRUE(terminal.type(longProduct, "Berechnung", 10000));
     ASSERT_TRUE(terminal.type("\x03", "Berechnung abgebrochen", 10000));
     // After the pause, the menu with the same entry highlighted, and the program goes on to its end.
     ASSERT_TRUE(terminal.type("x", highlight + "Matrix 1 * Matrix 2" + normal));
     terminal.type(down + "\r" + up + "\r", "");
     EXPECT_EQ(terminal.exitStatus(), 0);
+}
+
+// The exact inverse of a 40 x 40 matrix of fractions with 20-digit numerators and denominators:
+// its primes, their combination and the fractions take seconds, long enough for the progress
+// line, and Ctrl-C ends it there. The menu goes on as after any cancelled computation.
+std::string longExactInverse() {
+    std::string values;
+    std::uint64_t state = 40;
+    for (int k = 0; k < 40 * 40; ++k) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        values += (k % 3 == 0 ? "-" : "") + std::to_string(10000000000000000000ULL + state % 8999999999999999999ULL) +
+                  "/" + std::to_string(10000000000000000000ULL + (state >> 7) % 8999999999999999999ULL) + " ";
+    }
+    return down + down + down + "\r\r\r40\r40\r" + down + down + "\r" + values + "\r" + down + down + "\r" + down +
+           down + down + "\r" + down + down + down + down + "\r";
+}
+
+TEST(LongComputation, CtrlCCancelsALargeExactInverse) {
+    Terminal terminal;
+    ASSERT_TRUE(terminal.type(longExactInverse(), "Berechnung laeuft", 20000));
+    ASSERT_TRUE(terminal.type("\x03", "Berechnung abgebrochen", 20000));
+    ASSERT_TRUE(terminal.type("x", highlight + "Inverse Matrix 1" + normal));
+    terminal.type(down + down + "\r" + up + "\r", "");
+    EXPECT_EQ(terminal.exitStatus(), 0);
+}
+
+// Through a pipe nothing of the progress line is written, not even for a product that shows it
+// on a terminal: no carriage return, no escape sequence, no "Berechnung".
+TEST(LongComputation, ThroughAPipeTheProductThatShowsProgressOnATerminalWritesNone) {
+    {
+        Terminal terminal;
+        ASSERT_TRUE(terminal.type(longProduct, "Berechnung laeuft", 10000));
+    }
+    const std::string in = ::testing::TempDir() + "long-product.keys";
+    const std::string out = ::testing::TempDir() + "long-product.out";
+    std::ofstream(in, std::ios::binary) << longProduct << "x" << down << "\r" << up << "\r";
+    ASSERT_EQ(std::system((std::string(TAVOLENT_BINARY) + " < " + in + " > " + out).c_str()), 0);
+    std::ifstream shown(out, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(shown)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("Ergebnis"), std::string::npos);
+    EXPECT_EQ(text.find("Berechnung"), std::string::npos);
+    EXPECT_EQ(text.find_first_of("\r\x1b"), std::string::npos);
 }
 
 }  // namespace
