@@ -7,6 +7,10 @@
 // and the Chinese remainder theorem gives them back exactly; the fractions follow by one
 // division each. A long computation reports how far it is through `progress`, which may throw
 // to cancel it; every large allocation is checked against the memory left first.
+//
+// FLINT's rational matrices are as fast, but a call into them cannot be cancelled, allocates
+// past the memory check, and has no build for the Windows program; so FLINT is only the
+// tests' oracle and the benchmark's peer.
 #pragma once
 
 #include <cstddef>
