@@ -21,43 +21,41 @@ template <>
 struct ElementTraits<Bruch> {
     static Bruch one() { return Bruch(1, 1); }
 
-    static bool fastDeterminant(const Bruch* const* rows, std::size_t n, Bruch& result) {
-        if (n < smallestForDeterminant) {
-            return false;
+    // Below these orders the literal algorithm in 64-bit fractions is at least as fast.
+    static bool takesFastPath(FastOperation operation, std::size_t n) {
+        switch (operation) {
+        case FastOperation::Determinant:
+            return n >= 4;
+        case FastOperation::Inverse:
+            return n >= 3;
+        case FastOperation::Adjugate:
+            return n >= 4;
+        case FastOperation::Solve:
+            return n >= 5;
         }
+        return false;
+    }
+
+    static bool fastDeterminant(const Bruch* const* rows, std::size_t n, Bruch& result) {
         const ComputationMonitor::Scope scope(progressSteps);
         result = exact_matrix::determinant(rows, n, reporter(scope));
         return true;
     }
     static FastPathOutcome fastInverse(const Bruch* const* rows, std::size_t n, Bruch* const* result) {
-        if (n < smallestForInverse) {
-            return FastPathOutcome::Declined;
-        }
         const ComputationMonitor::Scope scope(progressSteps);
         return outcomeOf(exact_matrix::inverse(rows, n, result, reporter(scope)));
     }
     static FastPathOutcome fastAdjugate(const Bruch* const* rows, std::size_t n, Bruch* const* result) {
-        if (n < smallestForAdjugate) {
-            return FastPathOutcome::Declined;
-        }
         const ComputationMonitor::Scope scope(progressSteps);
         return outcomeOf(exact_matrix::adjugate(rows, n, result, reporter(scope)));
     }
     static FastPathOutcome fastSolve(const Bruch* const* rows, std::size_t n, const Bruch* constants,
                                      Bruch* solution) {
-        if (n < smallestForSolve) {
-            return FastPathOutcome::Declined;
-        }
         const ComputationMonitor::Scope scope(progressSteps);
         return outcomeOf(exact_matrix::solve(rows, n, constants, solution, reporter(scope)));
     }
 
 private:
-    // Below these orders the literal algorithm in 64-bit fractions is at least as fast.
-    static constexpr std::size_t smallestForDeterminant = 4;
-    static constexpr std::size_t smallestForInverse = 3;
-    static constexpr std::size_t smallestForAdjugate = 4;
-    static constexpr std::size_t smallestForSolve = 5;
     static constexpr std::uint64_t progressSteps = 1000;
 
     static exact_matrix::Progress reporter(const ComputationMonitor::Scope& scope) {

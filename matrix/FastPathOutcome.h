@@ -1,4 +1,7 @@
-// FastPathOutcome: what an element type's own method made of a whole operation (FastPaths.h).
+// FastPathOutcome: the operations an element type may take over with a method of its own, and
+// what that method made of one (FastPaths.h).
 #pragma once
+
+enum class FastOperation { Determinant, Inverse, Adjugate, Solve };
 
 enum class FastPathOutcome { Declined, Singular, Done };

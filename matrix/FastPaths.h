@@ -7,9 +7,14 @@
 //   static FastPathOutcome fastAdjugate(const T* const* rows, std::size_t n, T* const* result);
 //   static FastPathOutcome fastSolve(const T* const* rows, std::size_t n, const T* constants, T* solution);
 //
-// on the n rows of a square matrix (fastDeterminant: false when it declines). A declined or
-// singular request goes on through the literal algorithm, whose steps decide what a singular
-// matrix gives; a type without them always takes the literal algorithm.
+// on the n rows of a square matrix, together with
+//
+//   static bool takesFastPath(FastOperation operation, std::size_t n);
+//
+// which is asked first, before any result storage is made (fastDeterminant returns false when
+// it declines after all). A declined or singular request goes on through the literal
+// algorithm, whose steps decide what a singular matrix gives; a type without them always takes
+// the literal algorithm.
 #pragma once
 
 #include <concepts>
@@ -19,21 +24,27 @@
 #include "matrix/FastPathOutcome.h"
 
 template <typename T>
-concept HasFastDeterminant = requires(const T* const* rows, std::size_t n, T& result) {
+concept HasFastPaths = requires(FastOperation operation, std::size_t n) {
+    { ElementTraits<T>::takesFastPath(operation, n) } -> std::same_as<bool>;
+};
+
+template <typename T>
+concept HasFastDeterminant = HasFastPaths<T> && requires(const T* const* rows, std::size_t n, T& result) {
     { ElementTraits<T>::fastDeterminant(rows, n, result) } -> std::same_as<bool>;
 };
 
 template <typename T>
-concept HasFastInverse = requires(const T* const* rows, std::size_t n, T* const* result) {
+concept HasFastInverse = HasFastPaths<T> && requires(const T* const* rows, std::size_t n, T* const* result) {
     { ElementTraits<T>::fastInverse(rows, n, result) } -> std::same_as<FastPathOutcome>;
 };
 
 template <typename T>
-concept HasFastAdjugate = requires(const T* const* rows, std::size_t n, T* const* result) {
+concept HasFastAdjugate = HasFastPaths<T> && requires(const T* const* rows, std::size_t n, T* const* result) {
     { ElementTraits<T>::fastAdjugate(rows, n, result) } -> std::same_as<FastPathOutcome>;
 };
 
 template <typename T>
-concept HasFastSolve = requires(const T* const* rows, std::size_t n, const T* constants, T* solution) {
-    { ElementTraits<T>::fastSolve(rows, n, constants, solution) } -> std::same_as<FastPathOutcome>;
-};
+concept HasFastSolve =
+    HasFastPaths<T> && requires(const T* const* rows, std::size_t n, const T* constants, T* solution) {
+        { ElementTraits<T>::fastSolve(rows, n, constants, solution) } -> std::same_as<FastPathOutcome>;
+    };

@@ -42,7 +42,7 @@ public:
         requireSolvableShapes(constants, solution);
         const std::uint32_t n = this->getRowCount();
         if constexpr (HasFastSolve<T>) {
-            if (solveFast(constants, solution)) {
+            if (ElementTraits<T>::takesFastPath(FastOperation::Solve, n) && solveFast(constants, solution)) {
                 return SolveResult::UniqueSolution;
             }
         }

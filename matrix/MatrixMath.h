@@ -34,7 +34,8 @@ public:
         requireSquare();
         if constexpr (HasFastDeterminant<T>) {
             T result;
-            if (ElementTraits<T>::fastDeterminant(constRowPointers().data(), this->getRowCount(), result)) {
+            if (ElementTraits<T>::takesFastPath(FastOperation::Determinant, this->getRowCount()) &&
+                ElementTraits<T>::fastDeterminant(constRowPointers().data(), this->getRowCount(), result)) {
                 return result;
             }
         }
@@ -59,7 +60,7 @@ public:
         const std::uint32_t n = this->getRowCount();
         // A 1 x 1 matrix has no minors; the literal algorithm refuses it.
         if constexpr (HasFastAdjugate<T>) {
-            if (n > 1) {
+            if (n > 1 && ElementTraits<T>::takesFastPath(FastOperation::Adjugate, n)) {
                 MatrixMath result(n, n);
                 if (takeFastPath(result, ElementTraits<T>::fastAdjugate) == FastPathOutcome::Done) {
                     return result;
@@ -93,7 +94,7 @@ public:
     MatrixMath inverse() const {
         if constexpr (HasFastInverse<T>) {
             requireSquare();
-            if (this->getRowCount() > 1) {
+            if (this->getRowCount() > 1 && ElementTraits<T>::takesFastPath(FastOperation::Inverse, this->getRowCount())) {
                 MatrixMath result(this->getRowCount(), this->getRowCount());
                 const FastPathOutcome outcome = takeFastPath(result, ElementTraits<T>::fastInverse);
                 if (outcome == FastPathOutcome::Singular) {

@@ -7,6 +7,7 @@
 // library to build or ship, and the same exact values.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -75,9 +76,12 @@ inline void addProduct(BigInteger& accumulator, const BigInteger& factor, std::u
 inline std::size_t bitLength(const BigInteger& value) {
     return value == 0 ? 0 : boost::multiprecision::msb(abs(value)) + 1;
 }
-// digits: an optional '-' and at least one decimal digit.
+// digits: an optional '-' and at least one decimal digit. Boost reads a leading 0 as the
+// prefix of an octal number, so leading zeros are dropped first.
 inline BigInteger integerFromDecimal(const std::string& digits) {
-    return BigInteger(digits);
+    const std::size_t sign = digits[0] == '-' ? 1 : 0;
+    const std::size_t first = std::min(digits.find_first_not_of('0', sign), digits.size() - 1);
+    return BigInteger(digits.substr(0, sign) + digits.substr(first));
 }
 
 #else
