@@ -113,10 +113,15 @@ struct Goal {
     double ratio;
 };
 
-const std::vector<Goal> goals = {{"Determinant/Integers", 8, 1.5},  {"Determinant/OneDigitFractions", 20, 2.0},
-                                 {"Determinant/OneDigitFractions", 50, 2.0}, {"Inverse/Hilbert", 12, 2.0},
-                                 {"Inverse/Hilbert", 20, 2.0},      {"Inverse/OneDigitFractions", 10, 2.0},
-                                 {"Inverse/OneDigitFractions", 50, 2.0}, {"Inverse/OneDigitFractions", 100, 0.0}};
+const std::vector<Goal> goals = {{"Determinant/Integers", 8, 1.5},
+                                 {"Determinant/OneDigitFractions", 20, 2.0},
+                                 {"Determinant/OneDigitFractions", 50, 2.0},
+                                 {"Inverse/Hilbert", 12, 2.0},
+                                 {"Inverse/Hilbert", 20, 2.0},
+                                 {"Inverse/OneDigitFractions", 10, 2.0},
+                                 {"Inverse/OneDigitFractions", 20, 0.0},
+                                 {"Inverse/OneDigitFractions", 50, 2.0},
+                                 {"Inverse/OneDigitFractions", 100, 0.0}};
 
 // Prints what the console reporter prints, and keeps each processor time for the ratios, which
 // other processes on a shared machine disturb less than the time on the clock.
@@ -150,12 +155,13 @@ private:
 
 int main(int argc, char** argv) {
     for (const auto& [name, n, goal] : goals) {
-        const Entries kind = name.find("Integers") != std::string::npos ? Entries::Integers
+        const Entries kind = name.find("Integers") != std::string::npos  ? Entries::Integers
                              : name.find("Hilbert") != std::string::npos ? Entries::Hilbert
-                                                                          : Entries::OneDigitFractions;
+                                                                         : Entries::OneDigitFractions;
         const bool inverse = name.rfind("Inverse", 0) == 0;
         const auto unit = n >= 20 ? benchmark::kMillisecond : benchmark::kMicrosecond;
-        benchmark::RegisterBenchmark((name + "/Tavolent").c_str(), inverse ? inverseTavolent : determinantTavolent, kind)
+        benchmark::RegisterBenchmark((name + "/Tavolent").c_str(), inverse ? inverseTavolent : determinantTavolent,
+                                     kind)
             ->Arg(n)
             ->Unit(unit);
         benchmark::RegisterBenchmark((name + "/Flint").c_str(), inverse ? inverseFlint : determinantFlint, kind)

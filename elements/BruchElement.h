@@ -49,8 +49,7 @@ struct ElementTraits<Bruch> {
         const ComputationMonitor::Scope scope(progressSteps);
         return outcomeOf(exact_matrix::adjugate(rows, n, result, reporter(scope)));
     }
-    static FastPathOutcome fastSolve(const Bruch* const* rows, std::size_t n, const Bruch* constants,
-                                     Bruch* solution) {
+    static FastPathOutcome fastSolve(const Bruch* const* rows, std::size_t n, const Bruch* constants, Bruch* solution) {
         const ComputationMonitor::Scope scope(progressSteps);
         return outcomeOf(exact_matrix::solve(rows, n, constants, solution, reporter(scope)));
     }

@@ -44,7 +44,7 @@ concept HasFastAdjugate = HasFastPaths<T> && requires(const T* const* rows, std:
 };
 
 template <typename T>
-concept HasFastSolve =
-    HasFastPaths<T> && requires(const T* const* rows, std::size_t n, const T* constants, T* solution) {
-        { ElementTraits<T>::fastSolve(rows, n, constants, solution) } -> std::same_as<FastPathOutcome>;
-    };
+concept HasFastSolve = HasFastPaths<T> &&
+    requires(const T* const* rows, std::size_t n, const T* constants, T* solution) {
+    { ElementTraits<T>::fastSolve(rows, n, constants, solution) } -> std::same_as<FastPathOutcome>;
+};

@@ -94,7 +94,8 @@ public:
     MatrixMath inverse() const {
         if constexpr (HasFastInverse<T>) {
             requireSquare();
-            if (this->getRowCount() > 1 && ElementTraits<T>::takesFastPath(FastOperation::Inverse, this->getRowCount())) {
+            if (this->getRowCount() > 1 &&
+                ElementTraits<T>::takesFastPath(FastOperation::Inverse, this->getRowCount())) {
                 MatrixMath result(this->getRowCount(), this->getRowCount());
                 const FastPathOutcome outcome = takeFastPath(result, ElementTraits<T>::fastInverse);
                 if (outcome == FastPathOutcome::Singular) {

@@ -29,11 +29,12 @@ Matrix<Bruch> randomFractions(std::mt19937_64& random, std::uint32_t rows, std::
         for (std::uint32_t j = 1; j <= cols; ++j) {
             const auto digit = static_cast<std::int64_t>(random() % 19) - 9;
             const auto kind = random() % 12;
-            m.element(i, j) = kind < 2    ? Bruch()
-                              : kind < 9  ? Bruch(digit, static_cast<std::int64_t>(random() % 9) + 1)
-                              : kind < 10 ? typed(std::to_string(digit * 4) + "/-" + std::to_string(2 + random() % 7 * 2))
-                                          : typed(std::to_string(digit) + "98765432109876543210/" +
-                                                  std::to_string(1 + random() % 9) + "2345678901234567890");
+            m.element(i, j) = kind < 2   ? Bruch()
+                              : kind < 9 ? Bruch(digit, static_cast<std::int64_t>(random() % 9) + 1)
+                              : kind < 10
+                                  ? typed(std::to_string(digit * 4) + "/-" + std::to_string(2 + random() % 7 * 2))
+                                  : typed(std::to_string(digit) + "98765432109876543210/" +
+                                          std::to_string(1 + random() % 9) + "2345678901234567890");
         }
     }
     return m;

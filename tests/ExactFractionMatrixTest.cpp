@@ -79,7 +79,8 @@ void toFlint(const Matrix<Bruch>& source, FlintMatrix& target) {
 ::testing::AssertionResult equalsFlint(const MatrixVector<Bruch>& actual, const fmpq_mat_t expected) {
     for (std::uint32_t i = 1; i <= actual.getRowCount(); ++i) {
         for (std::uint32_t j = 1; j <= actual.getColumnCount(); ++j) {
-            ::testing::AssertionResult same = isExactly(actual.element(i, j), exact(fmpq_mat_entry(expected, i - 1, j - 1)));
+            ::testing::AssertionResult same =
+                isExactly(actual.element(i, j), exact(fmpq_mat_entry(expected, i - 1, j - 1)));
             if (!same) {
                 return same << " at (" << i << ", " << j << ")";
             }
@@ -96,25 +97,25 @@ Bruch entry(std::mt19937_64& random, Kind kind) {
         return std::uniform_int_distribution<std::int64_t>(low, high)(random);
     };
     switch (kind) {
-        case Kind::OneDigit:
-            return Bruch(between(-9, 9), between(1, 9));
-        case Kind::Zeros:
-            return between(0, 2) == 0 ? Bruch(between(-9, 9), between(1, 9)) : Bruch();
-        case Kind::Large:
-            return Bruch(between(INT64_MIN, INT64_MAX), between(1, INT64_MAX));
-        case Kind::PastWords:
-        case Kind::Typed: {
-            std::ostringstream text;
-            if (kind == Kind::PastWords) {
-                text << between(-999999999, 999999999) << between(100000000000, 999999999999) << "/"
-                     << between(1, 99999999) << between(1000000000000, 9999999999999);
-            } else {
-                text << between(-30, 30) * 6 << "/" << between(1, 20) * (between(0, 1) == 0 ? -4 : 4);
-            }
-            Bruch typed;
-            std::istringstream(text.str()) >> typed;
-            return typed;
+    case Kind::OneDigit:
+        return Bruch(between(-9, 9), between(1, 9));
+    case Kind::Zeros:
+        return between(0, 2) == 0 ? Bruch(between(-9, 9), between(1, 9)) : Bruch();
+    case Kind::Large:
+        return Bruch(between(INT64_MIN, INT64_MAX), between(1, INT64_MAX));
+    case Kind::PastWords:
+    case Kind::Typed: {
+        std::ostringstream text;
+        if (kind == Kind::PastWords) {
+            text << between(-999999999, 999999999) << between(100000000000, 999999999999) << "/" << between(1, 99999999)
+                 << between(1000000000000, 9999999999999);
+        } else {
+            text << between(-30, 30) * 6 << "/" << between(1, 20) * (between(0, 1) == 0 ? -4 : 4);
         }
+        Bruch typed;
+        std::istringstream(text.str()) >> typed;
+        return typed;
+    }
     }
     return {};
 }
@@ -125,7 +126,8 @@ Matrix<Bruch> randomMatrix(std::mt19937_64& random, std::uint32_t rows, std::uin
         for (std::uint32_t j = 1; j <= cols; ++j) {
             // Mostly one kind in small matrices, a sprinkling in larger ones, where rows full of
             // long denominators would only make the test slow.
-            const bool ofKind = random() % (rows > 10 && kind != Kind::Zeros ? 6 : 5) != 0 && (rows <= 10 || random() % 2 == 0);
+            const bool ofKind =
+                random() % (rows > 10 && kind != Kind::Zeros ? 6 : 5) != 0 && (rows <= 10 || random() % 2 == 0);
             m.element(i, j) = entry(random, ofKind ? kind : Kind::OneDigit);
         }
     }
