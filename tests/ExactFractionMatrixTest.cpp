@@ -261,14 +261,12 @@ TEST(ExactFractionMatrices, PrimesAreThoseBelowTwoToTheSixtyTwo) {
 TEST(ExactFractionMatrices, ProgressRunsToTheEndAndAThrowCancels) {
     std::mt19937_64 random(27);
     const Matrix<Bruch> a = randomMatrix(random, 25, 25, Kind::OneDigit);
-    std::vector<const Bruch*> rows;
-    for (std::uint32_t r = 1; r <= 25; ++r) {
-        rows.push_back(&a.element(r, 1));
-    }
     std::vector<std::vector<Bruch>> storage(25, std::vector<Bruch>(25));
-    std::vector<Bruch*> result;
-    for (auto& row : storage) {
-        result.push_back(row.data());
+    std::vector<const Bruch*> rows(25);
+    std::vector<Bruch*> result(25);
+    for (std::uint32_t r = 0; r < 25; ++r) {
+        rows[r] = &a.element(r + 1, 1);
+        result[r] = storage[r].data();
     }
     std::vector<double> seen;
     const auto record = [&](double fraction) { seen.push_back(fraction); };
