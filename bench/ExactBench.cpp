@@ -1,20 +1,26 @@
 // The exact fraction operations beside FLINT's rational matrices (fmpq_mat), the best exact
 // library at hand, on the same matrices: determinants of small integer matrices and of one-digit
 // fractions, inverses of Hilbert matrices and of one-digit fractions. At the end, the ratios of
-// one run, our processor time over FLINT's, with the goal of each.
+// one run, our processor time over FLINT's, with the goal of each. Also: how long the engine
+// can go without a progress report, and so without a chance to cancel.
 #include <benchmark/benchmark.h>
 #include <flint/fmpq.h>
 #include <flint/fmpq_mat.h>
 
+#include <time.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <map>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "elements/BruchElement.h"
 #include "matrix/Matrix.h"
+#include "number/ExactMatrixEngine.h"
 
 namespace {
 
@@ -107,6 +113,42 @@ void inverseFlint(benchmark::State& state, Entries kind) {
     fmpq_mat_clear(inverse);
 }
 
+// The longest stretch of processor time between two progress reports of the engine, which is
+// how long Ctrl-C can wait for it: the inverse of a 40 x 40 matrix of fractions with 20-digit
+// numerators and denominators (past 64 bits), seconds of work through thousands of primes.
+double threadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+void longestReportGap(benchmark::State& state) {
+    constexpr std::size_t n = 40;
+    std::vector<std::vector<Bruch>> entries(n, std::vector<Bruch>(n));
+    std::vector<std::vector<Bruch>> inverse(n, std::vector<Bruch>(n));
+    std::vector<const Bruch*> rows(n);
+    std::vector<Bruch*> result(n);
+    std::mt19937_64 engine(40);
+    std::uniform_int_distribution<std::uint64_t> digits(10000000000000000000ULL, 18446744073709551615ULL);
+    for (std::size_t i = 0; i < n; ++i) {
+        for (Bruch& value : entries[i]) {
+            std::istringstream(std::to_string(digits(engine)) + "/" + std::to_string(digits(engine))) >> value;
+        }
+        rows[i] = entries[i].data();
+        result[i] = inverse[i].data();
+    }
+    double longest = 0.0;
+    for (auto _ : state) {
+        double last = threadSeconds();
+        exact_matrix::inverse(rows.data(), n, result.data(), [&](double) {
+            const double now = threadSeconds();
+            longest = std::max(longest, now - last);
+            last = now;
+        });
+    }
+    state.counters["longest_gap_ms"] = longest * 1000.0;
+}
+
 struct Goal {
     std::string name;
     int n;
@@ -168,6 +210,9 @@ int main(int argc, char** argv) {
             ->Arg(n)
             ->Unit(unit);
     }
+    benchmark::RegisterBenchmark("LongestReportGap/Inverse20Digits/40", longestReportGap)
+        ->Iterations(1)
+        ->Unit(benchmark::kSecond);
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -69,8 +69,9 @@ public:
         const double done = (static_cast<double>(pass) + entriesDone / entries) / static_cast<double>(passes);
         report(residueShare + (1.0 - residueShare) * done);
     }
-    // Taking the residues of long entries is a chance to cancel too.
-    std::function<void()> residueRows() const {
+    // Long steps between the reports (residues of long entries, the weights of many primes) are
+    // chances to cancel too.
+    std::function<void()> pollOnly() const {
         return [this] { report(last); };
     }
 
@@ -105,7 +106,7 @@ Outcome integerAdjugate(const IntegerRows& matrix, const Tracker& tracker, bool 
     std::vector<std::uint64_t> work(n * n);
     for (std::size_t t = 0; !determinantRun.complete() || !adjugateRun.complete(); ++t) {
         const WordPrime prime(prime_sequence::at(t));
-        matrix.residues(prime, work.data(), tracker.residueRows());
+        matrix.residues(prime, work.data(), tracker.pollOnly());
         const std::uint64_t residue = modular_elimination::invert(work.data(), n, prime, tracker.stepsOfPrime(t));
         if (screen && t == 0 && residue == 0) {
             return Outcome::LeftToCaller;
@@ -114,7 +115,7 @@ Outcome integerAdjugate(const IntegerRows& matrix, const Tracker& tracker, bool 
             determinantRun.add(prime.value());
             newImage(determinants, 1)[0] = residue;
             if (determinantRun.complete()) {
-                determinantValue = ResidueCombiner(determinantRun.list()).combine(determinants, 0);
+                determinantValue = ResidueCombiner(determinantRun.list(), tracker.pollOnly()).combine(determinants, 0);
                 if (determinantValue == 0) {
                     return Outcome::Singular;
                 }
@@ -129,7 +130,7 @@ Outcome integerAdjugate(const IntegerRows& matrix, const Tracker& tracker, bool 
             }
         }
     }
-    const ResidueCombiner combiner(adjugateRun.list());
+    const ResidueCombiner combiner(adjugateRun.list(), tracker.pollOnly());
     reserveOrRefuse(n * n * (combiner.valueBytes() + sizeof(BigInteger)));
     adjugateValues.resize(n * n);
     for (std::size_t i = 0; i < n; ++i) {
@@ -163,7 +164,7 @@ Bruch smallDeterminant(const IntegerRows& matrix, std::int64_t scaleProduct, con
     const WordPrime prime(prime_sequence::at(0));
     reserveOrRefuse(n * n * sizeof(std::uint64_t));
     std::vector<std::uint64_t> work(n * n);
-    matrix.residues(prime, work.data(), tracker.residueRows());
+    matrix.residues(prime, work.data(), tracker.pollOnly());
     const std::uint64_t residue = modular_elimination::determinant(work.data(), n, prime, tracker.stepsOfPrime(0));
     // |determinant| < p / 2, so the residue above p / 2 stands for a negative one.
     const std::int64_t value = residue > prime.value() / 2 ? -static_cast<std::int64_t>(prime.value() - residue)
@@ -190,11 +191,12 @@ Bruch determinant(const Bruch* const* rows, std::size_t n, const Progress& progr
     std::vector<std::uint64_t> work(n * n);
     for (std::size_t t = 0; !run.complete(); ++t) {
         const WordPrime prime(prime_sequence::at(t));
-        matrix.residues(prime, work.data(), tracker.residueRows());
+        matrix.residues(prime, work.data(), tracker.pollOnly());
         newImage(residues, 1)[0] = modular_elimination::determinant(work.data(), n, prime, tracker.stepsOfPrime(t));
         run.add(prime.value());
     }
-    return Bruch::fromExactParts(ResidueCombiner(run.list()).combine(residues, 0), matrix.scaleProduct());
+    return Bruch::fromExactParts(ResidueCombiner(run.list(), tracker.pollOnly()).combine(residues, 0),
+                                 matrix.scaleProduct());
 }
 
 Outcome inverse(const Bruch* const* rows, std::size_t n, Bruch* const* result, const Progress& progress) {
@@ -266,7 +268,7 @@ Outcome solve(const Bruch* const* rows, std::size_t n, const Bruch* constants, B
     std::vector<std::uint64_t> values(n);
     for (std::size_t t = 0; !determinantRun.complete() || !numeratorRun.complete(); ++t) {
         const WordPrime prime(prime_sequence::at(t));
-        matrix.residues(prime, work.data(), tracker.residueRows());
+        matrix.residues(prime, work.data(), tracker.pollOnly());
         for (std::size_t i = 0; i < n; ++i) {
             values[i] = bignumber::residueOf(numerators[i], prime.value());
         }
@@ -279,7 +281,7 @@ Outcome solve(const Bruch* const* rows, std::size_t n, const Bruch* constants, B
             determinantRun.add(prime.value());
             newImage(determinants, 1)[0] = residue;
             if (determinantRun.complete()) {
-                determinantValue = ResidueCombiner(determinantRun.list()).combine(determinants, 0);
+                determinantValue = ResidueCombiner(determinantRun.list(), tracker.pollOnly()).combine(determinants, 0);
                 if (determinantValue == 0) {
                     return Outcome::Singular;
                 }
@@ -294,7 +296,7 @@ Outcome solve(const Bruch* const* rows, std::size_t n, const Bruch* constants, B
             }
         }
     }
-    const ResidueCombiner combiner(numeratorRun.list());
+    const ResidueCombiner combiner(numeratorRun.list(), tracker.pollOnly());
     const BigInteger denominator = common * determinantValue;
     for (std::size_t i = 0; i < n; ++i) {
         solution[i] = Bruch::fromExactParts(combiner.combine(images, i), denominator);

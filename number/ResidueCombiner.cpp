@@ -4,7 +4,8 @@
 
 using bignumber::BigInteger;
 
-ResidueCombiner::ResidueCombiner(const std::vector<std::uint64_t>& primes) : weights(primes.size()) {
+ResidueCombiner::ResidueCombiner(const std::vector<std::uint64_t>& primes, const std::function<void()>& poll)
+    : weights(primes.size()) {
     modulus = 1;
     for (const std::uint64_t prime : primes) {
         modulus *= bignumber::integerOf(prime);
@@ -15,6 +16,7 @@ ResidueCombiner::ResidueCombiner(const std::vector<std::uint64_t>& primes) : wei
         const BigInteger others = modulus / bignumber::integerOf(primes[t]);
         const std::uint64_t inverse = prime.inverse(bignumber::residueOf(others, primes[t]));
         weights[t] = others * bignumber::integerOf(inverse);
+        poll();
     }
 }
 

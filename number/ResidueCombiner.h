@@ -5,13 +5,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "number/BigNumber.h"
 
 class ResidueCombiner {
 public:
-    explicit ResidueCombiner(const std::vector<std::uint64_t>& primes);
+    // Calls `poll` after each prime's weight: with thousands of primes, making them is long.
+    ResidueCombiner(const std::vector<std::uint64_t>& primes, const std::function<void()>& poll);
 
     // residues[t][entry] is the residue modulo primes[t].
     bignumber::BigInteger combine(const std::vector<std::vector<std::uint64_t>>& residues, std::size_t entry) const;
