@@ -18,6 +18,16 @@ run: dist-build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# The same tests on a Debug build (-O0, assertions on), which links and runs the same code
+# without the optimizer's help.
+DEBUG_BUILD ?= $(BUILD)-debug
+BUILD_DIRS += $(DEBUG_BUILD)
+.PHONY: test-debug
+test-debug:
+	cmake -S . -B $(DEBUG_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTAVOLENT_TESTS=ON
+	cmake --build $(DEBUG_BUILD) -j $(JOBS)
+	ctest --test-dir $(DEBUG_BUILD) --output-on-failure -j $(JOBS)
+
 # Everything, the end-to-end tests included, built with ASan and UBSan and run.
 SANITIZE_BUILD ?= $(BUILD)-sanitize
 BUILD_DIRS += $(SANITIZE_BUILD)
@@ -41,11 +51,11 @@ BUILD_DIRS += $(FUZZ_BUILD)
 FUZZ_SECONDS ?= 60
 .PHONY: fuzz-readers
 fuzz-readers:
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DTAVOLENT_TESTS=OFF -DTAVOLENT_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target element_reader_fuzz
 	mkdir -p $(FUZZ_BUILD)/corpus
-	clang++ -std=c++20 -O1 -g -Wall -Wextra -Wpedantic -Werror -ffp-contract=off \
-		-fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I. \
-		tests/fuzz/ElementReaderFuzz.cpp number/*.cpp memory/AvailableMemoryPosix.cpp -lgmpxx -lgmp -o $(FUZZ_BUILD)/element_reader_fuzz
-	$(FUZZ_BUILD)/element_reader_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=5 -print_final_stats=1 \
+	$(FUZZ_BUILD)/tests/fuzz/element_reader_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=5 -print_final_stats=1 \
 		-artifact_prefix=$(FUZZ_BUILD)/ \
 		$(FUZZ_BUILD)/corpus tests/fuzz/corpus
 

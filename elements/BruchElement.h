@@ -8,8 +8,8 @@
 
 #include "elements/InputErrorText.h"
 #include "matrix/ComputationMonitor.h"
-#include "matrix/ElementTraits.h"
 #include "matrix/FastPathOutcome.h"
+#include "matrix/Matrix.h"
 #include "number/Bruch.h"
 #include "number/ExactMatrixEngine.h"
 
@@ -79,3 +79,10 @@ template <>
 inline const char* inputErrorText<Bruch>() {
     return fractionInputErrorText;
 }
+
+// The matrix templates for exact fractions are built once, in BruchElement.cpp, not in every unit
+// that uses them.
+extern template class MatrixVector<Bruch>;
+extern template class MatrixArithmetic<Bruch>;
+extern template class MatrixMath<Bruch>;
+extern template class Matrix<Bruch>;

@@ -5,6 +5,7 @@
 #include <complex>
 
 #include "elements/InputErrorText.h"
+#include "matrix/Matrix.h"
 
 inline constexpr const char* complexInputErrorText = "Eingabefehler (komplexe Zahl)";
 
@@ -12,3 +13,10 @@ template <>
 inline const char* inputErrorText<std::complex<double>>() {
     return complexInputErrorText;
 }
+
+// The matrix templates for complex numbers are built once, in ComplexElement.cpp, not in every unit
+// that uses them.
+extern template class MatrixVector<std::complex<double>>;
+extern template class MatrixArithmetic<std::complex<double>>;
+extern template class MatrixMath<std::complex<double>>;
+extern template class Matrix<std::complex<double>>;

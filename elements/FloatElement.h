@@ -3,8 +3,16 @@
 #pragma once
 
 #include "elements/InputErrorText.h"
+#include "matrix/Matrix.h"
 
 template <>
 inline const char* inputErrorText<float>() {
     return decimalInputErrorText;
 }
+
+// The matrix templates for single-precision decimals are built once, in FloatElement.cpp, not in every unit
+// that uses them.
+extern template class MatrixVector<float>;
+extern template class MatrixArithmetic<float>;
+extern template class MatrixMath<float>;
+extern template class Matrix<float>;

@@ -75,7 +75,7 @@ private:
 
     // A type's own solver, for a system with exactly one solution; false when it declines or
     // finds the matrix singular, which the elimination below then classifies.
-    bool solveFast(const Matrix& constants, Matrix& solution) const {
+    bool solveFast(const Matrix& constants, Matrix& solution) const requires HasFastSolve<T> {
         const std::uint32_t n = this->getRowCount();
         std::vector<const T*> rows(n);
         std::vector<T> values(n);

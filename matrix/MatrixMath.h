@@ -120,24 +120,6 @@ public:
         return result;
     }
 
-    // The matrix without the given row and column; creating it for a 1 x 1 matrix throws 100.
-    MatrixMath minor(std::uint32_t row, std::uint32_t col) const {
-        MatrixMath result(this->getRowCount() - 1, this->getColumnCount() - 1);
-        copyMinorInto(row, col, result);
-        return result;
-    }
-
-    MatrixMath transpose() const {
-        MatrixMath result(this->getColumnCount(), this->getRowCount());
-        for (std::uint32_t i = 1; i <= this->getRowCount(); ++i) {
-            const std::vector<T>& source = this->row(i);
-            for (std::uint32_t j = 1; j <= this->getColumnCount(); ++j) {
-                result.row(j)[i - 1] = source[j - 1];
-            }
-        }
-        return result;
-    }
-
 private:
     std::vector<const T*> constRowPointers() const {
         std::vector<const T*> pointers(this->getRowCount());
@@ -186,26 +168,6 @@ private:
             }
             k = static_cast<std::uint32_t>(elimination.runPanel(k - 1, nullptr)) + 1;
             progress.step(k - 1);
-        }
-    }
-
-    // The elimination works on a copy, so the minor holds copies of the elements, as the
-    // working copy of a separately built minor would.
-    void copyMinorInto(std::uint32_t row, std::uint32_t col, MatrixMath& target) const {
-        const std::uint32_t columns = this->getColumnCount();
-        std::uint32_t targetRow = 1;
-        for (std::uint32_t r = 1; r <= this->getRowCount(); ++r) {
-            if (r == row) {
-                continue;
-            }
-            const std::vector<T>& source = this->row(r);
-            std::vector<T>& destination = target.row(targetRow++);
-            for (std::uint32_t c = 0; c + 1 < col; ++c) {
-                destination[c] = T(source[c]);
-            }
-            for (std::uint32_t c = col; c < columns; ++c) {
-                destination[c - 1] = T(source[c]);
-            }
         }
     }
 };

@@ -149,7 +149,9 @@ public:
             return false;
         }
         const T zero{};
-        const T reference = element(1, 1);
+        // Read in place: a copy of a fraction is reduced, and element (1, 1) must equal itself
+        // by the same rule as every other element is held against it.
+        const T& reference = element(1, 1);
         return allElements(
             [&](std::uint32_t r, std::uint32_t c, const T& value) { return value == (r == c ? reference : zero); });
     }
@@ -211,7 +213,7 @@ private:
     static void requireStorage(std::uint32_t rows, std::uint32_t cols, std::size_t alreadyHeld) {
         const std::size_t needed = StorageLimit::bytesFor<T>(rows, cols);
         if (needed > alreadyHeld && !StorageLimit::reserve(needed - alreadyHeld)) {
-            throw outOfMemoryText;
+            throw StorageRefused();
         }
     }
 

@@ -12,9 +12,7 @@
 #include <vector>
 
 #include "memory/AvailableMemory.h"
-
-// Thrown (as a plain text, like the fraction errors) when a matrix would not fit in memory.
-inline constexpr const char* outOfMemoryText = "Nicht genug Arbeitsspeicher fuer diese Operation.";
+#include "memory/StorageRefused.h"
 
 class StorageLimit {
 public:

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-#include "memory/StorageLimit.h"
+#include "number/BigNumberMemory.h"
 
 using bignumber::BigInteger;
 using bignumber::BigRational;
@@ -37,6 +37,7 @@ Bruch::Bruch(std::int64_t zaehler, std::int64_t nenner) : nenner(nenner), zaehle
 void Bruch::kuerzen() {
     if (wide) {
         if (wide->typedNenner != 0) {
+            bignumber::requireBytes(bignumber::bytesOf(wide->value));
             *this = fromExact(BigRational(wide->value));
         }
         return;
@@ -69,10 +70,14 @@ BigInteger Bruch::exactNenner() const {
 
 // A copy reduces: it drops typed fields and comes back to the 64-bit form where the value fits.
 void Bruch::copyWide(const Bruch& other) {
+    bignumber::requireBytes(bignumber::bytesOf(other.wide->value));
     *this = fromExact(BigRational(other.wide->value));
 }
 
 void Bruch::assignWide(const Bruch& other) {
+    if (other.wide)
+        bignumber::requireBytes(bignumber::bytesOf(other.wide->value) + bignumber::bytesOf(other.wide->typedZaehler) +
+                                bignumber::bytesOf(other.wide->typedNenner));
     wide = other.wide ? std::make_unique<Wide>(*other.wide) : nullptr;
 }
 
@@ -83,22 +88,6 @@ void Bruch::takeWide(Bruch& other) noexcept {
     wide = std::move(other.wide);
     other.zaehler = 0;
     other.nenner = 1;
-}
-
-// The big numbers allocate through their library, where a failed allocation ends the program,
-// and with overcommit the system may end it later still. So their growth is checked beforehand
-// with the check that matrix storage uses; small requests are gathered and checked together,
-// so that the many small wide values of an elimination do not each read the system's figures.
-void Bruch::reserveWideBytes(std::size_t bytes) {
-    constexpr std::size_t batch = std::size_t{1} << 20;
-    static std::size_t pending = 0;
-    pending += bytes;
-    if (pending < batch)
-        return;
-    const std::size_t request = pending;
-    pending = 0;
-    if (!StorageLimit::reserve(request))
-        throw outOfMemoryText;
 }
 
 // The exact value of a fraction: the wide one itself, or a 64-bit one made exact in scratch.
@@ -116,7 +105,7 @@ Bruch Bruch::combineExactly(const Bruch& left, const Bruch& right, ExactOperatio
     BigRational rightScratch;
     const BigRational& a = exactValue(left, leftScratch);
     const BigRational& b = exactValue(right, rightScratch);
-    reserveWideBytes(4 * (bignumber::bytesOf(a) + bignumber::bytesOf(b)));
+    bignumber::requireBytes(bignumber::bytesForArithmetic(bignumber::bytesOf(a) + bignumber::bytesOf(b)));
     return fromExact(operation(a, b));
 }
 
@@ -191,12 +180,40 @@ Bruch Bruch::fromExactParts(const BigInteger& numerator, const BigInteger& denom
     if (bignumber::fitsInt64(numerator) && bignumber::fitsInt64(denominator)) {
         return fromQuotient(bignumber::toInt64(numerator), bignumber::toInt64(denominator));
     }
-    reserveWideBytes(2 * (bignumber::bytesOf(numerator) + bignumber::bytesOf(denominator)));
+    bignumber::requireBytes(bignumber::bytesToReduce(bignumber::bytesOf(numerator) + bignumber::bytesOf(denominator)));
     return fromExact(bignumber::rationalOf(numerator, denominator));
 }
 
-// Either side may be typed and unreduced, so both are compared as exact values.
-bool Bruch::exactlyEqual(const Bruch& left, const Bruch& right) {
+// The fields the quotient rule reads: a 64-bit value's as stored, a wide value's reduced ones
+// when they fit (only a value typed with wider fields has such). False for a value beyond 64
+// bits.
+bool Bruch::fieldsOf64BitValue(const Bruch& value, std::int64_t& numerator, std::int64_t& denominator) {
+    if (!value.wide) {
+        numerator = value.zaehler;
+        denominator = value.nenner;
+        return true;
+    }
+    const BigInteger& top = bignumber::numeratorOf(value.wide->value);
+    const BigInteger& bottom = bignumber::denominatorOf(value.wide->value);
+    if (!bignumber::fitsInt64(top) || !bignumber::fitsInt64(bottom))
+        return false;
+    numerator = bignumber::toInt64(top);
+    denominator = bignumber::toInt64(bottom);
+    return true;
+}
+
+// One rule, whatever form a value was typed in: values that fit 64 bits compare by their
+// quotients, as the 64-bit path does, and a value typed as 10/20 with thirty digits each equals
+// what its copy (1/2) equals. Only a value beyond 64 bits is compared exactly.
+bool Bruch::wideEqual(const Bruch& left, const Bruch& right) {
+    std::int64_t leftZaehler;
+    std::int64_t leftNenner;
+    std::int64_t rightZaehler;
+    std::int64_t rightNenner;
+    if (fieldsOf64BitValue(left, leftZaehler, leftNenner) && fieldsOf64BitValue(right, rightZaehler, rightNenner)) {
+        return static_cast<double>(leftZaehler) / static_cast<double>(leftNenner) ==
+               static_cast<double>(rightZaehler) / static_cast<double>(rightNenner);
+    }
     BigRational leftScratch;
     BigRational rightScratch;
     return exactValue(left, leftScratch) == exactValue(right, rightScratch);
@@ -209,5 +226,6 @@ void Bruch::storeTyped(const BigInteger& numerator, const BigInteger& denominato
         *this = Bruch(bignumber::toInt64(numerator), bignumber::toInt64(denominator), AsGiven{});
         return;
     }
+    bignumber::requireBytes(bignumber::bytesToReduce(bignumber::bytesOf(numerator) + bignumber::bytesOf(denominator)));
     *this = Bruch(std::make_unique<Wide>(Wide{bignumber::rationalOf(numerator, denominator), numerator, denominator}));
 }

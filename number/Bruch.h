@@ -95,8 +95,8 @@ private:
     static const bignumber::BigRational& exactValue(const Bruch& value, bignumber::BigRational& scratch);
     using ExactOperation = bignumber::BigRational (*)(const bignumber::BigRational&, const bignumber::BigRational&);
     static Bruch combineExactly(const Bruch& left, const Bruch& right, ExactOperation operation);
-    static bool exactlyEqual(const Bruch& left, const Bruch& right);
-    static void reserveWideBytes(std::size_t bytes);
+    static bool wideEqual(const Bruch& left, const Bruch& right);
+    static bool fieldsOf64BitValue(const Bruch& value, std::int64_t& numerator, std::int64_t& denominator);
     void storeTyped(const bignumber::BigInteger& numerator, const bignumber::BigInteger& denominator);
     void copyWide(const Bruch& other);
     void assignWide(const Bruch& other);
@@ -180,10 +180,11 @@ inline Bruch Bruch::operator-() const {
 }
 
 // Between 64-bit values: equal when the double quotients are, cheap and indifferent to unreduced
-// input. A wide value is compared exactly, never through a quotient that would overflow.
+// input. A value beyond 64 bits is compared exactly, never through a quotient that would
+// overflow; one typed with wider fields compares as its reduced value.
 inline bool Bruch::operator==(const Bruch& right) const {
     if ((nenner == 0) | (right.nenner == 0)) [[unlikely]] {
-        return exactlyEqual(*this, right);
+        return wideEqual(*this, right);
     }
     return static_cast<double>(zaehler) / static_cast<double>(nenner) ==
            static_cast<double>(right.zaehler) / static_cast<double>(right.nenner);

@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "number/BigNumberMemory.h"
 #include "number/Bruch.h"
 
 namespace {
@@ -10,10 +11,8 @@ namespace {
 // One signed decimal integer of any length, as the standard integer extraction reads one:
 // whitespace skipped first (unless the stream says not to), an optional sign, then digits up
 // to the first character that cannot continue them. Without a digit the stream fails. Every
-// mebibyte of digits is first granted by `reserve`, so that no input can exhaust the memory.
-template <typename Reserve>
-bool readInteger(std::istream& in, std::string& text, Reserve reserve) {
-    constexpr std::size_t chunk = std::size_t{1} << 20;
+// growth of the text is first granted by the memory check, so that no input can exhaust the memory.
+bool readInteger(std::istream& in, std::string& text) {
     text.clear();
     const std::istream::sentry sentry(in);
     if (!sentry)
@@ -28,8 +27,12 @@ bool readInteger(std::istream& in, std::string& text, Reserve reserve) {
     }
     const std::size_t signLength = text.size();
     while (next >= '0' && next <= '9') {
-        if (text.size() % chunk == 0)
-            reserve(chunk);
+        if (text.size() == text.capacity()) {
+            // The text doubles, as a string grows, and the old one lives until it is copied.
+            const std::size_t grown = 2 * text.capacity() + 16;
+            bignumber::requireBytes(grown);
+            text.reserve(grown);
+        }
         text += static_cast<char>(next);
         next = buffer.snextc();
     }
@@ -42,10 +45,17 @@ bool readInteger(std::istream& in, std::string& text, Reserve reserve) {
     return true;
 }
 
+bignumber::BigInteger integerFromText(const std::string& digits) {
+    bignumber::requireBytes(bignumber::bytesToReadDecimal(digits.size()));
+    return bignumber::integerFromDecimal(digits);
+}
+
 void writeInteger(std::ostream& out, const Bruch& value, bool numerator) {
-    if (value.isWide())
-        out << bignumber::decimalText(numerator ? value.exactZaehler() : value.exactNenner());
-    else
+    if (value.isWide()) {
+        const bignumber::BigInteger field = numerator ? value.exactZaehler() : value.exactNenner();
+        bignumber::requireBytes(bignumber::bytesToWriteDecimal(bignumber::bytesOf(field)));
+        out << bignumber::decimalText(field);
+    } else
         out << (numerator ? value.getZaehler() : value.getNenner());
 }
 
@@ -68,19 +78,18 @@ std::ostream& operator<<(std::ostream& out, const Bruch& value) {
 // not 0: no fraction ever holds a zero denominator. A failed denominator read leaves the stream
 // failed for the caller to see; a failed numerator read changes nothing.
 std::istream& operator>>(std::istream& in, Bruch& value) {
-    const auto reserve = [](std::size_t bytes) { Bruch::reserveWideBytes(bytes); };
     std::string text;
-    if (!readInteger(in, text, reserve))
+    if (!readInteger(in, text))
         throw fractionInputErrorText;
-    const bignumber::BigInteger numerator = bignumber::integerFromDecimal(text);
+    const bignumber::BigInteger numerator = integerFromText(text);
     value.storeTyped(numerator, value.exactNenner());
     char separator = '\0';
     in >> separator;
     if (separator != '/')
         throw fractionInputErrorText;
-    if (!readInteger(in, text, reserve))
+    if (!readInteger(in, text))
         return in;
-    const bignumber::BigInteger denominator = bignumber::integerFromDecimal(text);
+    const bignumber::BigInteger denominator = integerFromText(text);
     if (denominator == 0)
         throw fractionInputErrorText;
     value.storeTyped(numerator, denominator);

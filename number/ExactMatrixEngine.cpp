@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "memory/StorageLimit.h"
+#include "memory/StorageRefused.h"
 #include "number/Bruch.h"
 #include "number/IntegerRows.h"
 #include "number/ModularElimination.h"
@@ -27,7 +28,7 @@ constexpr double residueShare = 0.9;
 
 void reserveOrRefuse(std::size_t bytes) {
     if (!StorageLimit::reserve(bytes)) {
-        throw outOfMemoryText;
+        throw StorageRefused();
     }
 }
 

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "memory/StorageLimit.h"
+#include "memory/StorageRefused.h"
 #include "number/Bruch.h"
 #include "number/WordPrime.h"
 
@@ -28,7 +29,7 @@ BigInteger magnitude(const BigInteger& value) {
 
 void reserveOrRefuse(std::size_t bytes) {
     if (!StorageLimit::reserve(bytes)) {
-        throw outOfMemoryText;
+        throw StorageRefused();
     }
 }
 

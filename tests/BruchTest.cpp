@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "fuzz/ProgramRun.h"
-#include "memory/StorageLimit.h"
+#include "MemoryLeft.h"
 #include "number/Bruch.h"
 
 namespace {
@@ -65,9 +64,8 @@ TEST(BruchErrors, DivisionByZeroAndMemoryAreRefusedWithTheirTexts) {
     EXPECT_EQ(thrownText([] { Bruch(1, 0); }), divisionByZeroText);
     for (int i = 0; i < 14; ++i)
         huge = huge * huge;  // about 270 KB
-    program_run::setMemoryLeft(std::size_t{1} << 20);
-    EXPECT_EQ(thrownText([&] { (void)(huge * huge); }), outOfMemoryText);
-    program_run::setMemoryLeft(std::size_t{1} << 30);
+    const MemoryLeft memory(std::size_t{1} << 20);
+    EXPECT_THROW((void)(huge * huge), StorageRefused);
 }
 
 // Between 64-bit values the double quotients decide, so neighbours near 2^63 compare equal.
@@ -77,6 +75,19 @@ TEST(BruchEquality, QuotientsFor64BitValuesExactOtherwise) {
     EXPECT_FALSE(Bruch(INT64_MAX, 1) == typed(twoTo63 + "/1"));
     EXPECT_TRUE(typed("-" + twoTo63 + "/-1") == typed("18446744073709551616/2"));
     EXPECT_TRUE(typed(twoTo63 + "1/1") != typed(twoTo63 + "0/1"));
+}
+
+// A value typed with fields past 64 bits that reduces into them compares as its reduced form,
+// which is what every copy of it holds: by quotient, like every 64-bit value.
+TEST(BruchEquality, AValueTypedWideComparesAsItsReducedForm) {
+    const Bruch typedWide = typed("9007199254740993000000000000/9007199254740992000000000000");
+    const Bruch copy(typedWide);
+    EXPECT_FALSE(copy.isWide());
+    EXPECT_TRUE(copy == Bruch(1, 1));
+    EXPECT_TRUE(typedWide == Bruch(1, 1));
+    EXPECT_TRUE(typedWide == copy);
+    // Beyond 64 bits exactly, though the quotient rounds to 1.
+    EXPECT_FALSE(typed(longNumber + "1/" + longNumber + "0") == Bruch(1, 1));
 }
 
 TEST(BruchText, ReadsAsTypedAndWritesAsStored) {

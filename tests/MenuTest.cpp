@@ -2,14 +2,18 @@
 // sequences of a terminal (through a pipe, the transcripts show that none are written).
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "app/menus/MainMenu.h"
 #include "app/menus/Menu.h"
 #include "app/menus/Screen.h"
 #include "app/terminal/Terminal.h"
+#include "matrix/ComputationCancelled.h"
+#include "memory/StorageRefused.h"
 
 namespace {
 
@@ -91,6 +95,23 @@ TEST_F(MenuTest, WhatAnEntryLetsThroughIsShownFollowedByThePause) {
     EXPECT_EQ(errors.str(), "\nEs ist ein Fehler aufgetreten: \nunbekannter Fehler\n\n");
     EXPECT_EQ(screen.str(), "Druecken Sie eine beliebige Taste . . .\n");
     EXPECT_EQ(keyStream.get(), 'y');
+}
+
+// A cancelled computation and a refused storage are told apart by their types and shown in
+// the program's words, like any thrown text.
+TEST_F(MenuTest, CancellationAndRefusedStorageAreShownByTheirType) {
+    const std::pair<std::function<void()>, const char*> failures[] = {
+        {[] { throw ComputationCancelled(); }, cancelledText},
+        {[] { throw StorageRefused(); }, outOfMemoryText},
+    };
+    for (const auto& [fail, text] : failures) {
+        std::ostringstream errors;
+        std::streambuf* const savedErrors = std::cerr.rdbuf(errors.rdbuf());
+        drive("x", false);
+        runGuarded(fail);
+        std::cerr.rdbuf(savedErrors);
+        EXPECT_EQ(errors.str(), std::string("\nEs ist ein Fehler aufgetreten: \n") + text + "\n\n");
+    }
 }
 
 }  // namespace

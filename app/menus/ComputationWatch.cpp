@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "app/terminal/Terminal.h"
+#include "matrix/ComputationCancelled.h"
 #include "matrix/ComputationMonitor.h"
 
 namespace {
@@ -37,7 +38,7 @@ void watch(double fractionDone) {
         outerWatcher(fractionDone);
     }
     if (terminal::takeCancelRequest()) {
-        throw cancelledText;
+        throw ComputationCancelled();
     }
     if (fractionDone >= 0.0) {
         progress.fraction = fractionDone;

@@ -1,9 +1,7 @@
 // ComputationWatch: while one computation of a menu runs, shows how far it is on the terminal
-// after half a second and lets Ctrl-C cancel it (the computation throws "Berechnung
-// abgebrochen", which the menu shows like any thrown text).
+// after half a second and lets Ctrl-C cancel it (the computation throws ComputationCancelled,
+// which the menu shows like any failure).
 #pragma once
-
-inline constexpr const char* cancelledText = "Berechnung abgebrochen";
 
 class ComputationWatch {
 public:

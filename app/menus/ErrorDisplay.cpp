@@ -4,7 +4,9 @@
 
 #include "app/menus/Screen.h"
 #include "app/terminal/Terminal.h"
+#include "matrix/ComputationCancelled.h"
 #include "matrix/MatrixException.h"
+#include "memory/StorageRefused.h"
 
 void showMatrixException(const MatrixException& exception) {
     setTextAttribute(libraryErrorAttribute);
@@ -22,6 +24,10 @@ void showCaughtFailure() {
         showMatrixException(exception);
     } catch (const char* text) {
         showThrownText(text);
+    } catch (const ComputationCancelled&) {
+        showThrownText(cancelledText);
+    } catch (const StorageRefused&) {
+        showThrownText(outOfMemoryText);
     } catch (...) {
         showThrownText(unknownErrorText);
     }

@@ -10,6 +10,7 @@
 #include "app/menus/Screen.h"
 #include "app/menus/TypedInput.h"
 #include "matrix/Matrix.h"
+#include "memory/StorageRefused.h"
 
 inline constexpr const char* valueRequestLine = "Bitte geben Sie die Werte der Matrixelemente ein. ";
 
@@ -31,8 +32,8 @@ void runSizeDialog(Matrix<T>& matrix) {
     } catch (const MatrixException& exception) {
         showMatrixException(exception);
         waitForKey();
-    } catch (const char* text) {
-        showThrownText(text);
+    } catch (const StorageRefused&) {
+        showThrownText(outOfMemoryText);
         waitForKey();
     }
 }

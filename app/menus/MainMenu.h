@@ -10,8 +10,8 @@
 #include "app/menus/SolverDialog.h"
 #include "matrix/Matrix.h"
 
-// The main menu's two ways out, by their entries.
-enum MainMenuExit { ChangeTypeChoice = 6, EndChoice = 7 };
+// The main menu's entry that ends the program; the one before it (6) changes the element type.
+enum MainMenuExit { EndChoice = 7 };
 
 // Whatever a submenu or dialog did not handle itself is shown here, followed by the pause,
 // and the main menu comes back: only "Programm beenden", end of input or a signal end the

@@ -10,6 +10,7 @@
 #include "app/menus/ErrorDisplay.h"
 #include "app/terminal/Terminal.h"
 #include "elements/Elements.h"
+#include "memory/StorageRefused.h"
 
 inline constexpr const char* integerInputErrorText = "Eingabefehler (Ganzzahl)";
 
@@ -48,6 +49,10 @@ void readTypedValue(T& target, const std::string& prompt) {
                 terminal::endOfInput();
             }
             typed_input_detail::recoverFrom(text);
+            continue;
+        } catch (const StorageRefused&) {
+            // A number too large to hold: the rest of its line goes, and a smaller one may follow.
+            typed_input_detail::recoverFrom(outOfMemoryText);
             continue;
         }
         if (!std::cin.fail()) {

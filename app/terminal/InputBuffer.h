@@ -19,8 +19,13 @@ public:
     // Drops what is buffered but not yet read.
     void discardBuffered();
     bool hasBuffered() const { return gptr() < egptr(); }
-    // Called before every read or wait that could block, so that held output is out first.
-    void callBeforeWaiting(void (*hook)()) { beforeWaiting = hook; }
+#if !defined(_WIN32)
+    // Called before every read or wait that could block, so that output held for a pipe
+    // (PipeOutput, POSIX only) is out first.
+    void callBeforeWaiting(void (*hook)()) {
+        beforeWaiting = hook;
+    }
+#endif
 
 protected:
     int_type underflow() override;
@@ -33,5 +38,7 @@ private:
     int fd;
     std::array<char, 4096> storage{};
     std::shared_ptr<PipeReader> pipeReader;
+#if !defined(_WIN32)
     void (*beforeWaiting)() = nullptr;
+#endif
 };

@@ -20,6 +20,9 @@ namespace {
 
 bool inputEndThrows = false;
 int queuedCode = -1;
+// The last typed line ended with a CR: an LF that comes next, however late, completes that
+// line end and is no key.
+bool lineFeedMayFollow = false;
 
 struct AttributeSequence {
     int attribute;
@@ -44,12 +47,13 @@ public:
         return toByte(keys()->sgetc());
     }
 
-private:
     // On a terminal the dialogs read through the line editor, which takes its bytes from
     // `fdBuffer` too; keys always come straight from there.
     static std::streambuf* keys() {
         return fdBuffer != nullptr ? static_cast<std::streambuf*>(fdBuffer) : input->rdbuf();
     }
+
+private:
     static int toByte(std::char_traits<char>::int_type value) {
         return value == std::char_traits<char>::eof() ? endOfInput : static_cast<unsigned char>(value);
     }
@@ -71,6 +75,7 @@ void dropRestOfTypedLine() {
         return;
     }
     typedLinePending = false;
+    lineFeedMayFollow = false;
     if (dropTypedLineOnTerminal()) {
         return;
     }
@@ -83,12 +88,10 @@ void dropRestOfTypedLine() {
         if (byte == '\n') {
             return;
         }
-        // A CR ends the line as well; an LF right after it belongs to the same line end.
+        // A CR ends the line as well; an LF after it belongs to the same line end, whenever
+        // it arrives (see decodeNextKey).
         if (byte == '\r') {
-            StreamBytes bytes;
-            if (bytes.peekSoon() == '\n') {
-                bytes.next();
-            }
+            lineFeedMayFollow = true;
             return;
         }
     }
@@ -96,6 +99,12 @@ void dropRestOfTypedLine() {
 
 KeyPress decodeNextKey() {
     StreamBytes bytes;
+    if (lineFeedMayFollow) {
+        lineFeedMayFollow = false;
+        if (StreamBytes::keys()->sgetc() == '\n') {
+            bytes.next();
+        }
+    }
     const KeyPress key = decodeKey(bytes);
     if (key.endOfInput) {
         endOfInput();

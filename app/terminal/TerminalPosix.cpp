@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <exception>
@@ -70,10 +71,20 @@ protected:
     }
 };
 
+void restoreTerminal();
+
+// Screens that cannot be written are lost to the user: the run ends, as --help >/dev/full does.
+[[noreturn]] void outputFailed() {
+    constexpr std::string_view message = "tavolent: Schreibfehler bei der Ausgabe\n";
+    [[maybe_unused]] const ssize_t written = ::write(2, message.data(), message.size());
+    restoreTerminal();
+    ::_exit(1);
+}
+
 // Output that is not a terminal is held between reads (see PipeOutput). The buffers are
 // never destroyed: the standard streams use them until the very end of the process.
 void holdOutputUntilInputIsAwaited(InputBuffer& inputBuffer) {
-    heldOutput = new PipeOutput(outputFd);
+    heldOutput = new PipeOutput(outputFd, outputFailed);
     std::cout.rdbuf(heldOutput);
     std::cerr.tie(new std::ostream(new DrainOnFlush));
     inputBuffer.callBeforeWaiting(drainHeldOutput);
@@ -97,10 +108,14 @@ void applyMode() {
     }
 }
 
+// How long a handler that ends the program waits for a reader that takes nothing.
+constexpr int lastOutputMilliseconds = 500;
+
 void restoreAndReraise(int signalNumber) {
-    // Held output still goes out before the end, but never into a pipe that has closed.
-    if (signalNumber != SIGPIPE) {
-        drainHeldOutput();
+    // Held output still goes out before the end, but never into a pipe that has closed, and
+    // never at the price of waiting on for a reader that has stopped.
+    if (signalNumber != SIGPIPE && heldOutput != nullptr) {
+        heldOutput->drainBeforeExit(lastOutputMilliseconds);
     }
     restoreTerminal();
     std::signal(signalNumber, SIG_DFL);
@@ -273,7 +288,23 @@ void afterComputation() {
 
 }  // namespace detail
 
+// A standard descriptor that came closed would be taken by the first file the program opens
+// (the wake pipe, say, read as if it were the keys). /dev/null, opened read-only, fills it:
+// a read finds the end of input and a write fails, as they would have on the closed one.
+static void fillClosedStandardDescriptors() {
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) < 0 && errno == EBADF) {
+            const int opened = ::open("/dev/null", O_RDONLY);
+            if (opened >= 0 && opened != fd) {
+                ::dup2(opened, fd);
+                ::close(opened);
+            }
+        }
+    }
+}
+
 void start() {
+    fillClosedStandardDescriptors();
     inputIsTerminal = ::isatty(inputFd) ? 1 : 0;
     outputIsTerminal = ::isatty(outputFd) ? 1 : 0;
     static InputBuffer buffer(inputFd);

@@ -8,24 +8,13 @@
 #include <sstream>
 #include <string>
 
+#include "MemoryLeft.h"
 #include "app/Program.h"
 #include "app/terminal/Terminal.h"
+#include "matrix/ComputationCancelled.h"
 #include "matrix/ComputationMonitor.h"
-#include "memory/StorageLimit.h"
 
 namespace program_run {
-
-// The memory the run may have, reported to StorageLimit in place of the system's figure.
-inline std::size_t memoryLeft = std::size_t{1} << 30;
-
-inline std::size_t reportMemoryLeft() {
-    return memoryLeft;
-}
-
-inline void setMemoryLeft(std::size_t bytes) {
-    memoryLeft = bytes;
-    StorageLimit::setProbe(&reportMemoryLeft);
-}
 
 inline std::chrono::steady_clock::time_point deadline;
 
@@ -36,11 +25,11 @@ inline int runOn(const std::string& input) {
     std::streambuf* const saved[] = {std::cin.rdbuf(in.rdbuf()), std::cout.rdbuf(discard.rdbuf()),
                                      std::cerr.rdbuf(discard.rdbuf())};
     terminal::startWithStreams(std::cin, false);
-    setMemoryLeft(1 << 20);
+    const MemoryLeft memory(1 << 20);
     deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
     ComputationMonitor::setWatcher([](double) {
         if (std::chrono::steady_clock::now() > deadline) {
-            throw "Berechnung abgebrochen";
+            throw ComputationCancelled();
         }
     });
     int status = 1;

@@ -42,3 +42,43 @@ operation() { step 4 7 "$1" x; }
 solver() { leave; KEYS+=$(pick 5)${1}x; }
 change_type() { leave; KEYS+=$(pick 6)$(pick "$1"); }
 finish() { leave; run "$KEYS$U$E"; }
+
+# Waits until the pipe read on descriptor 4 holds at least $1 unread bytes: its writer, if it
+# has more, is then blocked on it. Fails after a minute without them.
+pipe_holds() {
+  python3 -c '
+import fcntl, struct, sys, termios, time
+for _ in range(600):
+    if struct.unpack("i", fcntl.ioctl(0, termios.FIONREAD, b"\0\0\0\0"))[0] >= int(sys.argv[1]):
+        sys.exit(0)
+    time.sleep(0.1)
+sys.exit(1)' "$1" <&4
+}
+
+# Waits (a minute at most) until process $1 has ended; says whether it did.
+ended() {
+  if timeout 60 tail --pid="$1" -f /dev/null; then echo ended; else echo "still running"; kill -KILL "$1"; fi
+}
+
+# The program in the background on two FIFOs, keys written to descriptor 3 and its output
+# read from descriptor 4 as the test pleases (standard error goes to the file `errors`); $pid
+# is the program's. `fifo_status` waits for
+# its end and says its exit status (without the shell's own notice of a signal).
+start_on_fifos() {
+  rm -f in screens pid status; mkfifo in screens
+  ( "$TAVOLENT" < in > screens 2> errors & echo $! > pid; wait $!; echo "status $?" > status ) 2>/dev/null &
+  exec 3> in 4< screens
+  until [ -s pid ]; do sleep 0.01; done
+  pid=$(cat pid)
+}
+fifo_status() { wait; exec 3>&- 4<&-; cat status; }
+
+# Waits (a minute at most) until process $1 has used $2 seconds of processor time.
+busy_for() {
+  local ticks=$(getconf CLK_TCK) i
+  for ((i = 0; i < 600; i++)); do
+    (( $(awk '{ print $14 + $15 }' /proc/"$1"/stat) >= $2 * ticks )) && return 0
+    sleep 0.1
+  done
+  return 1
+}

@@ -37,3 +37,13 @@ asked again, and the CR LF of the next value is one line end:
   Zeilen:2
   Spalten: 3
   status 0
+
+The LF of a CR LF may come late, as through a FIFO from a slow writer: it still belongs to the
+line end of the value it follows and is never a key. Here the column count's LF comes half a
+second after its CR; the input menu then takes only the keys after it (up to "Zurueck zum
+Hauptmenue", Enter) and the program ends through the main menu.
+
+  $ . "$TESTDIR/helpers.sh"
+  $ { printf '\x1b[B\r\r\r2\r2\r'; sleep 0.5; printf '\n\x1b[A\r\x1b[A\r'; } | "$TAVOLENT" | grep -c 'Anzahl der Zeilen'; echo "status ${PIPESTATUS[1]}"
+  1
+  status 0

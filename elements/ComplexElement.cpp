@@ -1,0 +1,7 @@
+// The one unit that builds the matrix templates for complex numbers.
+#include "elements/ComplexElement.h"
+
+template class MatrixVector<std::complex<double>>;
+template class MatrixArithmetic<std::complex<double>>;
+template class MatrixMath<std::complex<double>>;
+template class Matrix<std::complex<double>>;

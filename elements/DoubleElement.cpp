@@ -1,0 +1,7 @@
+// The one unit that builds the matrix templates for double-precision decimals.
+#include "elements/DoubleElement.h"
+
+template class MatrixVector<double>;
+template class MatrixArithmetic<double>;
+template class MatrixMath<double>;
+template class Matrix<double>;

@@ -1,0 +1,7 @@
+// The one unit that builds the matrix templates for single-precision decimals.
+#include "elements/FloatElement.h"
+
+template class MatrixVector<float>;
+template class MatrixArithmetic<float>;
+template class MatrixMath<float>;
+template class Matrix<float>;
