@@ -42,6 +42,8 @@ bench:
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DTAVOLENT_TESTS=OFF -DTAVOLENT_BENCHMARKS=ON
 	cmake --build $(BUILD)-bench -j $(JOBS)
 	for b in $(BUILD)-bench/bench/*_bench; do $$b --benchmark_min_time=0.2; done
+	if python3 -c 'import sympy' 2>/dev/null; then python3 bench/exact_sympy.py; \
+	else echo "exact_sympy.py left out: SymPy is not installed (python3-sympy)"; fi
 
 # Fuzzes the element readers with libFuzzer under ASan and UBSan (clang only; not part of test).
 FUZZ_BUILD ?= build-fuzz

@@ -10,6 +10,7 @@
 
 #include "matrix/ComputationMonitor.h"
 #include "matrix/ElementTraits.h"
+#include "matrix/FastPaths.h"
 #include "matrix/MatrixArithmetic.h"
 #include "matrix/MatrixException.h"
 #include "matrix/MatrixMath.h"
@@ -45,6 +46,11 @@ public:
     SolveResult solve(const Matrix& constants, Matrix& solution) const {
         requireSolvableShapes(constants, solution);
         const std::uint32_t n = this->getRowCount();
+        if constexpr (HasFastSolve<T>) {
+            if (ElementTraits<T>::takesFastPath(FastOperation::Solve, n) && solveFast(constants, solution)) {
+                return SolveResult::UniqueSolution;
+            }
+        }
         if constexpr (hasSilentArithmetic<T>) {
             return solveOnWorkingCopy(constants, solution);
         }
@@ -162,6 +168,26 @@ private:
     // whose arithmetic is silent skip them until that test needs them.
     static constexpr typename lanes::Elimination<T>::Columns solverColumns =
         hasSilentArithmetic<T> ? lanes::Elimination<T>::Columns::FromPivot : lanes::Elimination<T>::Columns::All;
+
+    // A type's own solver, for a system with exactly one solution; false when it declines or
+    // finds the matrix singular, which the elimination below then classifies.
+    bool solveFast(const Matrix& constants, Matrix& solution) const requires HasFastSolve<T> {
+        const std::uint32_t n = this->getRowCount();
+        std::vector<const T*> rows(n);
+        std::vector<T> values(n);
+        for (std::uint32_t r = 1; r <= n; ++r) {
+            rows[r - 1] = this->row(r).data();
+            values[r - 1] = constants.row(r)[0];
+        }
+        std::vector<T> result(n);
+        if (ElementTraits<T>::fastSolve(rows.data(), n, values.data(), result.data()) != FastPathOutcome::Done) {
+            return false;
+        }
+        for (std::uint32_t i = 1; i <= n; ++i) {
+            solution.row(i)[0] = result[i - 1];
+        }
+        return true;
+    }
 
     void requireSolvableShapes(const Matrix& constants, const Matrix& solution) const {
         if (constants.getColumnCount() != 1) {

@@ -14,6 +14,7 @@
 
 #include "matrix/ComputationMonitor.h"
 #include "matrix/ElementTraits.h"
+#include "matrix/FastPaths.h"
 #include "matrix/MatrixVector.h"
 #include "matrix/SilentArithmetic.h"
 #include "matrix/lanes/Elimination.h"
@@ -36,6 +37,13 @@ public:
 
     T determinant() const {
         requireSquare();
+        if constexpr (HasFastDeterminant<T>) {
+            T result;
+            if (ElementTraits<T>::takesFastPath(FastOperation::Determinant, this->getRowCount()) &&
+                ElementTraits<T>::fastDeterminant(sourceRows().data(), this->getRowCount(), result)) {
+                return result;
+            }
+        }
         if constexpr (hasSilentArithmetic<T>) {
             const std::uint32_t n = this->getRowCount();
             return withReducedCopy([n](lanes::WorkingMatrix<T>& working) {
@@ -72,6 +80,15 @@ public:
     MatrixMath adjugate() const {
         requireSquare();
         const std::uint32_t n = this->getRowCount();
+        // A 1 x 1 matrix has no minors; the literal algorithm refuses it.
+        if constexpr (HasFastAdjugate<T>) {
+            if (n > 1 && ElementTraits<T>::takesFastPath(FastOperation::Adjugate, n)) {
+                MatrixMath result(n, n);
+                if (takeFastPath(result, ElementTraits<T>::fastAdjugate) == FastPathOutcome::Done) {
+                    return result;
+                }
+            }
+        }
         if constexpr (hasSilentArithmetic<T>) {
             if (n < 2) {
                 throw MatrixException(MatrixError::SizeBelowOne);
@@ -100,6 +117,20 @@ public:
     // The reciprocal of the determinant is the left factor of every product; the elements are
     // not divided by the determinant.
     MatrixMath inverse() const {
+        if constexpr (HasFastInverse<T>) {
+            requireSquare();
+            if (this->getRowCount() > 1 &&
+                ElementTraits<T>::takesFastPath(FastOperation::Inverse, this->getRowCount())) {
+                MatrixMath result(this->getRowCount(), this->getRowCount());
+                const FastPathOutcome outcome = takeFastPath(result, ElementTraits<T>::fastInverse);
+                if (outcome == FastPathOutcome::Singular) {
+                    throw MatrixException(MatrixError::Singular);
+                }
+                if (outcome == FastPathOutcome::Done) {
+                    return result;
+                }
+            }
+        }
         // One line of progress for both parts: a step per column of the determinant's
         // elimination, then one per cofactor of the adjugate.
         const std::uint64_t n = this->getRowCount();
@@ -180,6 +211,14 @@ private:
             progress.step(k);
         }
         return use(working);
+    }
+
+    // Runs a type's own inverse or adjugate of this matrix into `result`.
+    template <typename FastPath>
+    FastPathOutcome takeFastPath(MatrixMath& result, FastPath fastPath) const {
+        std::vector<T*> target;
+        result.collectRowPointers(target);
+        return fastPath(sourceRows().data(), this->getRowCount(), target.data());
     }
 
     void requireSquare() const {

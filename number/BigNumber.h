@@ -7,6 +7,7 @@
 // library to build or ship, and the same exact values.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -57,9 +58,30 @@ inline std::size_t bytesOf(const BigInteger& value) {
 inline std::string decimalText(const BigInteger& value) {
     return value.str();
 }
-// digits: an optional '-' and at least one decimal digit.
+inline BigInteger gcdOf(const BigInteger& a, const BigInteger& b) {
+    return boost::multiprecision::gcd(a, b);
+}
+// The least non-negative residue modulo a word.
+inline std::uint64_t residueOf(const BigInteger& value, std::uint64_t modulus) {
+    BigInteger rest = value % modulus;
+    if (rest < 0)
+        rest += modulus;
+    return rest.convert_to<std::uint64_t>();
+}
+// accumulator += factor * word.
+inline void addProduct(BigInteger& accumulator, const BigInteger& factor, std::uint64_t word) {
+    accumulator += factor * word;
+}
+// Bits of the magnitude; 0 for zero.
+inline std::size_t bitLength(const BigInteger& value) {
+    return value == 0 ? 0 : boost::multiprecision::msb(abs(value)) + 1;
+}
+// digits: an optional '-' and at least one decimal digit. Boost reads a leading 0 as the
+// prefix of an octal number, so leading zeros are dropped first.
 inline BigInteger integerFromDecimal(const std::string& digits) {
-    return BigInteger(digits);
+    const std::size_t sign = digits[0] == '-' ? 1 : 0;
+    const std::size_t first = std::min(digits.find_first_not_of('0', sign), digits.size() - 1);
+    return BigInteger(digits.substr(0, sign) + digits.substr(first));
 }
 
 #else
@@ -96,6 +118,20 @@ inline std::size_t bytesOf(const BigInteger& value) {
 }
 inline std::string decimalText(const BigInteger& value) {
     return value.get_str(10);
+}
+inline BigInteger gcdOf(const BigInteger& a, const BigInteger& b) {
+    BigInteger result;
+    mpz_gcd(result.get_mpz_t(), a.get_mpz_t(), b.get_mpz_t());
+    return result;
+}
+inline std::uint64_t residueOf(const BigInteger& value, std::uint64_t modulus) {
+    return mpz_fdiv_ui(value.get_mpz_t(), static_cast<unsigned long>(modulus));
+}
+inline void addProduct(BigInteger& accumulator, const BigInteger& factor, std::uint64_t word) {
+    mpz_addmul_ui(accumulator.get_mpz_t(), factor.get_mpz_t(), static_cast<unsigned long>(word));
+}
+inline std::size_t bitLength(const BigInteger& value) {
+    return value == 0 ? 0 : mpz_sizeinbase(value.get_mpz_t(), 2);
 }
 inline BigInteger integerFromDecimal(const std::string& digits) {
     return BigInteger(digits, 10);

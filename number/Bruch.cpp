@@ -176,6 +176,14 @@ Bruch Bruch::fromExact(BigRational&& value) {
     return Bruch(std::make_unique<Wide>(Wide{std::move(value), {}, {}}));
 }
 
+Bruch Bruch::fromExactParts(const BigInteger& numerator, const BigInteger& denominator) {
+    if (bignumber::fitsInt64(numerator) && bignumber::fitsInt64(denominator)) {
+        return fromQuotient(bignumber::toInt64(numerator), bignumber::toInt64(denominator));
+    }
+    bignumber::requireBytes(bignumber::bytesToReduce(bignumber::bytesOf(numerator) + bignumber::bytesOf(denominator)));
+    return fromExact(bignumber::rationalOf(numerator, denominator));
+}
+
 // The fields the quotient rule reads: a 64-bit value's as stored, a wide value's reduced ones
 // when they fit (only a value typed with wider fields has such). False for a value beyond 64
 // bits.

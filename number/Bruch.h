@@ -56,6 +56,10 @@ public:
     bignumber::BigInteger exactZaehler() const;
     bignumber::BigInteger exactNenner() const;
 
+    // The reduced fraction numerator / denominator (denominator != 0), in the 64-bit form when it
+    // fits: how exact computations outside the arithmetic hand back their results.
+    static Bruch fromExactParts(const bignumber::BigInteger& numerator, const bignumber::BigInteger& denominator);
+
     friend std::istream& operator>>(std::istream& in, Bruch& value);
 
 private:

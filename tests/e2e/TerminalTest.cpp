@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -221,6 +222,30 @@ TEST(LongComputation, CtrlCCancelsOnlyTheComputation) {
     // After the pause, the menu with the same entry highlighted, and the program goes on to its end.
     ASSERT_TRUE(terminal.type("x", highlight + "Matrix 1 * Matrix 2" + normal));
     terminal.type(down + "\r" + up + "\r", "");
+    EXPECT_EQ(terminal.exitStatus(), 0);
+}
+
+// The exact inverse of a 40 x 40 matrix of fractions with 20-digit numerators and denominators:
+// its primes, their combination and the fractions take seconds, long enough for the progress
+// line, and Ctrl-C ends it there. The menu goes on as after any cancelled computation.
+std::string longExactInverse() {
+    std::string values;
+    std::uint64_t state = 40;
+    for (int k = 0; k < 40 * 40; ++k) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        values += (k % 3 == 0 ? "-" : "") + std::to_string(10000000000000000000ULL + state % 8999999999999999999ULL) +
+                  "/" + std::to_string(10000000000000000000ULL + (state >> 7) % 8999999999999999999ULL) + " ";
+    }
+    return down + down + down + "\r\r\r40\r40\r" + down + down + "\r" + values + "\r" + down + down + "\r" + down +
+           down + down + "\r" + down + down + down + down + "\r";
+}
+
+TEST(LongComputation, CtrlCCancelsALargeExactInverse) {
+    Terminal terminal;
+    ASSERT_TRUE(terminal.type(longExactInverse(), "Berechnung laeuft", 20000));
+    ASSERT_TRUE(terminal.type("\x03", "Berechnung abgebrochen", 20000));
+    ASSERT_TRUE(terminal.type("x", highlight + "Inverse Matrix 1" + normal));
+    terminal.type(down + down + "\r" + up + "\r", "");
     EXPECT_EQ(terminal.exitStatus(), 0);
 }
 

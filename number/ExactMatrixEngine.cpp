@@ -1,0 +1,309 @@
+#include "number/ExactMatrixEngine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "memory/StorageLimit.h"
+#include "memory/StorageRefused.h"
+#include "number/Bruch.h"
+#include "number/IntegerRows.h"
+#include "number/ModularElimination.h"
+#include "number/PrimeSequence.h"
+#include "number/ResidueCombiner.h"
+#include "number/WordPrime.h"
+
+using bignumber::BigInteger;
+
+namespace exact_matrix {
+
+namespace {
+
+using Images = std::vector<std::vector<std::uint64_t>>;
+
+// The share of the work before the results are put together, for the progress shown.
+constexpr double residueShare = 0.9;
+
+void reserveOrRefuse(std::size_t bytes) {
+    if (!StorageLimit::reserve(bytes)) {
+        throw StorageRefused();
+    }
+}
+
+// Primes gathered until their product exceeds 2^bits.
+class PrimeRun {
+public:
+    explicit PrimeRun(double bits) : needed(bits) {}
+    bool complete() const { return covered > needed; }
+    void add(std::uint64_t prime) {
+        primes.push_back(prime);
+        covered += std::log2(static_cast<double>(prime)) - 1e-9;
+    }
+    const std::vector<std::uint64_t>& list() const { return primes; }
+    // How many primes a bound of this many bits takes, for the progress.
+    static double expectedCount(double bits) { return std::ceil(bits / 61.9); }
+
+private:
+    double needed;
+    double covered = 0.0;
+    std::vector<std::uint64_t> primes;
+};
+
+// Progress through the primes, step by step within each, and then through the result rows.
+class Tracker {
+public:
+    Tracker(const Progress& progress, double expectedPrimes, std::size_t n)
+        : progress(progress), expected(std::max(expectedPrimes, 1.0)), order(static_cast<double>(n)) {}
+
+    modular_elimination::Poll stepsOfPrime(std::size_t primesDone) const {
+        return [this, primesDone](std::size_t steps) {
+            const double done = (static_cast<double>(primesDone) + static_cast<double>(steps) / order) / expected;
+            report(residueShare * std::min(done, 1.0));
+        };
+    }
+    // Putting the results together in `passes` passes over the n * n (or n) entries: combining
+    // the residues, forming the fractions; pass counts from 0. Each entry may take long when
+    // the numbers are, so each is a chance to cancel.
+    void resultEntry(std::size_t pass, std::size_t passes, double entriesDone, double entries) const {
+        const double done = (static_cast<double>(pass) + entriesDone / entries) / static_cast<double>(passes);
+        report(residueShare + (1.0 - residueShare) * done);
+    }
+    // Long steps between the reports (residues of long entries, the weights of many primes) are
+    // chances to cancel too.
+    std::function<void()> pollOnly() const {
+        return [this] { report(last); };
+    }
+
+private:
+    void report(double fraction) const {
+        last = fraction;
+        progress(fraction);
+    }
+
+    const Progress& progress;
+    mutable double last = 0.0;
+    double expected;
+    double order;
+};
+
+std::vector<std::uint64_t>& newImage(Images& images, std::size_t size) {
+    reserveOrRefuse(size * sizeof(std::uint64_t));
+    return images.emplace_back(size);
+}
+
+// The determinant and the adjugate of the integer matrix. The determinant takes every prime;
+// the adjugate only those that do not divide the determinant, where it is the inverse times the
+// determinant. With `screen`, a first prime that divides the determinant ends the work at once.
+Outcome integerAdjugate(const IntegerRows& matrix, const Tracker& tracker, bool screen, BigInteger& determinantValue,
+                        std::vector<BigInteger>& adjugateValues) {
+    const std::size_t n = matrix.order();
+    const double bits = matrix.hadamardBits() + 2.0;
+    PrimeRun determinantRun(bits);
+    PrimeRun adjugateRun(bits);
+    Images determinants;
+    Images adjugates;
+    std::vector<std::uint64_t> work(n * n);
+    for (std::size_t t = 0; !determinantRun.complete() || !adjugateRun.complete(); ++t) {
+        const WordPrime prime(prime_sequence::at(t));
+        matrix.residues(prime, work.data(), tracker.pollOnly());
+        const std::uint64_t residue = modular_elimination::invert(work.data(), n, prime, tracker.stepsOfPrime(t));
+        if (screen && t == 0 && residue == 0) {
+            return Outcome::LeftToCaller;
+        }
+        if (!determinantRun.complete()) {
+            determinantRun.add(prime.value());
+            newImage(determinants, 1)[0] = residue;
+            if (determinantRun.complete()) {
+                determinantValue = ResidueCombiner(determinantRun.list(), tracker.pollOnly()).combine(determinants, 0);
+                if (determinantValue == 0) {
+                    return Outcome::Singular;
+                }
+            }
+        }
+        if (residue != 0 && !adjugateRun.complete()) {
+            adjugateRun.add(prime.value());
+            std::vector<std::uint64_t>& image = newImage(adjugates, n * n);
+            const WordPrime::Factor factor = prime.prepare(residue);
+            for (std::size_t k = 0; k < n * n; ++k) {
+                image[k] = prime.multiply(work[k], factor);
+            }
+        }
+    }
+    const ResidueCombiner combiner(adjugateRun.list(), tracker.pollOnly());
+    reserveOrRefuse(n * n * (combiner.valueBytes() + sizeof(BigInteger)));
+    adjugateValues.resize(n * n);
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = 0; j < n; ++j) {
+            adjugateValues[i * n + j] = combiner.combine(adjugates, i * n + j);
+            tracker.resultEntry(0, 2, static_cast<double>(i * n + j + 1), static_cast<double>(n * n));
+        }
+    }
+    return Outcome::Done;
+}
+
+// entry(i, j) * scale(j) / divisor, reduced, for the inverse and the adjugate of the fractions:
+// with S the row multipliers, the fraction matrix is S^-1 A, so its inverse is A^-1 S.
+void scaleColumns(const IntegerRows& matrix, const std::vector<BigInteger>& adjugateValues, const BigInteger& divisor,
+                  Bruch* const* result, const Tracker& tracker) {
+    const std::size_t n = matrix.order();
+    const std::vector<BigInteger> scales = matrix.scales();
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = 0; j < n; ++j) {
+            result[i][j] = Bruch::fromExactParts(adjugateValues[i * n + j] * scales[j], divisor);
+            tracker.resultEntry(1, 2, static_cast<double>(i * n + j + 1), static_cast<double>(n * n));
+        }
+    }
+}
+
+// A determinant within one prime's range, of rows whose multipliers fit a word together: the
+// common case of small matrices, where the general path would spend more time on its big
+// numbers than on the elimination.
+Bruch smallDeterminant(const IntegerRows& matrix, std::int64_t scaleProduct, const Tracker& tracker) {
+    const std::size_t n = matrix.order();
+    const WordPrime prime(prime_sequence::at(0));
+    reserveOrRefuse(n * n * sizeof(std::uint64_t));
+    std::vector<std::uint64_t> work(n * n);
+    matrix.residues(prime, work.data(), tracker.pollOnly());
+    const std::uint64_t residue = modular_elimination::determinant(work.data(), n, prime, tracker.stepsOfPrime(0));
+    // |determinant| < p / 2, so the residue above p / 2 stands for a negative one.
+    const std::int64_t value = residue > prime.value() / 2 ? -static_cast<std::int64_t>(prime.value() - residue)
+                                                           : static_cast<std::int64_t>(residue);
+    return {value, scaleProduct};
+}
+
+}  // namespace
+
+Bruch determinant(const Bruch* const* rows, std::size_t n, const Progress& progress) {
+    const IntegerRows matrix(rows, n);
+    if (matrix.hasZeroRow()) {
+        return {};
+    }
+    const double bits = matrix.hadamardBits() + 2.0;
+    const Tracker tracker(progress, PrimeRun::expectedCount(bits), n);
+    std::int64_t scaleProduct = 0;
+    if (PrimeRun::expectedCount(bits) == 1 && matrix.scaleProductInWord(scaleProduct)) {
+        return smallDeterminant(matrix, scaleProduct, tracker);
+    }
+    PrimeRun run(bits);
+    Images residues;
+    reserveOrRefuse(n * n * sizeof(std::uint64_t));
+    std::vector<std::uint64_t> work(n * n);
+    for (std::size_t t = 0; !run.complete(); ++t) {
+        const WordPrime prime(prime_sequence::at(t));
+        matrix.residues(prime, work.data(), tracker.pollOnly());
+        newImage(residues, 1)[0] = modular_elimination::determinant(work.data(), n, prime, tracker.stepsOfPrime(t));
+        run.add(prime.value());
+    }
+    return Bruch::fromExactParts(ResidueCombiner(run.list(), tracker.pollOnly()).combine(residues, 0),
+                                 matrix.scaleProduct());
+}
+
+Outcome inverse(const Bruch* const* rows, std::size_t n, Bruch* const* result, const Progress& progress) {
+    const IntegerRows matrix(rows, n);
+    if (matrix.hasZeroRow()) {
+        return Outcome::Singular;
+    }
+    const Tracker tracker(progress, PrimeRun::expectedCount(matrix.hadamardBits() + 2.0) * 2, n);
+    BigInteger determinantValue;
+    std::vector<BigInteger> adjugateValues;
+    const Outcome outcome = integerAdjugate(matrix, tracker, false, determinantValue, adjugateValues);
+    if (outcome != Outcome::Done) {
+        return outcome;
+    }
+    scaleColumns(matrix, adjugateValues, determinantValue, result, tracker);
+    return Outcome::Done;
+}
+
+// adj(S^-1 A) = det(S^-1 A) (S^-1 A)^-1 = adj(A) S / det(S).
+Outcome adjugate(const Bruch* const* rows, std::size_t n, Bruch* const* result, const Progress& progress) {
+    const IntegerRows matrix(rows, n);
+    if (matrix.hasZeroRow()) {
+        return Outcome::Singular;
+    }
+    const Tracker tracker(progress, PrimeRun::expectedCount(matrix.hadamardBits() + 2.0) * 2, n);
+    BigInteger determinantValue;
+    std::vector<BigInteger> adjugateValues;
+    const Outcome outcome = integerAdjugate(matrix, tracker, true, determinantValue, adjugateValues);
+    if (outcome != Outcome::Done) {
+        return outcome;
+    }
+    scaleColumns(matrix, adjugateValues, matrix.scaleProduct(), result, tracker);
+    return Outcome::Done;
+}
+
+// S^-1 A x = b becomes A x = S b = B / c with B integer, so x = adj(A) B / (c det A), whose
+// numerators are Cramer's determinants: bounded, like det A, by the rows of A with B beside.
+Outcome solve(const Bruch* const* rows, std::size_t n, const Bruch* constants, Bruch* solution,
+              const Progress& progress) {
+    const IntegerRows matrix(rows, n);
+    if (matrix.hasZeroRow()) {
+        return Outcome::Singular;
+    }
+    const std::vector<BigInteger> scales = matrix.scales();
+    std::vector<BigInteger> numerators(n);
+    std::vector<BigInteger> denominators(n);
+    BigInteger common = 1;
+    for (std::size_t i = 0; i < n; ++i) {
+        const bignumber::BigRational value =
+            bignumber::rationalOf(constants[i].exactZaehler() * scales[i], constants[i].exactNenner());
+        numerators[i] = bignumber::numeratorOf(value);
+        denominators[i] = bignumber::denominatorOf(value);
+        common = common / bignumber::gcdOf(common, denominators[i]) * denominators[i];
+    }
+    std::vector<double> extraColumn(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        numerators[i] *= common / denominators[i];
+        extraColumn[i] = squareLog2Of(numerators[i]);
+    }
+    const double bits = matrix.hadamardBits(&extraColumn) + 2.0;
+    const Tracker tracker(progress, PrimeRun::expectedCount(bits) * 2, n);
+    PrimeRun determinantRun(bits);
+    PrimeRun numeratorRun(bits);
+    Images determinants;
+    Images images;
+    BigInteger determinantValue;
+    reserveOrRefuse(n * n * sizeof(std::uint64_t));
+    std::vector<std::uint64_t> work(n * n);
+    std::vector<std::uint64_t> values(n);
+    for (std::size_t t = 0; !determinantRun.complete() || !numeratorRun.complete(); ++t) {
+        const WordPrime prime(prime_sequence::at(t));
+        matrix.residues(prime, work.data(), tracker.pollOnly());
+        for (std::size_t i = 0; i < n; ++i) {
+            values[i] = bignumber::residueOf(numerators[i], prime.value());
+        }
+        const std::uint64_t residue =
+            modular_elimination::solve(work.data(), values.data(), n, prime, tracker.stepsOfPrime(t));
+        if (t == 0 && residue == 0) {
+            return Outcome::LeftToCaller;
+        }
+        if (!determinantRun.complete()) {
+            determinantRun.add(prime.value());
+            newImage(determinants, 1)[0] = residue;
+            if (determinantRun.complete()) {
+                determinantValue = ResidueCombiner(determinantRun.list(), tracker.pollOnly()).combine(determinants, 0);
+                if (determinantValue == 0) {
+                    return Outcome::Singular;
+                }
+            }
+        }
+        if (residue != 0 && !numeratorRun.complete()) {
+            numeratorRun.add(prime.value());
+            std::vector<std::uint64_t>& image = newImage(images, n);
+            const WordPrime::Factor factor = prime.prepare(residue);
+            for (std::size_t i = 0; i < n; ++i) {
+                image[i] = prime.multiply(values[i], factor);
+            }
+        }
+    }
+    const ResidueCombiner combiner(numeratorRun.list(), tracker.pollOnly());
+    const BigInteger denominator = common * determinantValue;
+    for (std::size_t i = 0; i < n; ++i) {
+        solution[i] = Bruch::fromExactParts(combiner.combine(images, i), denominator);
+        tracker.resultEntry(0, 1, static_cast<double>(i + 1), static_cast<double>(n));
+    }
+    return Outcome::Done;
+}
+
+}  // namespace exact_matrix

@@ -1,0 +1,60 @@
+// IntegerRows: a square fraction matrix with each row multiplied by the least common multiple
+// of its denominators, so that it holds integers with the same determinant up to the product of
+// those multipliers. The entries stay in 64-bit words while every one of them fits, which is the
+// common case and lets each residue be taken with one division.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "number/BigNumber.h"
+
+class Bruch;
+class WordPrime;
+
+class IntegerRows {
+public:
+    // rows: n pointers to n fractions each.
+    IntegerRows(const Bruch* const* rows, std::size_t n);
+
+    std::size_t order() const { return n; }
+    // The multipliers of the rows, and their product.
+    std::vector<bignumber::BigInteger> scales() const;
+    bignumber::BigInteger scaleProduct() const;
+    // The product in a word, when it fits in one (false otherwise).
+    bool scaleProductInWord(std::int64_t& result) const;
+    bool hasZeroRow() const { return zeroRow; }
+
+    // The residues of all entries, row by row, into n * n words; calls `poll` after each row of
+    // long entries.
+    void residues(const WordPrime& prime, std::uint64_t* target, const std::function<void()>& poll) const;
+    // Entry (i, j) exactly.
+    bignumber::BigInteger entry(std::size_t i, std::size_t j) const;
+
+    // An upper bound of log2 of the product of the row norms (Hadamard's bound), which bounds
+    // the determinant and every minor. extraColumn, if given, holds one more entry per row (as
+    // squareLog2 of it), for the bound of the matrix with that column added.
+    double hadamardBits(const std::vector<double>* extraColumn = nullptr) const;
+    // An upper bound of log2 of the square of entry (i, j); minus infinity for zero.
+    double squareLog2(std::size_t i, std::size_t j) const;
+
+private:
+    bool fillWords(const Bruch* const* rows);
+    double hadamardBitsOfWords() const;
+    void fillBig(const Bruch* const* rows);
+
+    std::size_t n;
+    bool inWords = true;
+    bool zeroRow = false;
+    std::vector<std::int64_t> words;
+    std::vector<bignumber::BigInteger> bigs;
+    // The multipliers in words while the entries are, else as big numbers.
+    std::vector<std::int64_t> wordScales;
+    std::vector<bignumber::BigInteger> bigScales;
+};
+
+// An upper bound of log2(value^2), minus infinity for zero.
+double squareLog2Of(std::int64_t value);
+double squareLog2Of(const bignumber::BigInteger& value);

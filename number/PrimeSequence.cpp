@@ -1,0 +1,82 @@
+#include "number/PrimeSequence.h"
+
+#include <vector>
+
+#include "number/MagnitudeGcd.h"
+
+namespace prime_sequence {
+
+namespace {
+
+std::uint64_t multiplyModulo(std::uint64_t a, std::uint64_t b, std::uint64_t modulus) {
+    return static_cast<std::uint64_t>(static_cast<UInt128>(a) * b % modulus);
+}
+
+std::uint64_t power(std::uint64_t base, std::uint64_t exponent, std::uint64_t modulus) {
+    std::uint64_t result = 1;
+    base %= modulus;
+    while (exponent != 0) {
+        if ((exponent & 1) != 0) {
+            result = multiplyModulo(result, base, modulus);
+        }
+        base = multiplyModulo(base, base, modulus);
+        exponent >>= 1;
+    }
+    return result;
+}
+
+bool passesWitness(std::uint64_t candidate, std::uint64_t witness, std::uint64_t odd, int twos) {
+    std::uint64_t x = power(witness, odd, candidate);
+    if (x == 1 || x == candidate - 1) {
+        return true;
+    }
+    for (int i = 1; i < twos; ++i) {
+        x = multiplyModulo(x, x, candidate);
+        if (x == candidate - 1) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool isPrime(std::uint64_t candidate) {
+    // These bases decide every number below 3.3 * 10^24.
+    constexpr std::uint64_t bases[] = {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37};
+    if (candidate < 2) {
+        return false;
+    }
+    for (const std::uint64_t small : bases) {
+        if (candidate % small == 0) {
+            return candidate == small;
+        }
+    }
+    std::uint64_t odd = candidate - 1;
+    int twos = 0;
+    while ((odd & 1) == 0) {
+        odd >>= 1;
+        ++twos;
+    }
+    for (const std::uint64_t witness : bases) {
+        if (!passesWitness(candidate, witness, odd, twos)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::uint64_t at(std::size_t index) {
+    static std::vector<std::uint64_t> primes;
+    static std::uint64_t nextCandidate = (std::uint64_t{1} << 62) - 1;
+    while (primes.size() <= index) {
+        while (!isPrime(nextCandidate)) {
+            nextCandidate -= 2;
+        }
+        primes.push_back(nextCandidate);
+        nextCandidate -= 2;
+    }
+    return primes[index];
+}
+
+}  // namespace prime_sequence

@@ -1,0 +1,289 @@
+// The exact determinant, inverse, adjugate and solution of fraction matrices against FLINT's
+// rational matrices, and against the literal algorithms where the outcome of a singular matrix
+// follows their steps: random matrices of every size up to 30, with zeros, singular ones, large
+// and negative entries, entries past 64 bits, typed unreduced ones, and determinants that the
+// engine's own primes divide.
+#include <gtest/gtest.h>
+
+#include <flint/fmpq.h>
+#include <flint/fmpq_mat.h>
+#include <gmpxx.h>
+
+#include <cstdint>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ReferenceAlgorithms.h"
+#include "TestMatrices.h"
+#include "elements/BruchElement.h"
+#include "matrix/Matrix.h"
+#include "number/Bruch.h"
+#include "number/ExactMatrixEngine.h"
+#include "number/PrimeSequence.h"
+
+namespace {
+
+// A FLINT rational matrix, freed with its scope.
+struct FlintMatrix {
+    fmpq_mat_t value;
+    FlintMatrix(std::uint32_t rows, std::uint32_t cols) { fmpq_mat_init(value, rows, cols); }
+    ~FlintMatrix() { fmpq_mat_clear(value); }
+    FlintMatrix(const FlintMatrix&) = delete;
+    FlintMatrix& operator=(const FlintMatrix&) = delete;
+};
+
+struct FlintRational {
+    fmpq_t value;
+    FlintRational() { fmpq_init(value); }
+    ~FlintRational() { fmpq_clear(value); }
+    FlintRational(const FlintRational&) = delete;
+    FlintRational& operator=(const FlintRational&) = delete;
+};
+
+mpq_class exact(const Bruch& value) {
+    mpq_class result(value.exactZaehler(), value.exactNenner());
+    result.canonicalize();
+    return result;
+}
+
+mpq_class exact(const fmpq_t value) {
+    mpq_class result;
+    fmpq_get_mpq(result.get_mpq_t(), value);
+    return result;
+}
+
+void toFlint(const Matrix<Bruch>& source, FlintMatrix& target) {
+    for (std::uint32_t i = 1; i <= source.getRowCount(); ++i) {
+        for (std::uint32_t j = 1; j <= source.getColumnCount(); ++j) {
+            fmpq_set_mpq(fmpq_mat_entry(target.value, i - 1, j - 1), exact(source.element(i, j)).get_mpq_t());
+        }
+    }
+}
+
+// The exact value, reduced, in the 64-bit fields exactly when they hold it: what the screen shows
+// depends on both.
+::testing::AssertionResult isExactly(const Bruch& result, const mpq_class& expected) {
+    const bool fits = expected.get_num().fits_slong_p() && expected.get_den().fits_slong_p();
+    const bool sameFields = fits ? !result.isWide() && result.getZaehler() == expected.get_num().get_si() &&
+                                       result.getNenner() == expected.get_den().get_si()
+                                 : result.isWide() && exact(result) == expected;
+    if (sameFields) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "expected " << expected.get_str() << ", got " << exact(result).get_str()
+                                         << (result.isWide() ? " (wide)" : "");
+}
+
+::testing::AssertionResult equalsFlint(const MatrixVector<Bruch>& actual, const fmpq_mat_t expected) {
+    for (std::uint32_t i = 1; i <= actual.getRowCount(); ++i) {
+        for (std::uint32_t j = 1; j <= actual.getColumnCount(); ++j) {
+            ::testing::AssertionResult same =
+                isExactly(actual.element(i, j), exact(fmpq_mat_entry(expected, i - 1, j - 1)));
+            if (!same) {
+                return same << " at (" << i << ", " << j << ")";
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+enum class Kind { OneDigit, Zeros, Large, PastWords, Typed };
+
+// One entry of the kind, as a user would type it (so a typed entry may stay unreduced).
+Bruch entry(std::mt19937_64& random, Kind kind) {
+    const auto between = [&](std::int64_t low, std::int64_t high) {
+        return std::uniform_int_distribution<std::int64_t>(low, high)(random);
+    };
+    switch (kind) {
+    case Kind::OneDigit:
+        return Bruch(between(-9, 9), between(1, 9));
+    case Kind::Zeros:
+        return between(0, 2) == 0 ? Bruch(between(-9, 9), between(1, 9)) : Bruch();
+    case Kind::Large:
+        return Bruch(between(INT64_MIN, INT64_MAX), between(1, INT64_MAX));
+    case Kind::PastWords:
+    case Kind::Typed: {
+        std::ostringstream text;
+        if (kind == Kind::PastWords) {
+            text << between(-999999999, 999999999) << between(100000000000, 999999999999) << "/" << between(1, 99999999)
+                 << between(1000000000000, 9999999999999);
+        } else {
+            text << between(-30, 30) * 6 << "/" << between(1, 20) * (between(0, 1) == 0 ? -4 : 4);
+        }
+        Bruch typed;
+        std::istringstream(text.str()) >> typed;
+        return typed;
+    }
+    }
+    return {};
+}
+
+Matrix<Bruch> randomMatrix(std::mt19937_64& random, std::uint32_t rows, std::uint32_t cols, Kind kind) {
+    Matrix<Bruch> m(rows, cols);
+    for (std::uint32_t i = 1; i <= rows; ++i) {
+        for (std::uint32_t j = 1; j <= cols; ++j) {
+            // Mostly one kind in small matrices, a sprinkling in larger ones, where rows full of
+            // long denominators would only make the test slow.
+            const bool ofKind =
+                random() % (rows > 10 && kind != Kind::Zeros ? 6 : 5) != 0 && (rows <= 10 || random() % 2 == 0);
+            m.element(i, j) = entry(random, ofKind ? kind : Kind::OneDigit);
+        }
+    }
+    return m;
+}
+
+// Row `to` becomes a multiple of row `from`, which makes the matrix singular.
+void copyRow(Matrix<Bruch>& m, std::uint32_t from, std::uint32_t to, const Bruch& factor) {
+    for (std::uint32_t j = 1; j <= m.getColumnCount(); ++j) {
+        m.element(to, j) = m.element(from, j) * factor;
+    }
+}
+
+void expectLikeFlint(const Matrix<Bruch>& a, const Matrix<Bruch>& b, const std::string& where) {
+    const std::uint32_t n = a.getRowCount();
+    FlintMatrix flintA(n, n), flintB(n, 1), flintInverse(n, n), flintSolution(n, 1);
+    toFlint(a, flintA);
+    toFlint(b, flintB);
+    FlintRational det;
+    fmpq_mat_det(det.value, flintA.value);
+    EXPECT_TRUE(isExactly(a.determinant(), exact(det.value))) << where;
+    if (fmpq_is_zero(det.value) || n == 1) {
+        return;
+    }
+    ASSERT_TRUE(fmpq_mat_inv(flintInverse.value, flintA.value));
+    EXPECT_TRUE(equalsFlint(a.inverse(), flintInverse.value)) << where;
+    // The adjugate of an invertible matrix is its determinant times its inverse.
+    fmpq_mat_scalar_mul_fmpz(flintInverse.value, flintInverse.value, fmpq_numref(det.value));
+    fmpq_mat_scalar_div_fmpz(flintInverse.value, flintInverse.value, fmpq_denref(det.value));
+    EXPECT_TRUE(equalsFlint(a.adjugate(), flintInverse.value)) << where;
+    ASSERT_TRUE(fmpq_mat_solve_fraction_free(flintSolution.value, flintA.value, flintB.value));
+    Matrix<Bruch> x(n, 1);
+    EXPECT_EQ(SolveResult::UniqueSolution, a.solve(b, x)) << where;
+    EXPECT_TRUE(equalsFlint(x, flintSolution.value)) << where;
+}
+
+TEST(ExactFractionMatrices, EverySizeAndKindEqualsFlint) {
+    std::mt19937_64 random(24);
+    for (std::uint32_t n = 1; n <= 30; ++n) {
+        for (const Kind kind : {Kind::OneDigit, Kind::Zeros, Kind::Large, Kind::PastWords, Kind::Typed}) {
+            // Long entries make long determinants, which FLINT and the engine take seconds over
+            // at the larger sizes: those sizes are sampled.
+            const bool longEntries = kind == Kind::Large || kind == Kind::PastWords;
+            if (longEntries && n > 12 && n % 10 != 0) {
+                continue;
+            }
+            const Matrix<Bruch> a = randomMatrix(random, n, n, kind);
+            const Matrix<Bruch> b = randomMatrix(random, n, 1, kind);
+            expectLikeFlint(a, b, "n = " + std::to_string(n) + ", kind " + std::to_string(static_cast<int>(kind)));
+        }
+    }
+}
+
+// Singular matrices: the determinant is zero, the inverse refuses, the adjugate and the solver's
+// verdict are those of the literal algorithms.
+TEST(ExactFractionMatrices, SingularMatricesKeepTheLiteralOutcomes) {
+    std::mt19937_64 random(25);
+    for (std::uint32_t n = 2; n <= 9; ++n) {
+        for (const Kind kind : {Kind::OneDigit, Kind::Zeros, Kind::Large, Kind::PastWords}) {
+            Matrix<Bruch> a = randomMatrix(random, n, n, kind);
+            const auto from = 1 + static_cast<std::uint32_t>(random() % n);
+            copyRow(a, from, from % n + 1, entry(random, Kind::OneDigit));
+            if (n > 3 && kind == Kind::Zeros) {
+                copyRow(a, 1, 2, Bruch(-2, 3));  // rank n - 2 at most: a zero adjugate
+            }
+            const Matrix<Bruch> b = randomMatrix(random, n, 1, kind);
+            const std::string where = "n = " + std::to_string(n) + ", kind " + std::to_string(static_cast<int>(kind));
+            EXPECT_TRUE(isExactly(a.determinant(), 0)) << where;
+            EXPECT_TRUE(testmatrices::throwsMatrixError([&] { a.inverse(); }, MatrixError::Singular)) << where;
+            EXPECT_TRUE(testmatrices::sameMatrixBits<Bruch>(reference::adjugate(a), a.adjugate())) << where;
+            Matrix<Bruch> x(n, 1), expected(n, 1);
+            EXPECT_EQ(reference::solve(a, b, expected), a.solve(b, x)) << where;
+            EXPECT_TRUE(testmatrices::sameMatrixBits<Bruch>(expected, x)) << where;
+        }
+    }
+}
+
+// A unimodular mix of diag(d, 1, ..., 1): determinant d, entries of every size.
+Matrix<Bruch> withDeterminant(std::mt19937_64& random, std::uint32_t n, const std::vector<std::int64_t>& factors) {
+    Matrix<Bruch> m(n, n);
+    for (std::uint32_t i = 1; i <= n; ++i) {
+        m.element(i, i) = i <= factors.size() ? Bruch(factors[i - 1], 1) : Bruch(1, 1);
+    }
+    for (int step = 0; step < 3 * static_cast<int>(n); ++step) {
+        const auto from = 1 + static_cast<std::uint32_t>(random() % n);
+        const auto to = 1 + static_cast<std::uint32_t>(random() % n);
+        if (from != to) {
+            const Bruch factor(static_cast<std::int64_t>(random() % 7) - 3, 1);
+            for (std::uint32_t j = 1; j <= n; ++j) {
+                m.element(to, j) = m.element(to, j) + m.element(from, j) * factor;
+            }
+        }
+    }
+    return m;
+}
+
+// Determinants that the first primes of the engine divide: those primes tell nothing of the
+// inverse, and the engine must notice and take others.
+TEST(ExactFractionMatrices, DeterminantsThatTheEnginesPrimesDivide) {
+    std::mt19937_64 random(26);
+    const auto prime = [](std::size_t index) { return static_cast<std::int64_t>(prime_sequence::at(index)); };
+    for (const std::vector<std::int64_t>& factors :
+         {std::vector{prime(0)}, {prime(0), prime(1)}, {prime(1), prime(2), -prime(0)}, {prime(0), 3, prime(3)}}) {
+        for (const std::uint32_t n : {3u, 6u, 15u}) {
+            const Matrix<Bruch> a = withDeterminant(random, n, factors);
+            const Matrix<Bruch> b = randomMatrix(random, n, 1, Kind::OneDigit);
+            expectLikeFlint(a, b, "n = " + std::to_string(n) + ", factors " + std::to_string(factors.size()));
+        }
+    }
+}
+
+TEST(ExactFractionMatrices, PrimesAreThoseBelowTwoToTheSixtyTwo) {
+    EXPECT_EQ((std::uint64_t{1} << 62) - 57, prime_sequence::at(0));
+    for (std::size_t t = 1; t < 40; ++t) {
+        EXPECT_LT(prime_sequence::at(t), prime_sequence::at(t - 1));
+    }
+    for (std::uint64_t candidate = prime_sequence::at(39); candidate < prime_sequence::at(0); ++candidate) {
+        const bool listed = [&] {
+            for (std::size_t t = 0; t < 40; ++t) {
+                if (prime_sequence::at(t) == candidate) {
+                    return true;
+                }
+            }
+            return false;
+        }();
+        ASSERT_EQ(listed, prime_sequence::isPrime(candidate)) << candidate;
+    }
+}
+
+// The engine reports progress up to the end, and a report that throws ends it with that throw.
+TEST(ExactFractionMatrices, ProgressRunsToTheEndAndAThrowCancels) {
+    std::mt19937_64 random(27);
+    const Matrix<Bruch> a = randomMatrix(random, 25, 25, Kind::OneDigit);
+    std::vector<std::vector<Bruch>> storage(25, std::vector<Bruch>(25));
+    std::vector<const Bruch*> rows(25);
+    std::vector<Bruch*> result(25);
+    for (std::uint32_t r = 0; r < 25; ++r) {
+        rows[r] = &a.element(r + 1, 1);
+        result[r] = storage[r].data();
+    }
+    std::vector<double> seen;
+    const auto record = [&](double fraction) { seen.push_back(fraction); };
+    ASSERT_EQ(exact_matrix::Outcome::Done, exact_matrix::inverse(rows.data(), 25, result.data(), record));
+    ASSERT_GT(seen.size(), 100u);
+    EXPECT_EQ(1.0, seen.back());
+    for (std::size_t k = 1; k < seen.size(); ++k) {
+        EXPECT_LE(seen[k - 1], seen[k]) << k;
+    }
+    std::size_t calls = 0;
+    const auto cancelHalfway = [&](double) {
+        if (++calls == seen.size() / 2) {
+            throw "abgebrochen";
+        }
+    };
+    EXPECT_THROW(exact_matrix::inverse(rows.data(), 25, result.data(), cancelHalfway), const char*);
+    EXPECT_EQ(seen.size() / 2, calls);
+}
+
+}  // namespace
