@@ -52,11 +52,10 @@ TEST(ComputationMonitor, EveryOperationReportsOneRiseUpToOneNestedPartsIncluded)
     }
     Matrix<double> b(12, 1);
     Matrix<double> x(12, 1);
-    const std::vector<double> fractions[] = {(watch([] { (void)dense(200).determinant(); }), reports),
-                                             (watch([&] { (void)a.multiply(a); }), reports),
-                                             (watch([] { (void)dense(6).adjugate(); }), reports),
-                                             (watch([] { (void)dense(12).inverse(); }), reports),
-                                             (watch([&] { (void)singular.solve(b, x); }), reports)};
+    const std::vector<double> fractions[] = {
+        (watch([] { (void)dense(200).determinant(); }), reports), (watch([&] { (void)a.multiply(a); }), reports),
+        (watch([] { (void)dense(6).adjugate(); }), reports), (watch([] { (void)dense(12).inverse(); }), reports),
+        (watch([&] { (void)singular.solve(b, x); }), reports)};
     EXPECT_EQ(fractions[1].size(), 30u);
     EXPECT_GT(fractions[2].size(), 36u) << "the minors report as well as the cofactors";
     for (const std::vector<double>& f : fractions) {

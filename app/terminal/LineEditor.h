@@ -63,8 +63,8 @@ private:
     history* typedLines = nullptr;
     std::FILE* echo = nullptr;
     std::mbstate_t decoding{};
-    int heldByte = -1;       // ended a character it could not continue; read again next
-    std::wstring boundKey;   // a key's sequence on its way to libedit
+    int heldByte = -1;      // ended a character it could not continue; read again next
+    std::wstring boundKey;  // a key's sequence on its way to libedit
     std::string prompt;
     std::string line;
 };

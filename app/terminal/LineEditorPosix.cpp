@@ -5,12 +5,12 @@
 #include <langinfo.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
+#include <wchar.h>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <utility>
-#include <wchar.h>
 
 namespace {
 
@@ -25,12 +25,12 @@ struct Binding {
 // The keys that have a meaning while a line is typed, besides the emacs defaults for control
 // characters. Every other key that sends an escape sequence types nothing.
 constexpr Binding bindings[] = {
-    {"^U", "vi-kill-line-prev"},   {"^W", "ed-delete-prev-word"}, {"\x1b[A", "ed-prev-history"},
-    {"\x1bOA", "ed-prev-history"}, {"\x1b[B", "ed-next-history"}, {"\x1bOB", "ed-next-history"},
-    {"\x1b[C", "ed-next-char"},    {"\x1bOC", "ed-next-char"},    {"\x1b[D", "ed-prev-char"},
-    {"\x1bOD", "ed-prev-char"},    {"\x1b[H", "ed-move-to-beg"},  {"\x1bOH", "ed-move-to-beg"},
-    {"\x1b[1~", "ed-move-to-beg"}, {"\x1b[7~", "ed-move-to-beg"}, {"\x1b[F", "ed-move-to-end"},
-    {"\x1bOF", "ed-move-to-end"},  {"\x1b[4~", "ed-move-to-end"}, {"\x1b[8~", "ed-move-to-end"},
+    {"^U", "vi-kill-line-prev"},        {"^W", "ed-delete-prev-word"}, {"\x1b[A", "ed-prev-history"},
+    {"\x1bOA", "ed-prev-history"},      {"\x1b[B", "ed-next-history"}, {"\x1bOB", "ed-next-history"},
+    {"\x1b[C", "ed-next-char"},         {"\x1bOC", "ed-next-char"},    {"\x1b[D", "ed-prev-char"},
+    {"\x1bOD", "ed-prev-char"},         {"\x1b[H", "ed-move-to-beg"},  {"\x1bOH", "ed-move-to-beg"},
+    {"\x1b[1~", "ed-move-to-beg"},      {"\x1b[7~", "ed-move-to-beg"}, {"\x1b[F", "ed-move-to-end"},
+    {"\x1bOF", "ed-move-to-end"},       {"\x1b[4~", "ed-move-to-end"}, {"\x1b[8~", "ed-move-to-end"},
     {"\x1b[3~", "ed-delete-next-char"},
 };
 

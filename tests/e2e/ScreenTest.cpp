@@ -92,8 +92,12 @@ TEST(DialogLine, ABrokenUtf8CharacterBecomesOneReplacementAndTheByteAfterItCount
     screen.type(decimals + sizeDialog);
     ASSERT_TRUE(screen.waitForLine("Anzahl der Zeilen ="));
     // C3 needs one more byte, which 5 cannot be; the count is 3, the rest of the line refused.
-    screen.type("3\xc3" "56\r");
-    EXPECT_TRUE(screen.waitForLine("Anzahl der Zeilen = 3\xef\xbf\xbd" "56"));
+    screen.type(
+        "3\xc3"
+        "56\r");
+    EXPECT_TRUE(
+        screen.waitForLine("Anzahl der Zeilen = 3\xef\xbf\xbd"
+                           "56"));
     ASSERT_TRUE(screen.waitForLine("Eingabefehler (Ganzzahl)"));
     // E2 82 needs a third byte; the Enter still ends the line.
     screen.type("7\xe2\x82\r");
@@ -162,9 +166,8 @@ TEST(LongComputation, TheProgressLineRisesOnceAndLeavesNothingBehind) {
     const std::regex progressLine("Berechnung laeuft \\.\\.\\. ([0-9]+) %");
     std::vector<int> percents;
     screen.waitFor([&](const Lines& lines) {
-        const auto progress = std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
-            return line.starts_with("Berechnung");
-        });
+        const auto progress = std::count_if(lines.begin(), lines.end(),
+                                            [](const std::string& line) { return line.starts_with("Berechnung"); });
         EXPECT_LE(progress, 1);
         for (const std::string& line : lines) {
             std::smatch match;
