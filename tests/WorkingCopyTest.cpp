@@ -79,7 +79,7 @@ TEST(WorkingMemoryTest, KeptForTheNextOperation) {
 TEST(WorkingMemoryTest, GrowsAndNestsWithoutSharingABlock) {
     WorkingMemory::releaseKept();
     WorkingMemory outer(WorkingMemory::bytesFor<double>(16));
-    double* outerValues = outer.take<double>(16);
+    auto* outerValues = outer.take<double>(16);
     {
         WorkingMemory inner(WorkingMemory::bytesFor<double>(16));
         EXPECT_NE(outerValues, inner.take<double>(16));

@@ -5,10 +5,10 @@
 #include <langinfo.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
-#include <wchar.h>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <iostream>
 #include <utility>
 

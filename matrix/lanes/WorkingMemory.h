@@ -22,7 +22,8 @@ public:
     // Bytes that take<T>(count) uses up, so that a caller can add up what it needs first.
     template <typename T>
     static constexpr std::size_t bytesFor(std::size_t count) {
-        return (count * sizeof(T) + alignment - 1) / alignment * alignment;
+        // T may itself be a pointer (a row table); its own size is meant.
+        return (count * sizeof(T) + alignment - 1) / alignment * alignment;  // NOLINT(bugprone-sizeof-expression)
     }
 
     // Throws StorageRefused when a new block of `bytes` cannot be had.

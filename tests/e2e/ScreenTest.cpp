@@ -163,7 +163,7 @@ TEST(LongComputation, TheProgressLineRisesOnceAndLeavesNothingBehind) {
     ASSERT_TRUE(screen.waitForLine("Eingabe - Menue:"));
     // Back to the main menu, the matrix operations, the inverse of Matrix 1.
     screen.type(down + down + "\r" + down + down + down + "\r" + down + down + down + down + "\r");
-    const std::regex progressLine("Berechnung laeuft \\.\\.\\. ([0-9]+) %");
+    const std::regex progressLine(R"(Berechnung laeuft \.\.\. ([0-9]+) %)");
     std::vector<int> percents;
     screen.waitFor([&](const Lines& lines) {
         const auto progress = std::count_if(lines.begin(), lines.end(),

@@ -118,6 +118,7 @@ std::string TmuxScreen::tmux(const std::vector<std::string>& arguments) const {
     std::vector<std::string> all = {"tmux", "-u", "-S", directory + "/socket", "-f", directory + "/tmux.conf"};
     all.insert(all.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
+    argv.reserve(all.size() + 1);
     for (std::string& argument : all) {
         argv.push_back(argument.data());
     }
