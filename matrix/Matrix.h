@@ -170,8 +170,11 @@ private:
         hasSilentArithmetic<T> ? lanes::Elimination<T>::Columns::FromPivot : lanes::Elimination<T>::Columns::All;
 
     // A type's own solver, for a system with exactly one solution; false when it declines or
-    // finds the matrix singular, which the elimination below then classifies.
-    bool solveFast(const Matrix& constants, Matrix& solution) const requires HasFastSolve<T> {
+    // finds the matrix singular, which the elimination below then classifies. A member
+    // template, so that explicitly instantiating a type without a solver of its own leaves it
+    // out (clang 14 instantiates a constrained member whose constraint fails).
+    template <typename Traits = ElementTraits<T>>
+    bool solveFast(const Matrix& constants, Matrix& solution) const {
         const std::uint32_t n = this->getRowCount();
         std::vector<const T*> rows(n);
         std::vector<T> values(n);
@@ -180,7 +183,7 @@ private:
             values[r - 1] = constants.row(r)[0];
         }
         std::vector<T> result(n);
-        if (ElementTraits<T>::fastSolve(rows.data(), n, values.data(), result.data()) != FastPathOutcome::Done) {
+        if (Traits::fastSolve(rows.data(), n, values.data(), result.data()) != FastPathOutcome::Done) {
             return false;
         }
         for (std::uint32_t i = 1; i <= n; ++i) {
