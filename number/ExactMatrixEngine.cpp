@@ -93,6 +93,22 @@ std::vector<std::uint64_t>& newImage(Images& images, std::size_t size) {
     return images.emplace_back(size);
 }
 
+// Keeps the determinant's residue modulo one more prime while its run still needs primes, and
+// puts the determinant together once the run is complete; true when it then turns out zero.
+bool addDeterminantResidue(PrimeRun& run, Images& residues, const WordPrime& prime, std::uint64_t residue,
+                           const Tracker& tracker, BigInteger& determinantValue) {
+    if (run.complete()) {
+        return false;
+    }
+    run.add(prime.value());
+    newImage(residues, 1)[0] = residue;
+    if (!run.complete()) {
+        return false;
+    }
+    determinantValue = ResidueCombiner(run.list(), tracker.pollOnly()).combine(residues, 0);
+    return determinantValue == 0;
+}
+
 // The determinant and the adjugate of the integer matrix. The determinant takes every prime;
 // the adjugate only those that do not divide the determinant, where it is the inverse times the
 // determinant. With `screen`, a first prime that divides the determinant ends the work at once.
@@ -112,15 +128,8 @@ Outcome integerAdjugate(const IntegerRows& matrix, const Tracker& tracker, bool 
         if (screen && t == 0 && residue == 0) {
             return Outcome::LeftToCaller;
         }
-        if (!determinantRun.complete()) {
-            determinantRun.add(prime.value());
-            newImage(determinants, 1)[0] = residue;
-            if (determinantRun.complete()) {
-                determinantValue = ResidueCombiner(determinantRun.list(), tracker.pollOnly()).combine(determinants, 0);
-                if (determinantValue == 0) {
-                    return Outcome::Singular;
-                }
-            }
+        if (addDeterminantResidue(determinantRun, determinants, prime, residue, tracker, determinantValue)) {
+            return Outcome::Singular;
         }
         if (residue != 0 && !adjugateRun.complete()) {
             adjugateRun.add(prime.value());
@@ -278,15 +287,8 @@ Outcome solve(const Bruch* const* rows, std::size_t n, const Bruch* constants, B
         if (t == 0 && residue == 0) {
             return Outcome::LeftToCaller;
         }
-        if (!determinantRun.complete()) {
-            determinantRun.add(prime.value());
-            newImage(determinants, 1)[0] = residue;
-            if (determinantRun.complete()) {
-                determinantValue = ResidueCombiner(determinantRun.list(), tracker.pollOnly()).combine(determinants, 0);
-                if (determinantValue == 0) {
-                    return Outcome::Singular;
-                }
-            }
+        if (addDeterminantResidue(determinantRun, determinants, prime, residue, tracker, determinantValue)) {
+            return Outcome::Singular;
         }
         if (residue != 0 && !numeratorRun.complete()) {
             numeratorRun.add(prime.value());
