@@ -260,42 +260,53 @@ void fractionDeterminantGmp(benchmark::State& state) {
     }
 }
 
-// The same determinant after 12 different heap histories: blocks of many sizes allocated and
-// every third one freed before the matrix is typed in, and the kept working memory given back,
-// so that the rows, the working copy and the buffers land somewhere else each time. Prints the
-// fastest and slowest layout (best of 10 determinants each, as the menu runs them, in processor
-// time, which other processes on a shared machine disturb less than the time on the clock).
+// The same determinant after 12 different heap histories: before each matrix is typed in,
+// blocks of many sizes are allocated and every third one freed, so that the rows of each of
+// the 12 matrices land somewhere else. The layouts are timed in turns, three determinants a
+// visit with the kept working memory given back first, as the menu runs them, in processor
+// time: a burst of other work on a shared machine then slows every layout alike instead of
+// spoiling one. Prints the best of the fastest and the slowest layout.
 void printHeapLayoutSpread() {
-    // Enough runs that a burst of other work on the machine rarely spoils a layout's best.
-    constexpr int runsPerLayout = 10;
+    constexpr int layoutCount = 12;
+    constexpr int runsPerVisit = 3;
+    constexpr int minimumRounds = 10;
+    constexpr double minimumMilliseconds = 3000;
     std::printf("\n%-12s %5s  %10s  %10s  %6s  %6s\n", "Heap layouts", "n", "fastest ms", "slowest ms", "spread",
                 "goal");
     for (const std::uint32_t n : {300u, 1000u}) {
         const std::vector<double> values = randomValues(std::size_t{n} * n, seedOf(EigenOperation::Determinant));
-        double fastest = 1e300, slowest = 0;
-        for (int layout = 0; layout < 12; ++layout) {
+        std::vector<std::vector<std::unique_ptr<char[]>>> clutter(layoutCount);
+        std::vector<std::unique_ptr<const Matrix<double>>> matrices;
+        for (int layout = 0; layout < layoutCount; ++layout) {
             std::mt19937_64 engine(static_cast<std::uint64_t>(layout));
             std::uniform_int_distribution<std::size_t> size(8, 9000);
-            std::vector<std::unique_ptr<char[]>> clutter(static_cast<std::size_t>(layout) * 97);
-            for (auto& block : clutter) {
+            auto& blocks = clutter[static_cast<std::size_t>(layout)];
+            blocks.resize(static_cast<std::size_t>(layout) * 97);
+            for (auto& block : blocks) {
                 block = std::make_unique<char[]>(size(engine));
             }
-            for (std::size_t k = 0; k < clutter.size(); k += 3) {
-                clutter[k].reset();
+            for (std::size_t k = 0; k < blocks.size(); k += 3) {
+                blocks[k].reset();
             }
-            lanes::WorkingMemory::releaseKept();
-            const Matrix<double> m = typedIn<double>(values, n);
-            double best = 1e300;
-            for (int run = 0; run < runsPerLayout; ++run) {
-                const std::clock_t start = std::clock();
-                benchmark::DoNotOptimize(asTheMenuRunsIt(m));
-                best = std::min(best, 1e3 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC);
-            }
-            fastest = std::min(fastest, best);
-            slowest = std::max(slowest, best);
+            matrices.push_back(std::make_unique<const Matrix<double>>(typedIn<double>(values, n)));
         }
-        std::printf("%-12s %5u  %10.3f  %10.3f  %6.2f  %6.2f\n", "Determinant", n, fastest, slowest, slowest / fastest,
-                    1.15);
+        std::vector<double> best(layoutCount, 1e300);
+        double spent = 0;
+        for (int round = 0; round < minimumRounds || spent < minimumMilliseconds; ++round) {
+            for (int layout = 0; layout < layoutCount; ++layout) {
+                lanes::WorkingMemory::releaseKept();
+                for (int run = 0; run < runsPerVisit; ++run) {
+                    const std::clock_t start = std::clock();
+                    benchmark::DoNotOptimize(asTheMenuRunsIt(*matrices[static_cast<std::size_t>(layout)]));
+                    const double milliseconds = 1e3 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+                    best[static_cast<std::size_t>(layout)] = std::min(best[static_cast<std::size_t>(layout)], milliseconds);
+                    spent += milliseconds;
+                }
+            }
+        }
+        const auto [fastest, slowest] = std::minmax_element(best.begin(), best.end());
+        std::printf("%-12s %5u  %10.3f  %10.3f  %6.2f  %6.2f\n", "Determinant", n, *fastest, *slowest,
+                    *slowest / *fastest, 1.15);
     }
 }
 
