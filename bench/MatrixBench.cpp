@@ -299,7 +299,8 @@ void printHeapLayoutSpread() {
                     const std::clock_t start = std::clock();
                     benchmark::DoNotOptimize(asTheMenuRunsIt(*matrices[static_cast<std::size_t>(layout)]));
                     const double milliseconds = 1e3 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
-                    best[static_cast<std::size_t>(layout)] = std::min(best[static_cast<std::size_t>(layout)], milliseconds);
+                    best[static_cast<std::size_t>(layout)] =
+                        std::min(best[static_cast<std::size_t>(layout)], milliseconds);
                     spent += milliseconds;
                 }
             }
