@@ -25,21 +25,8 @@ bool showsLine(const Lines& screen, const std::string& line) {
     return rowOf(screen, line) >= 0;
 }
 
-TEST(DialogLine, PromptsAnsweredOnOneLineStandOneAfterAnotherAndTheNextValueFollowsThem) {
-    TmuxScreen screen(80, 24);
-    screen.type(fractions + valueDialog);
-    ASSERT_TRUE(screen.waitForLine("Zeile 1 , Spalte 1 ="));
-    screen.type("1/2 3/4 5/6\r");
-    const std::string prompts = "Zeile 1 , Spalte 2 = Zeile 1 , Spalte 3 = Zeile 2 , Spalte 1 = ";
-    ASSERT_TRUE(screen.waitForLine(prompts.substr(0, prompts.size() - 1)));
-    const int row = rowOf(screen.lines(), prompts.substr(0, prompts.size() - 1));
-    EXPECT_EQ(screen.cursor(), std::make_pair(static_cast<int>(prompts.size()), row));
-    screen.type("7/8");
-    EXPECT_TRUE(screen.waitForLine(prompts + "7/8"));
-}
-
-// 40 columns: the prompts of the second and third value wrap, and a line recalled with the
-// up arrow goes after the last of them.
+// The prompts answered by one line stand one after another on one line, at 40 columns wrapped,
+// and a line recalled with the up arrow goes after the last of them.
 TEST(DialogLine, ALineRecalledAfterAWrappedLineOfPromptsGoesAfterTheLastPrompt) {
     TmuxScreen screen(40, 24);
     screen.type(decimals + sizeDialog + "1\r3\r" + valueDialog + "1 2\r");
@@ -50,23 +37,6 @@ TEST(DialogLine, ALineRecalledAfterAWrappedLineOfPromptsGoesAfterTheLastPrompt) 
     ASSERT_GE(row, 0);
     EXPECT_EQ(shown[row + 1], "= 1 2");
     EXPECT_EQ(shown[row - 1], "Zeile 1 , Spalte 1 = 1 2");
-}
-
-// Each resize redraws the line where it stands; the text typed after it joins it.
-TEST(DialogLine, AResizeRedrawsTheLineOnceInPlace) {
-    TmuxScreen screen(80, 24);
-    screen.type(decimals + sizeDialog + "12");
-    ASSERT_TRUE(screen.waitForLine("Anzahl der Zeilen = 12"));
-    screen.resize(60, 24);
-    screen.resize(100, 30);
-    screen.type("3");
-    const Lines shown = screen.waitFor([](const Lines& lines) {
-        return std::any_of(lines.begin(), lines.end(), [](const std::string& l) { return l.ends_with("123"); });
-    });
-    EXPECT_EQ(std::count_if(shown.begin(), shown.end(),
-                            [](const std::string& line) { return line.find("Anzahl") != std::string::npos; }),
-              1);
-    EXPECT_TRUE(showsLine(shown, "Anzahl der Zeilen = 123"));
 }
 
 // A line of 20 + 50 characters on two rows of 40, then three rows of 30, then two of 60.
@@ -151,15 +121,10 @@ std::string digitsFrom(std::uint64_t& state, std::size_t count) {
 // anything else, such as stale characters behind it.
 int percentShown(const std::string& line) {
     const std::string prefix = "Berechnung laeuft ... ";
-    const std::string suffix = " %";
-    if (!line.starts_with(prefix) || !line.ends_with(suffix) || line.size() < prefix.size() + suffix.size() + 1) {
-        return -1;
-    }
-    const std::string digits = line.substr(prefix.size(), line.size() - prefix.size() - suffix.size());
-    if (digits.size() > 3 || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return -1;
-    }
-    return std::stoi(digits);
+    const std::size_t digitsEnd = line.find_first_not_of("0123456789", prefix.size());
+    const bool whole = line.starts_with(prefix) && digitsEnd > prefix.size() && digitsEnd <= prefix.size() + 3 &&
+                       line.substr(digitsEnd) == " %";
+    return whole ? std::stoi(line.substr(prefix.size())) : -1;
 }
 
 // The inverse of a 3 x 3 matrix of 60000-digit fractions takes seconds, its determinant part
