@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/menus/Version.h"
+#include "app/terminal/Terminal.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ int finish(std::ostream& out, std::ostream& err) {
     if (out) {
         return 0;
     }
-    err << "tavolent: Schreibfehler bei der Ausgabe\n";
+    err << terminal::outputFailedText;
     return 1;
 }
 

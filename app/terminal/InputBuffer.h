@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 #include <streambuf>
+#include <string>
 
 class InputBuffer : public std::streambuf {
 public:
@@ -38,7 +39,11 @@ private:
     int fd;
     std::array<char, 4096> storage{};
     std::shared_ptr<PipeReader> pipeReader;
-#if !defined(_WIN32)
+#if defined(_WIN32)
+    // A line typed on the console, which may be longer than `storage`.
+    bool console = false;
+    std::string typedLine;
+#else
     void (*beforeWaiting)() = nullptr;
 #endif
 };

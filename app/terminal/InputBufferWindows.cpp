@@ -1,9 +1,11 @@
 // InputBuffer on Windows: reads the handle behind the descriptor with ReadFile, so that a pipe
-// or a file gives its bytes exactly as sent (no line-end translation, no end at Ctrl-Z) and the
-// console gives one typed line per read. A pipe handle cannot be waited on with a time limit,
-// and wine cannot even look into one, so a thread of its own reads a pipe ahead and the waits
-// are on what it has brought in.
+// or a file gives its bytes exactly as sent (no line-end translation, no end at Ctrl-Z); the
+// console gives one typed line per read, of any length (ConsoleLine). A pipe handle cannot be
+// waited on with a time limit, and wine cannot even look into one, so a thread of its own reads
+// a pipe ahead and the waits are on what it has brought in.
 #include "app/terminal/InputBuffer.h"
+
+#include "app/terminal/ConsoleLine.h"
 
 #include <io.h>
 #include <windows.h>
@@ -11,6 +13,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -23,8 +26,6 @@ struct InputBuffer::PipeReader {
 
 namespace {
 
-constexpr char controlZ = '\x1a';
-
 HANDLE handleOf(int fd) {
     return reinterpret_cast<HANDLE>(_get_osfhandle(fd));
 }
@@ -34,6 +35,8 @@ HANDLE handleOf(int fd) {
 InputBuffer::InputBuffer(int descriptor) : fd(descriptor) {
     setg(storage.data(), storage.data(), storage.data());
     const HANDLE handle = handleOf(fd);
+    DWORD mode = 0;
+    console = GetConsoleMode(handle, &mode) != 0;
     if (GetFileType(handle) != FILE_TYPE_PIPE) {
         return;
     }
@@ -90,23 +93,19 @@ InputBuffer::int_type InputBuffer::underflow() {
         return traits_type::to_int_type(*gptr());
     }
     const HANDLE handle = handleOf(fd);
-    for (;;) {
-        DWORD count = 0;
-        SetLastError(ERROR_SUCCESS);
-        const BOOL read = ReadFile(handle, storage.data(), static_cast<DWORD>(storage.size()), &count, nullptr);
-        // Ctrl-Z at the start of a typed line is how the console ends its input.
-        if (read != 0 && count > 0 && storage[0] == controlZ && GetFileType(handle) == FILE_TYPE_CHAR) {
+    if (console) {
+        std::optional<std::string> line = terminal::detail::readConsoleLine(handle);
+        if (!line) {
             return traits_type::eof();
         }
-        if (read != 0 && count > 0) {
-            setg(storage.data(), storage.data(), storage.data() + count);
-            return traits_type::to_int_type(*gptr());
-        }
-        // Ctrl-C ends a console read without a byte; the control handler is ending the program,
-        // which must not be taken for the end of input.
-        if (GetLastError() == ERROR_OPERATION_ABORTED) {
-            continue;
-        }
+        typedLine = std::move(*line);
+        setg(typedLine.data(), typedLine.data(), typedLine.data() + typedLine.size());
+        return traits_type::to_int_type(*gptr());
+    }
+    DWORD count = 0;
+    if (ReadFile(handle, storage.data(), static_cast<DWORD>(storage.size()), &count, nullptr) == 0 || count == 0) {
         return traits_type::eof();
     }
+    setg(storage.data(), storage.data(), storage.data() + count);
+    return traits_type::to_int_type(*gptr());
 }

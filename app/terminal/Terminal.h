@@ -29,6 +29,8 @@
 namespace terminal {
 
 inline constexpr const char* pausePrompt = "Druecken Sie eine beliebige Taste . . .";
+// Standard error's last line when standard output cannot be written (full disk, closed pipe).
+inline constexpr std::string_view outputFailedText = "tavolent: Schreibfehler bei der Ausgabe\n";
 
 // Once, at the start of the program: takes over standard input and output.
 void start();

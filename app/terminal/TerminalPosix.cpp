@@ -78,8 +78,7 @@ void restoreTerminal();
 
 // Screens that cannot be written are lost to the user: the run ends, as --help >/dev/full does.
 [[noreturn]] void outputFailed() {
-    constexpr std::string_view message = "tavolent: Schreibfehler bei der Ausgabe\n";
-    [[maybe_unused]] const ssize_t written = ::write(2, message.data(), message.size());
+    [[maybe_unused]] const ssize_t written = ::write(2, outputFailedText.data(), outputFailedText.size());
     restoreTerminal();
     ::_exit(1);
 }

@@ -1,6 +1,7 @@
 // Terminal on the Windows console. The console API clears the window and sets the attributes,
 // `_getch` delivers the keys code by code (an arrow gives its prefix 0 or 224 first), and the
-// dialogs read the console in its line mode with echo. When standard input is a pipe or a
+// dialogs read the console key by key with an echo of their own (ConsoleLine), so that a
+// typed line has no limit. When standard input is a pipe or a
 // file, keys and typed values come from one byte stream, decoded as on a POSIX pipe; when
 // standard output is not a console, nothing is cleared and no attribute is set.
 //

@@ -82,3 +82,31 @@ busy_for() {
   done
   return 1
 }
+
+# The program on a terminal of its own (tmux, 100 x 30), standard output to the file `out` and
+# its exit status to `status`; under wine it is tavolent.exe itself, on wine's console. The
+# shell around it ignores SIGINT, so that it outlives a Ctrl-C and can write the status. `keys`
+# types tmux key names (-l: its arguments as text), `shows` waits (a minute at most) until `out`
+# holds a text, `terminal_status` until the program has ended, and says its status.
+start_on_terminal() {
+  local program=("$TAVOLENT")
+  [ -z "${TAVOLENT_EXE:-}" ] || program=("$TAVOLENT_WINE" "$TAVOLENT_EXE")
+  rm -f out status
+  tmux -S tmux.socket -f /dev/null new-session -d -x 100 -y 30 \
+    "trap '' INT; $(printf '%q ' "${program[@]}")> out; echo \$? > status; sleep 600"
+}
+keys() { tmux -S tmux.socket send-keys -t 0 "$@"; }
+shows() {
+  for ((i = 0; i < 600; i++)); do
+    [ -f out ] && tr -d '\r' < out | grep -q -F -e "$1" && return 0
+    sleep 0.1
+  done
+  echo "not shown: $1"; return 1
+}
+terminal_status() {
+  for ((i = 0; i < 600; i++)); do
+    [ -s status ] && break
+    sleep 0.1
+  done
+  cat status; tmux -S tmux.socket kill-server
+}
