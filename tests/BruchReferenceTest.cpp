@@ -13,15 +13,10 @@
 #include <tuple>
 #include <vector>
 
+#include "GmpReference.h"
 #include "number/Bruch.h"
 
 namespace {
-
-mpq_class exact(const Bruch& value) {
-    mpq_class result(value.exactZaehler(), value.exactNenner());
-    result.canonicalize();
-    return result;
-}
 
 // A nonzero field from a mix that favours the places where 64-bit arithmetic breaks: small
 // values, products near 2^63, any value, the ends of the range, and powers of two.
@@ -35,16 +30,6 @@ std::int64_t field(std::mt19937_64& random) {
     const std::int64_t value = kind < 5 ? between(lows[kind], highs[kind])
                                         : (between(0, 1) != 0 ? 1 : -1) * ((std::int64_t{1} << between(0, 62)) - 1);
     return value != 0 ? value : 1;
-}
-
-// The exact value, reduced, in the form its size asks for.
-::testing::AssertionResult isExactly(const Bruch& result, const mpq_class& expected) {
-    const bool fits = expected.get_num().fits_slong_p() && expected.get_den().fits_slong_p();
-    if (exact(result) == expected && result.isWide() != fits &&
-        (fits ? result.getNenner() == expected.get_den() : true))
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "expected " << expected.get_str() << (fits ? "" : " wide") << ", got "
-                                         << exact(result).get_str() << (result.isWide() ? " wide" : "");
 }
 
 // Chains of operations on a pool of typed values that the results join, so that values grow past

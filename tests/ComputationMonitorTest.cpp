@@ -62,10 +62,12 @@ TEST(ComputationMonitor, EveryOperationReportsOneRiseUpToOneNestedPartsIncluded)
     }
     Matrix<double> b(12, 1);
     Matrix<double> x(12, 1);
-    const std::vector<double> fractions[] = {
-        (watch([] { (void)dense(200).determinant(); }), reports), (watch([&] { (void)a.multiply(a); }), reports),
-        (watch([] { (void)dense(6).adjugate(); }), reports), (watch([] { (void)dense(12).inverse(); }), reports),
-        (watch([&] { (void)singular.solve(b, x); }), reports), (watch([] { (void)dense<Bruch>(25).inverse(); }), reports)};
+    const std::vector<double> fractions[] = {(watch([] { (void)dense(200).determinant(); }), reports),
+                                             (watch([&] { (void)a.multiply(a); }), reports),
+                                             (watch([] { (void)dense(6).adjugate(); }), reports),
+                                             (watch([] { (void)dense(12).inverse(); }), reports),
+                                             (watch([&] { (void)singular.solve(b, x); }), reports),
+                                             (watch([] { (void)dense<Bruch>(25).inverse(); }), reports)};
     EXPECT_EQ(fractions[1].size(), 30u);
     EXPECT_GT(fractions[5].size(), 100u);
     EXPECT_GT(fractions[2].size(), 36u) << "the minors report as well as the cofactors";

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "GmpReference.h"
 #include "elements/BruchElement.h"
 #include "matrix/Matrix.h"
 #include "number/Bruch.h"
@@ -31,12 +32,6 @@ struct FlintMatrix {
     FlintMatrix& operator=(const FlintMatrix&) = delete;
 };
 
-mpq_class exact(const Bruch& value) {
-    mpq_class result(value.exactZaehler(), value.exactNenner());
-    result.canonicalize();
-    return result;
-}
-
 mpq_class exact(const fmpq_t value) {
     mpq_class result;
     fmpq_get_mpq(result.get_mpq_t(), value);
@@ -49,20 +44,6 @@ void toFlint(const Matrix<Bruch>& source, FlintMatrix& target) {
             fmpq_set_mpq(fmpq_mat_entry(target.value, i - 1, j - 1), exact(source.element(i, j)).get_mpq_t());
         }
     }
-}
-
-// The exact value, reduced, in the 64-bit fields exactly when they hold it: what the screen shows
-// depends on both.
-::testing::AssertionResult isExactly(const Bruch& result, const mpq_class& expected) {
-    const bool fits = expected.get_num().fits_slong_p() && expected.get_den().fits_slong_p();
-    const bool sameFields = fits ? !result.isWide() && result.getZaehler() == expected.get_num().get_si() &&
-                                       result.getNenner() == expected.get_den().get_si()
-                                 : result.isWide() && exact(result) == expected;
-    if (sameFields) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure() << "expected " << expected.get_str() << ", got " << exact(result).get_str()
-                                         << (result.isWide() ? " (wide)" : "");
 }
 
 ::testing::AssertionResult equalsFlint(const MatrixVector<Bruch>& actual, const fmpq_mat_t expected) {

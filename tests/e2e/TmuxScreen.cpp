@@ -112,7 +112,8 @@ std::string TmuxScreen::tmux(const std::vector<std::string>& arguments) const {
         command += " " + quoted(argument);
     }
     // The server that the first command starts must not hold the pipe open: it prints nothing.
-    std::FILE* const output = ::popen((command + (arguments.front() == "new-session" ? " >/dev/null" : "")).c_str(), "r");
+    std::FILE* const output =
+        ::popen((command + (arguments.front() == "new-session" ? " >/dev/null" : "")).c_str(), "r");
     if (output == nullptr) {
         throw std::runtime_error("tmux cannot be started");
     }
