@@ -1,6 +1,7 @@
 // Bruch against GMP's exact rationals: random operands and operation chains that cross the 64-bit
-// edge in both directions, and matrices whose elimination does. Every result is the exact value,
-// held in the 64-bit fields exactly when its reduced numerator and denominator fit them.
+// edge in both directions. Every result is the exact value, held in the 64-bit fields exactly
+// when its reduced numerator and denominator fit them. (Matrices whose elimination crosses it are
+// checked against FLINT in ExactFractionMatrixTest.)
 #include <gtest/gtest.h>
 
 #include <gmpxx.h>
@@ -12,17 +13,10 @@
 #include <tuple>
 #include <vector>
 
-#include "ReferenceAlgorithms.h"
-#include "elements/BruchElement.h"
-#include "matrix/Matrix.h"
+#include "GmpReference.h"
+#include "number/Bruch.h"
 
 namespace {
-
-mpq_class exact(const Bruch& value) {
-    mpq_class result(value.exactZaehler(), value.exactNenner());
-    result.canonicalize();
-    return result;
-}
 
 // A nonzero field from a mix that favours the places where 64-bit arithmetic breaks: small
 // values, products near 2^63, any value, the ends of the range, and powers of two.
@@ -36,16 +30,6 @@ std::int64_t field(std::mt19937_64& random) {
     const std::int64_t value = kind < 5 ? between(lows[kind], highs[kind])
                                         : (between(0, 1) != 0 ? 1 : -1) * ((std::int64_t{1} << between(0, 62)) - 1);
     return value != 0 ? value : 1;
-}
-
-// The exact value, reduced, in the form its size asks for.
-::testing::AssertionResult isExactly(const Bruch& result, const mpq_class& expected) {
-    const bool fits = expected.get_num().fits_slong_p() && expected.get_den().fits_slong_p();
-    if (exact(result) == expected && result.isWide() != fits &&
-        (fits ? result.getNenner() == expected.get_den() : true))
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "expected " << expected.get_str() << (fits ? "" : " wide") << ", got "
-                                         << exact(result).get_str() << (result.isWide() ? " wide" : "");
 }
 
 // Chains of operations on a pool of typed values that the results join, so that values grow past
@@ -89,42 +73,6 @@ TEST(BruchReference, OperationChainsCrossTheEdgeBothWays) {
     }
     EXPECT_GT(intoWide, 5000);
     EXPECT_GT(backTo64, 10000);
-}
-
-// Mostly one-digit entries, some wide ones, and many zeros, which force exchanges.
-void fill(std::mt19937_64& random, Matrix<Bruch>& fractions, Matrix<mpq_class>& rationals) {
-    for (std::uint32_t k = 0; k < fractions.getRowCount() * fractions.getColumnCount(); ++k) {
-        const auto kind = static_cast<std::int64_t>(random() % 10),
-                   digits = static_cast<std::int64_t>(random() % 19) - 9;
-        Bruch& element = fractions.element(k / fractions.getColumnCount() + 1, k % fractions.getColumnCount() + 1);
-        element = kind < 3 ? Bruch() : kind < 8 ? Bruch(digits, kind - 2) : Bruch(field(random) >> 32, digits + 10);
-        rationals.element(k / fractions.getColumnCount() + 1, k % fractions.getColumnCount() + 1) = exact(element);
-    }
-}
-
-bool sameValues(const MatrixVector<Bruch>& actual, const MatrixVector<mpq_class>& expected) {
-    for (std::uint32_t i = 1; i <= expected.getRowCount(); ++i)
-        for (std::uint32_t j = 1; j <= expected.getColumnCount(); ++j)
-            if (exact(actual.element(i, j)) != expected.element(i, j))
-                return false;
-    return true;
-}
-
-TEST(ExactMatrixReference, DeterminantInverseAndSolverAreExact) {
-    std::mt19937_64 random(11);
-    for (int round = 0; round < 1500; ++round) {
-        const std::uint32_t n = 1 + round % 6;
-        Matrix<Bruch> a(n, n), b(n, 1), x(n, 1);
-        Matrix<mpq_class> exactA(n, n), exactB(n, 1), exactX(n, 1);
-        fill(random, a, exactA);
-        fill(random, b, exactB);
-        const mpq_class det = reference::determinant(exactA);
-        ASSERT_EQ(exact(a.determinant()), det) << "round " << round;
-        ASSERT_TRUE(n == 1 || det == 0 || sameValues(a.inverse(), reference::inverse(exactA))) << "round " << round;
-        const SolveResult outcome = a.solve(b, x);
-        ASSERT_EQ(outcome, reference::solve(exactA, exactB, exactX)) << "round " << round;
-        ASSERT_TRUE(outcome != SolveResult::UniqueSolution || sameValues(x, exactX)) << "round " << round;
-    }
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
-// The progress-and-cancel hook of the long operations: what it reports, and that a watcher
-// that throws leaves the operands as they were.
+// The progress-and-cancel hook of the long operations, the exact engine's included: what it
+// reports, and that a watcher that throws leaves the operands as they were.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
+#include <type_traits>
 #include <vector>
 
+#include "elements/BruchElement.h"
 #include "elements/DoubleElement.h"
 #include "matrix/ComputationCancelled.h"
 #include "matrix/Matrix.h"
@@ -31,11 +34,18 @@ void watch(const std::function<void()>& operation, std::size_t cancelAtReport = 
     operation();
 }
 
-Matrix<double> dense(std::uint32_t n) {
-    Matrix<double> m(n, n);
+// Invertible; fractions get denominators 1 to 3.
+template <typename T = double>
+Matrix<T> dense(std::uint32_t n) {
+    Matrix<T> m(n, n);
     for (std::uint32_t i = 1; i <= n; ++i) {
         for (std::uint32_t j = 1; j <= n; ++j) {
-            m.element(i, j) = static_cast<double>((i * 7 + j * 13) % 11) - 5.0 + (i == j ? 20.0 : 0.0);
+            const auto value = static_cast<std::int64_t>((i * 7 + j * 13) % 11) - 5 + (i == j ? 20 : 0);
+            if constexpr (std::is_same_v<T, Bruch>) {
+                m.element(i, j) = Bruch(value, i % 3 + 1);
+            } else {
+                m.element(i, j) = static_cast<T>(value);
+            }
         }
     }
     return m;
@@ -43,7 +53,7 @@ Matrix<double> dense(std::uint32_t n) {
 
 // Nested operations (the minors of an adjugate, the determinant and the adjugate of an inverse,
 // the eliminations of a singular system) report within their part of the whole, so that the
-// whole rises once from 0 to 1.
+// whole rises once from 0 to 1; the exact engine reports as it goes, not only at its end.
 TEST(ComputationMonitor, EveryOperationReportsOneRiseUpToOneNestedPartsIncluded) {
     const Matrix<double> a = dense(30);
     Matrix<double> singular = dense(12);
@@ -52,11 +62,14 @@ TEST(ComputationMonitor, EveryOperationReportsOneRiseUpToOneNestedPartsIncluded)
     }
     Matrix<double> b(12, 1);
     Matrix<double> x(12, 1);
-    const std::vector<double> fractions[] = {
-        (watch([] { (void)dense(200).determinant(); }), reports), (watch([&] { (void)a.multiply(a); }), reports),
-        (watch([] { (void)dense(6).adjugate(); }), reports), (watch([] { (void)dense(12).inverse(); }), reports),
-        (watch([&] { (void)singular.solve(b, x); }), reports)};
+    const std::vector<double> fractions[] = {(watch([] { (void)dense(200).determinant(); }), reports),
+                                             (watch([&] { (void)a.multiply(a); }), reports),
+                                             (watch([] { (void)dense(6).adjugate(); }), reports),
+                                             (watch([] { (void)dense(12).inverse(); }), reports),
+                                             (watch([&] { (void)singular.solve(b, x); }), reports),
+                                             (watch([] { (void)dense<Bruch>(25).inverse(); }), reports)};
     EXPECT_EQ(fractions[1].size(), 30u);
+    EXPECT_GT(fractions[5].size(), 100u);
     EXPECT_GT(fractions[2].size(), 36u) << "the minors report as well as the cofactors";
     for (const std::vector<double>& f : fractions) {
         EXPECT_TRUE(std::is_sorted(f.begin(), f.end()));
@@ -79,6 +92,8 @@ TEST(ComputationMonitor, ACancelledOperationLeavesItsOperandsUnchanged) {
     EXPECT_THROW(watch([&] { (void)a.inverse(); }, 6), ComputationCancelled);
     EXPECT_THROW(watch([&] { EXPECT_EQ(a.solve(b, x), SolveResult::UniqueSolution); }, 1), ComputationCancelled);
     EXPECT_EQ(x.element(3, 1), 42.0);
+    EXPECT_THROW(watch([] { (void)dense<Bruch>(25).inverse(); }, 50), ComputationCancelled);
+    EXPECT_EQ(reports.size(), 50u) << "the engine stops at the report that throws";
     // The nesting is unwound: the next operation is outermost again.
     watch([&] { (void)a.determinant(); });
     EXPECT_EQ(reports.back(), 1.0);

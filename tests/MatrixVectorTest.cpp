@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "MemoryLeft.h"
+#include "TestMatrices.h"
 #include "elements/Elements.h"
 #include "matrix/Matrix.h"
 
@@ -33,16 +34,6 @@ std::string table(const Matrix<T>& m) {
         text << (i == 0 ? "" : c == 1 ? "|" : " ") << std::real(m.element(i / m.getColumnCount() + 1, c));
     }
     return text.str();
-}
-
-template <typename Action>
-MatrixError thrownCode(Action action) {
-    try {
-        action();
-    } catch (const MatrixException& e) {
-        return static_cast<MatrixError>(e.code);
-    }
-    return MatrixError{};
 }
 
 template <typename T>
@@ -93,7 +84,7 @@ TYPED_TEST(StorageTest, OutOfRangeIndicesAreRefusedAndChangeNothing) {
         {[&] { other = m; }, MatrixError::SizeMismatch},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-        EXPECT_EQ(thrownCode(cases[i].action), cases[i].code) << "case " << i;
+        EXPECT_TRUE(testmatrices::throwsMatrixError(cases[i].action, cases[i].code)) << "case " << i;
     }
     EXPECT_EQ(table(m), "1 2|3 4|5 6");
     EXPECT_EQ(table(other), "0 0 0|0 0 0");

@@ -84,33 +84,24 @@ TEST_F(MenuTest, TablesRunTheChosenActionsUntilAnEntryWithoutOne) {
     }
 }
 
-// Whatever an entry of the main menu does not handle is shown, then the pause; then the main
-// menu comes back.
+// Whatever an entry of the main menu lets through is shown in the program's words, a cancelled
+// computation and a refused storage told apart by their types; then the pause, which takes one key.
 TEST_F(MenuTest, WhatAnEntryLetsThroughIsShownFollowedByThePause) {
-    std::ostringstream errors;
-    std::streambuf* const savedErrors = std::cerr.rdbuf(errors.rdbuf());
-    drive("xy", false);
-    runGuarded([] { throw 42; });
-    std::cerr.rdbuf(savedErrors);
-    EXPECT_EQ(errors.str(), "\nEs ist ein Fehler aufgetreten: \nunbekannter Fehler\n\n");
-    EXPECT_EQ(screen.str(), "Druecken Sie eine beliebige Taste . . .\n");
-    EXPECT_EQ(keyStream.get(), 'y');
-}
-
-// A cancelled computation and a refused storage are told apart by their types and shown in
-// the program's words, like any thrown text.
-TEST_F(MenuTest, CancellationAndRefusedStorageAreShownByTheirType) {
     const std::pair<std::function<void()>, const char*> failures[] = {
+        {[] { throw 42; }, "unbekannter Fehler"},
         {[] { throw ComputationCancelled(); }, cancelledText},
         {[] { throw StorageRefused(); }, outOfMemoryText},
     };
     for (const auto& [fail, text] : failures) {
         std::ostringstream errors;
         std::streambuf* const savedErrors = std::cerr.rdbuf(errors.rdbuf());
-        drive("x", false);
+        drive("xy", false);
+        screen.str("");
         runGuarded(fail);
         std::cerr.rdbuf(savedErrors);
         EXPECT_EQ(errors.str(), std::string("\nEs ist ein Fehler aufgetreten: \n") + text + "\n\n");
+        EXPECT_EQ(screen.str(), "Druecken Sie eine beliebige Taste . . .\n");
+        EXPECT_EQ(keyStream.get(), 'y');
     }
 }
 

@@ -1,10 +1,5 @@
 #include "e2e/TmuxScreen.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -14,8 +9,6 @@
 #include <sstream>
 #include <stdexcept>
 #include <thread>
-
-extern char** environ;
 
 namespace {
 
@@ -83,13 +76,6 @@ TmuxScreen::Lines TmuxScreen::lines() const {
     return result;
 }
 
-std::pair<int, int> TmuxScreen::cursor() const {
-    std::istringstream position(tmux({"display-message", "-p", "-t", "screen", "#{cursor_x} #{cursor_y}"}));
-    std::pair<int, int> at{-1, -1};
-    position >> at.first >> at.second;
-    return at;
-}
-
 TmuxScreen::Lines TmuxScreen::waitFor(const std::function<bool(const Lines&)>& done) const {
     const auto giveUp = Clock::now() + hangGuard;
     Lines screen = lines();
@@ -115,42 +101,28 @@ testing::AssertionResult TmuxScreen::waitForLine(const std::string& line) const 
 
 // Runs tmux on this screen's own server, with its own settings, and returns what it printed.
 std::string TmuxScreen::tmux(const std::vector<std::string>& arguments) const {
-    std::vector<std::string> all = {"tmux", "-u", "-S", directory + "/socket", "-f", directory + "/tmux.conf"};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    argv.reserve(all.size() + 1);
-    for (std::string& argument : all) {
-        argv.push_back(argument.data());
+    const auto quoted = [](std::string text) {
+        for (std::size_t at = 0; (at = text.find('\'', at)) != std::string::npos; at += 4) {
+            text.replace(at, 1, "'\\''");
+        }
+        return "'" + text + "'";
+    };
+    std::string command = "tmux -u -S " + quoted(directory + "/socket") + " -f " + quoted(directory + "/tmux.conf");
+    for (const std::string& argument : arguments) {
+        command += " " + quoted(argument);
     }
-    argv.push_back(nullptr);
-    int output[2];
-    if (::pipe2(output, O_CLOEXEC) != 0) {
-        throw std::runtime_error("pipe");
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
     // The server that the first command starts must not hold the pipe open: it prints nothing.
-    if (arguments.front() == "new-session") {
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    } else {
-        posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
-    }
-    posix_spawn_file_actions_addclose(&actions, output[0]);
-    pid_t child = -1;
-    const int failed = ::posix_spawnp(&child, "tmux", &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(output[1]);
-    std::string printed;
-    char buffer[4096];
-    for (ssize_t count; (count = ::read(output[0], buffer, sizeof(buffer))) > 0;) {
-        printed.append(buffer, static_cast<std::size_t>(count));
-    }
-    ::close(output[0]);
-    if (failed != 0) {
+    std::FILE* const output =
+        ::popen((command + (arguments.front() == "new-session" ? " >/dev/null" : "")).c_str(), "r");
+    if (output == nullptr) {
         throw std::runtime_error("tmux cannot be started");
     }
-    int status = 0;
-    ::waitpid(child, &status, 0);
+    std::string printed;
+    char buffer[4096];
+    for (std::size_t count; (count = std::fread(buffer, 1, sizeof(buffer), output)) > 0;) {
+        printed.append(buffer, count);
+    }
+    ::pclose(output);
     return printed;
 }
 

@@ -9,7 +9,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 class TmuxScreen {
@@ -31,8 +30,6 @@ public:
 
     // The screen's rows, without their trailing blanks.
     Lines lines() const;
-    // The cursor's column and row, counted from 0.
-    std::pair<int, int> cursor() const;
 
     // Waits until `done` holds for the screen and returns the screen it held for. The wait ends
     // after a minute only as a guard against a hang: then the screen is returned as it is.
