@@ -209,7 +209,14 @@ Bruch determinant(const Bruch* const* rows, std::size_t n, const Progress& progr
                                  matrix.scaleProduct());
 }
 
-Outcome inverse(const Bruch* const* rows, std::size_t n, Bruch* const* result, const Progress& progress) {
+namespace {
+
+// The inverse and the adjugate are both the integer matrix's adjugate with its columns scaled:
+// A^-1 = adj(A) S / det(A), and adj(S^-1 A) = det(S^-1 A) (S^-1 A)^-1 = adj(A) S / det(S).
+enum class AdjugateUse { Inverse, Adjugate };
+
+Outcome scaledAdjugate(const Bruch* const* rows, std::size_t n, Bruch* const* result, const Progress& progress,
+                       AdjugateUse use) {
     const IntegerRows matrix(rows, n);
     if (matrix.hasZeroRow()) {
         return Outcome::Singular;
@@ -217,29 +224,24 @@ Outcome inverse(const Bruch* const* rows, std::size_t n, Bruch* const* result, c
     const Tracker tracker(progress, PrimeRun::expectedCount(matrix.hadamardBits() + 2.0) * 2, n);
     BigInteger determinantValue;
     std::vector<BigInteger> adjugateValues;
-    const Outcome outcome = integerAdjugate(matrix, tracker, false, determinantValue, adjugateValues);
+    const bool screen = use == AdjugateUse::Adjugate;
+    const Outcome outcome = integerAdjugate(matrix, tracker, screen, determinantValue, adjugateValues);
     if (outcome != Outcome::Done) {
         return outcome;
     }
-    scaleColumns(matrix, adjugateValues, determinantValue, result, tracker);
+    const BigInteger divisor = use == AdjugateUse::Inverse ? determinantValue : matrix.scaleProduct();
+    scaleColumns(matrix, adjugateValues, divisor, result, tracker);
     return Outcome::Done;
 }
 
-// adj(S^-1 A) = det(S^-1 A) (S^-1 A)^-1 = adj(A) S / det(S).
+}  // namespace
+
+Outcome inverse(const Bruch* const* rows, std::size_t n, Bruch* const* result, const Progress& progress) {
+    return scaledAdjugate(rows, n, result, progress, AdjugateUse::Inverse);
+}
+
 Outcome adjugate(const Bruch* const* rows, std::size_t n, Bruch* const* result, const Progress& progress) {
-    const IntegerRows matrix(rows, n);
-    if (matrix.hasZeroRow()) {
-        return Outcome::Singular;
-    }
-    const Tracker tracker(progress, PrimeRun::expectedCount(matrix.hadamardBits() + 2.0) * 2, n);
-    BigInteger determinantValue;
-    std::vector<BigInteger> adjugateValues;
-    const Outcome outcome = integerAdjugate(matrix, tracker, true, determinantValue, adjugateValues);
-    if (outcome != Outcome::Done) {
-        return outcome;
-    }
-    scaleColumns(matrix, adjugateValues, matrix.scaleProduct(), result, tracker);
-    return Outcome::Done;
+    return scaledAdjugate(rows, n, result, progress, AdjugateUse::Adjugate);
 }
 
 // S^-1 A x = b becomes A x = S b = B / c with B integer, so x = adj(A) B / (c det A), whose
