@@ -12,12 +12,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <map>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "CpuTimeReporter.h"
 #include "elements/BruchElement.h"
 #include "matrix/Matrix.h"
 #include "number/ExactMatrixEngine.h"
@@ -165,17 +165,9 @@ const std::vector<Goal> goals = {{"Determinant/Integers", 8, 1.5},
                                  {"Inverse/OneDigitFractions", 50, 2.0},
                                  {"Inverse/OneDigitFractions", 100, 0.0}};
 
-// Prints what the console reporter prints, and keeps each processor time for the ratios, which
-// other processes on a shared machine disturb less than the time on the clock.
-class RatioReporter : public benchmark::ConsoleReporter {
+// The tables of ratios, after what the console reporter prints.
+class RatioReporter : public CpuTimeReporter {
 public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-        }
-    }
-
     void Finalize() override {
         ConsoleReporter::Finalize();
         std::printf("\n%-30s %5s  %8s  %6s\n", "Operation", "n", "/ FLINT", "goal");
@@ -188,9 +180,6 @@ public:
             }
         }
     }
-
-private:
-    std::map<std::string, double> times;
 };
 
 }  // namespace

@@ -10,12 +10,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
-#include <map>
 #include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "CpuTimeReporter.h"
 #include "EigenPeer.h"
 #include "app/menus/ComputationWatch.h"
 #include "elements/Elements.h"
@@ -126,18 +126,9 @@ void eigen(benchmark::State& state, EigenOperation operation) {
     }
 }
 
-// Prints what the console reporter prints, and keeps each time for the table of ratios. The
-// ratios take the processor time per iteration, which other processes on a shared machine
-// disturb less than the time on the clock.
-class RatioReporter : public benchmark::ConsoleReporter {
+// The tables of ratios, after what the console reporter prints.
+class RatioReporter : public CpuTimeReporter {
 public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-        }
-    }
-
     void Finalize() override {
         ConsoleReporter::Finalize();
         std::printf("\n%-20s %5s  %14s  %14s  %6s\n", "Determinant", "n", "harness/native", "menu/native", "goal");
@@ -176,7 +167,6 @@ private:
                                          {"Determinant", 1000, 0.9},
                                          {"FloatDeterminant", 1000, 0.9},
                                          {"ComplexDeterminant", 300, 1.0}};
-    std::map<std::string, double> times;
 };
 
 constexpr int fractionMatrices = 200;
