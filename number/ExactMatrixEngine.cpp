@@ -88,6 +88,12 @@ private:
     double order;
 };
 
+// The words one prime's elimination works in, within the storage check.
+std::vector<std::uint64_t> residueMatrix(std::size_t n) {
+    reserveOrRefuse(n * n * sizeof(std::uint64_t));
+    return std::vector<std::uint64_t>(n * n);
+}
+
 std::vector<std::uint64_t>& newImage(Images& images, std::size_t size) {
     reserveOrRefuse(size * sizeof(std::uint64_t));
     return images.emplace_back(size);
@@ -120,7 +126,7 @@ Outcome integerAdjugate(const IntegerRows& matrix, const Tracker& tracker, bool 
     PrimeRun adjugateRun(bits);
     Images determinants;
     Images adjugates;
-    std::vector<std::uint64_t> work(n * n);
+    std::vector<std::uint64_t> work = residueMatrix(n);
     for (std::size_t t = 0; !determinantRun.complete() || !adjugateRun.complete(); ++t) {
         const WordPrime prime(prime_sequence::at(t));
         matrix.residues(prime, work.data(), tracker.pollOnly());
@@ -172,8 +178,7 @@ void scaleColumns(const IntegerRows& matrix, const std::vector<BigInteger>& adju
 Bruch smallDeterminant(const IntegerRows& matrix, std::int64_t scaleProduct, const Tracker& tracker) {
     const std::size_t n = matrix.order();
     const WordPrime prime(prime_sequence::at(0));
-    reserveOrRefuse(n * n * sizeof(std::uint64_t));
-    std::vector<std::uint64_t> work(n * n);
+    std::vector<std::uint64_t> work = residueMatrix(n);
     matrix.residues(prime, work.data(), tracker.pollOnly());
     const std::uint64_t residue = modular_elimination::determinant(work.data(), n, prime, tracker.stepsOfPrime(0));
     // |determinant| < p / 2, so the residue above p / 2 stands for a negative one.
@@ -197,8 +202,7 @@ Bruch determinant(const Bruch* const* rows, std::size_t n, const Progress& progr
     }
     PrimeRun run(bits);
     Images residues;
-    reserveOrRefuse(n * n * sizeof(std::uint64_t));
-    std::vector<std::uint64_t> work(n * n);
+    std::vector<std::uint64_t> work = residueMatrix(n);
     for (std::size_t t = 0; !run.complete(); ++t) {
         const WordPrime prime(prime_sequence::at(t));
         matrix.residues(prime, work.data(), tracker.pollOnly());
@@ -275,8 +279,7 @@ Outcome solve(const Bruch* const* rows, std::size_t n, const Bruch* constants, B
     Images determinants;
     Images images;
     BigInteger determinantValue;
-    reserveOrRefuse(n * n * sizeof(std::uint64_t));
-    std::vector<std::uint64_t> work(n * n);
+    std::vector<std::uint64_t> work = residueMatrix(n);
     std::vector<std::uint64_t> values(n);
     for (std::size_t t = 0; !determinantRun.complete() || !numeratorRun.complete(); ++t) {
         const WordPrime prime(prime_sequence::at(t));
