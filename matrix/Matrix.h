@@ -57,17 +57,8 @@ public:
         Matrix working(n, n);
         working = *this;
         std::vector<T> values = constants.getColumn(1);
-        const ComputationMonitor::Scope progress(1);
-        working.eliminateForward(values, solverColumns);
+        working.eliminateForward(values);
         if (isZeroElement(working.diagonalProduct())) {
-            if constexpr (solverColumns != lanes::Elimination<T>::Columns::All) {
-                // Only the contradiction test reads the entries left of the pivots, so only now
-                // are they worth computing. It is not foreseen, so its progress stays at the end.
-                progress.step(1, 1);
-                working = *this;
-                values = constants.getColumn(1);
-                working.eliminateForward(values);
-            }
             return working.isInconsistent(values) ? SolveResult::NoSolution : SolveResult::InfinitelyManySolutions;
         }
         working.substituteBackward(values);
@@ -164,11 +155,6 @@ private:
         return false;
     }
 
-    // Entries left of the pivot column are read by nothing but the contradiction test; types
-    // whose arithmetic is silent skip them until that test needs them.
-    static constexpr typename lanes::Elimination<T>::Columns solverColumns =
-        hasSilentArithmetic<T> ? lanes::Elimination<T>::Columns::FromPivot : lanes::Elimination<T>::Columns::All;
-
     // A type's own solver, for a system with exactly one solution; false when it declines or
     // finds the matrix singular, which the elimination below then classifies. A member
     // template, so that explicitly instantiating a type without a solver of its own leaves it
@@ -213,10 +199,9 @@ private:
     // Forward elimination of this working copy and the right-hand sides. A zero pivot is
     // replaced by the first row below with a non-zero entry in its column; without one, the
     // step changes nothing.
-    void eliminateForward(std::vector<T>& values,
-                          typename lanes::Elimination<T>::Columns columns = lanes::Elimination<T>::Columns::All) {
+    void eliminateForward(std::vector<T>& values) {
         const std::uint32_t n = this->getRowCount();
-        lanes::Elimination<T> elimination(columns);
+        lanes::Elimination<T> elimination(lanes::Elimination<T>::Columns::All);
         std::vector<T*>& rows = elimination.rows();
         this->collectRowPointers(rows);
         const ComputationMonitor::Scope progress(n);
