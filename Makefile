@@ -62,7 +62,7 @@ fuzz-readers:
 # Format and static analysis (.clang-format, .clang-tidy) over every source of ours; the build
 # directory gives clang-tidy the compile commands.
 LINT_SOURCES = $(shell git ls-files '*.cpp' '*.h')
-TIDY_SOURCES = $(shell git ls-files 'app/*.cpp' 'memory/*.cpp' 'number/*.cpp' 'tests/*.cpp' | grep -v -e 'Windows\.cpp$$' -e '^tests/windows/' -e '^tests/fuzz/')
+TIDY_SOURCES = $(shell git ls-files 'app/*.cpp' 'memory/*.cpp' 'number/*.cpp' 'exact/*.cpp' 'elements/*.cpp' 'tests/*.cpp' | grep -v -e 'Windows\.cpp$$' -e '^tests/windows/' -e '^tests/fuzz/')
 .PHONY: lint
 lint: build
 	@echo "clang-format: $(words $(LINT_SOURCES)) files"
@@ -145,7 +145,7 @@ test-windows: windows
 		-DTAVOLENT_WINDOWS_PROGRAM=$(abspath $(WINDOWS_BUILD))/tavolent.exe
 	ctest --test-dir $(WINDOWS_BUILD)/host --output-on-failure -j $(JOBS) --repeat until-pass:2
 
-# Line and branch coverage of app/, elements/, matrix/, memory/ and number/ by the tests of
+# Line and branch coverage of app/, elements/, matrix/, memory/, number/ and exact/ by the tests of
 # make test, in a tree of its own (gcovr; the Windows-only files are left out, as are throw and
 # unreachable branches).
 COVERAGE_BUILD ?= build-coverage
@@ -157,7 +157,7 @@ coverage:
 	find $(COVERAGE_BUILD) -name '*.gcda' -delete
 	ctest --test-dir $(COVERAGE_BUILD) --output-on-failure -j $(JOBS); status=$$?; \
 	gcovr --root . --object-directory $(COVERAGE_BUILD) --exclude-directories '.*/CompilerIdCXX' \
-		--filter '(app|elements|matrix|memory|number)/' --exclude '.*Windows\.cpp$$' \
+		--filter '(app|elements|exact|matrix|memory|number)/' --exclude '.*Windows\.cpp$$' \
 		--exclude-throw-branches --exclude-unreachable-branches --print-summary --output $(COVERAGE_BUILD)/coverage.txt \
 		$(COVERAGE_BUILD); \
 	exit $$status

@@ -20,7 +20,7 @@
 #include "CpuTimeReporter.h"
 #include "elements/BruchElement.h"
 #include "matrix/Matrix.h"
-#include "number/ExactMatrixEngine.h"
+#include "exact/ExactMatrixEngine.h"
 
 namespace {
 

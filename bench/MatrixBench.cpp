@@ -284,7 +284,7 @@ void printHeapLayoutSpread() {
         double spent = 0;
         for (int round = 0; round < minimumRounds || spent < minimumMilliseconds; ++round) {
             for (int layout = 0; layout < layoutCount; ++layout) {
-                lanes::WorkingMemory::releaseKept();
+                elimination::WorkingMemory::releaseKept();
                 for (int run = 0; run < runsPerVisit; ++run) {
                     const std::clock_t start = std::clock();
                     benchmark::DoNotOptimize(asTheMenuRunsIt(*matrices[static_cast<std::size_t>(layout)]));

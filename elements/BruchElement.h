@@ -11,7 +11,7 @@
 #include "matrix/FastPathOutcome.h"
 #include "matrix/Matrix.h"
 #include "number/Bruch.h"
-#include "number/ExactMatrixEngine.h"
+#include "exact/ExactMatrixEngine.h"
 
 // Fractions compute the determinant, the inverse, the adjugate of an invertible matrix and a
 // uniquely solvable system by the exact engine, which gives the very values of the literal

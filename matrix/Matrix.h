@@ -17,9 +17,9 @@
 #include "matrix/MatrixVector.h"
 #include "matrix/SilentArithmetic.h"
 #include "matrix/SolveResult.h"
-#include "matrix/lanes/Elimination.h"
-#include "matrix/lanes/WorkingMatrix.h"
-#include "matrix/lanes/WorkingMemory.h"
+#include "matrix/elimination/Elimination.h"
+#include "matrix/elimination/WorkingMatrix.h"
+#include "matrix/elimination/WorkingMemory.h"
 
 template <typename T>
 class Matrix : public MatrixArithmetic<T>, public MatrixMath<T> {
@@ -75,10 +75,10 @@ private:
     SolveResult solveOnWorkingCopy(const Matrix& constants, Matrix& solution) const {
         const std::uint32_t n = this->getRowCount();
         // Buffers for a second elimination too, in case the contradiction test needs one.
-        lanes::WorkingMemory memory(lanes::WorkingMatrix<T>::bytesFor(n, n) +
-                                    2 * lanes::Elimination<T>::scratchBytes(n));
-        lanes::WorkingMatrix<T> working(memory, n, n);
-        lanes::Elimination<T> elimination(lanes::Elimination<T>::Columns::FromPivot);
+        elimination::WorkingMemory memory(elimination::WorkingMatrix<T>::bytesFor(n, n) +
+                                    2 * elimination::Elimination<T>::scratchBytes(n));
+        elimination::WorkingMatrix<T> working(memory, n, n);
+        elimination::Elimination<T> elimination(elimination::Elimination<T>::Columns::FromPivot);
         elimination.provideScratch(memory, n);
         std::vector<T> values = constants.getColumn(1);
         const ComputationMonitor::Scope progress(1);
@@ -92,7 +92,7 @@ private:
             // As in the literal path: the second elimination is not foreseen, so its progress
             // stays at the end.
             progress.step(1, 1);
-            lanes::Elimination<T> full(lanes::Elimination<T>::Columns::All);
+            elimination::Elimination<T> full(elimination::Elimination<T>::Columns::All);
             full.provideScratch(memory, n);
             values = constants.getColumn(1);
             eliminateWorkingCopy(working, full, values);
@@ -115,7 +115,7 @@ private:
 
     // Copies this matrix into the working copy and eliminates it with row exchanges at zero
     // pivots; the elimination's row pointers give the rows in their final order.
-    void eliminateWorkingCopy(lanes::WorkingMatrix<T>& working, lanes::Elimination<T>& elimination,
+    void eliminateWorkingCopy(elimination::WorkingMatrix<T>& working, elimination::Elimination<T>& elimination,
                               std::vector<T>& values) const {
         const std::uint32_t n = this->getRowCount();
         for (std::uint32_t i = 0; i < n; ++i) {
@@ -201,7 +201,7 @@ private:
     // step changes nothing.
     void eliminateForward(std::vector<T>& values) {
         const std::uint32_t n = this->getRowCount();
-        lanes::Elimination<T> elimination(lanes::Elimination<T>::Columns::All);
+        elimination::Elimination<T> elimination(elimination::Elimination<T>::Columns::All);
         std::vector<T*>& rows = elimination.rows();
         this->collectRowPointers(rows);
         const ComputationMonitor::Scope progress(n);

@@ -17,10 +17,10 @@
 #include "matrix/FastPaths.h"
 #include "matrix/MatrixVector.h"
 #include "matrix/SilentArithmetic.h"
-#include "matrix/lanes/Elimination.h"
-#include "matrix/lanes/MinorDeterminants.h"
-#include "matrix/lanes/WorkingMatrix.h"
-#include "matrix/lanes/WorkingMemory.h"
+#include "matrix/elimination/Elimination.h"
+#include "matrix/elimination/MinorDeterminants.h"
+#include "matrix/elimination/WorkingMatrix.h"
+#include "matrix/elimination/WorkingMemory.h"
 
 template <typename T>
 class MatrixMath : public virtual MatrixVector<T> {
@@ -46,12 +46,12 @@ public:
         }
         if constexpr (hasSilentArithmetic<T>) {
             const std::uint32_t n = this->getRowCount();
-            return withReducedCopy([n](lanes::WorkingMatrix<T>& working) {
+            return withReducedCopy([n](elimination::WorkingMatrix<T>& working) {
                 return diagonalProduct(n, [&working](std::uint32_t i) { return working.row(i)[i]; });
             });
         }
         MatrixMath working(*this);
-        lanes::Elimination<T> elimination(lanes::Elimination<T>::Columns::FromPivot);
+        elimination::Elimination<T> elimination(elimination::Elimination<T>::Columns::FromPivot);
         return working.determinantInPlace(elimination);
     }
 
@@ -60,7 +60,7 @@ public:
         requireSquare();
         if constexpr (hasSilentArithmetic<T>) {
             MatrixMath result(this->getRowCount(), this->getColumnCount());
-            withReducedCopy([&result](lanes::WorkingMatrix<T>& working) {
+            withReducedCopy([&result](elimination::WorkingMatrix<T>& working) {
                 for (std::uint32_t i = 1; i <= result.getRowCount(); ++i) {
                     const T* from = working.row(i - 1);
                     std::copy(from, from + working.columns(), result.row(i).begin());
@@ -70,7 +70,7 @@ public:
             return result;
         }
         MatrixMath working(*this);
-        lanes::Elimination<T> elimination(lanes::Elimination<T>::Columns::FromPivot);
+        elimination::Elimination<T> elimination(elimination::Elimination<T>::Columns::FromPivot);
         working.reduceInPlace(elimination);
         return working;
     }
@@ -94,12 +94,12 @@ public:
                 throw MatrixException(MatrixError::SizeBelowOne);
             }
             // The column-less matrix and the minor in one block of working memory.
-            lanes::WorkingMemory memory(lanes::WorkingMatrix<T>::bytesFor(n, n - 1) +
-                                        lanes::WorkingMatrix<T>::bytesFor(n - 1, n - 1) +
-                                        lanes::Elimination<T>::scratchBytes(n - 1));
-            lanes::WorkingMatrix<T> columnless(memory, n, n - 1);
-            lanes::WorkingMatrix<T> minor(memory, n - 1, n - 1);
-            lanes::MinorDeterminants<T> minors(sourceRows(), std::vector<T*>(columnless.rows(), columnless.rows() + n),
+            elimination::WorkingMemory memory(elimination::WorkingMatrix<T>::bytesFor(n, n - 1) +
+                                        elimination::WorkingMatrix<T>::bytesFor(n - 1, n - 1) +
+                                        elimination::Elimination<T>::scratchBytes(n - 1));
+            elimination::WorkingMatrix<T> columnless(memory, n, n - 1);
+            elimination::WorkingMatrix<T> minor(memory, n - 1, n - 1);
+            elimination::MinorDeterminants<T> minors(sourceRows(), std::vector<T*>(columnless.rows(), columnless.rows() + n),
                                                std::vector<T*>(minor.rows(), minor.rows() + n - 1));
             minors.provideScratch(memory);
             return cofactorsTransposed(minors);
@@ -110,7 +110,7 @@ public:
         std::vector<T*> minorRows;
         columnless.collectRowPointers(columnlessRows);
         minorBuffer.collectRowPointers(minorRows);
-        lanes::MinorDeterminants<T> minors(sourceRows(), std::move(columnlessRows), std::move(minorRows));
+        elimination::MinorDeterminants<T> minors(sourceRows(), std::move(columnlessRows), std::move(minorRows));
         return cofactorsTransposed(minors);
     }
 
@@ -161,7 +161,7 @@ private:
     }
 
     // Each cofactor goes straight to its place in the transposed matrix.
-    MatrixMath cofactorsTransposed(lanes::MinorDeterminants<T>& minors) const {
+    MatrixMath cofactorsTransposed(elimination::MinorDeterminants<T>& minors) const {
         const std::uint32_t n = this->getRowCount();
         MatrixMath result(n, n);
         const ComputationMonitor::Scope progress(std::uint64_t{n} * n);
@@ -191,20 +191,20 @@ private:
     template <typename Use>
     auto withReducedCopy(Use use) const {
         const std::uint32_t n = this->getRowCount();
-        lanes::WorkingMemory memory(lanes::WorkingMatrix<T>::bytesFor(n, n) + lanes::Elimination<T>::scratchBytes(n));
-        lanes::WorkingMatrix<T> working(memory, n, n);
+        elimination::WorkingMemory memory(elimination::WorkingMatrix<T>::bytesFor(n, n) + elimination::Elimination<T>::scratchBytes(n));
+        elimination::WorkingMatrix<T> working(memory, n, n);
         for (std::uint32_t i = 0; i < n; ++i) {
             working.setRow(i, this->row(i + 1).data());
         }
         if (this->isLowerTriangular() || this->isUpperTriangular()) {
             return use(working);
         }
-        lanes::Elimination<T> elimination(lanes::Elimination<T>::Columns::FromPivot);
+        elimination::Elimination<T> elimination(elimination::Elimination<T>::Columns::FromPivot);
         elimination.provideScratch(memory, n);
         elimination.rows().assign(working.rows(), working.rows() + n);
         const ComputationMonitor::Scope progress(n);
         for (std::size_t k = 0; k < n;) {
-            if (lanes::prepareColumnPivot(working.rows(), n, n, k)) {
+            if (elimination::prepareColumnPivot(working.rows(), n, n, k)) {
                 break;
             }
             k = elimination.runPanel(k, nullptr);
@@ -228,7 +228,7 @@ private:
     }
 
     // Eliminates this working copy and multiplies its diagonal, each element the left factor.
-    T determinantInPlace(lanes::Elimination<T>& elimination) {
+    T determinantInPlace(elimination::Elimination<T>& elimination) {
         reduceInPlace(elimination);
         T product = ElementTraits<T>::one();
         for (std::uint32_t i = 1; i <= this->getRowCount(); ++i) {
@@ -237,7 +237,7 @@ private:
         return product;
     }
 
-    void reduceInPlace(lanes::Elimination<T>& elimination) {
+    void reduceInPlace(elimination::Elimination<T>& elimination) {
         if (this->isLowerTriangular() || this->isUpperTriangular()) {
             return;
         }
@@ -247,7 +247,7 @@ private:
         // panel is one unit of work, after which the elimination reports progress.
         const ComputationMonitor::Scope progress(n);
         for (std::uint32_t k = 1; k <= n;) {
-            if (lanes::prepareColumnPivot(elimination.rows().data(), n, n, k - 1)) {
+            if (elimination::prepareColumnPivot(elimination.rows().data(), n, n, k - 1)) {
                 return;
             }
             k = static_cast<std::uint32_t>(elimination.runPanel(k - 1, nullptr)) + 1;

@@ -19,7 +19,7 @@
 #include "elements/BruchElement.h"
 #include "matrix/Matrix.h"
 #include "number/Bruch.h"
-#include "number/PrimeSequence.h"
+#include "exact/PrimeSequence.h"
 
 namespace {
 

@@ -100,12 +100,12 @@ template <typename Action>
 // Runs a check once at each lane width the processor has, then goes back to the widest.
 template <typename Check>
 void atEveryLaneWidth(Check check) {
-    for (const lanes::LaneWidth width : lanes::LaneChoice::available()) {
+    for (const elimination::LaneWidth width : elimination::LaneChoice::available()) {
         SCOPED_TRACE(static_cast<int>(width));
-        lanes::LaneChoice::choose(width);
+        elimination::LaneChoice::choose(width);
         check();
     }
-    lanes::LaneChoice::choose(lanes::LaneChoice::available().back());
+    elimination::LaneChoice::choose(elimination::LaneChoice::available().back());
 }
 
 }  // namespace testmatrices

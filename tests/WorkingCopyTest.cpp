@@ -5,15 +5,15 @@
 
 #include "MemoryLeft.h"
 #include "TestMatrices.h"
-#include "matrix/lanes/WorkingMatrix.h"
-#include "matrix/lanes/WorkingMemory.h"
+#include "matrix/elimination/WorkingMatrix.h"
+#include "matrix/elimination/WorkingMemory.h"
 #include "memory/StorageRefused.h"
 
 namespace {
 
 using namespace testmatrices;
-using lanes::WorkingMatrix;
-using lanes::WorkingMemory;
+using elimination::WorkingMatrix;
+using elimination::WorkingMemory;
 
 // Every row starts on a cache line, and consecutive rows are an odd number of lines apart,
 // whatever the width, so rows never share a cache set at the critical strides.

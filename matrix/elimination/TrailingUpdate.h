@@ -12,18 +12,18 @@
 #include <vector>
 
 #include "matrix/ElementTraits.h"
-#include "matrix/lanes/Scratch.h"
-#include "matrix/lanes/SimdLanes.h"
-#include "matrix/lanes/WorkingMemory.h"
+#include "matrix/elimination/Scratch.h"
+#include "matrix/elimination/SimdLanes.h"
+#include "matrix/elimination/WorkingMemory.h"
 #if defined(TAVOLENT_WIDE_LANES)
-#include "matrix/lanes/WideLanes.h"
+#include "matrix/elimination/WideLanes.h"
 #endif
 
-namespace lanes {
+namespace elimination {
 
 namespace sse2Lanes {
 #define TAVOLENT_KERNEL_WIDTH LaneWidth::Sse2
-#include "matrix/lanes/LaneKernels.inc"
+#include "matrix/elimination/LaneKernels.inc"
 #undef TAVOLENT_KERNEL_WIDTH
 }  // namespace sse2Lanes
 
@@ -36,7 +36,7 @@ namespace sse2Lanes {
 #endif
 namespace avx2Lanes {
 #define TAVOLENT_KERNEL_WIDTH LaneWidth::Avx2
-#include "matrix/lanes/LaneKernels.inc"
+#include "matrix/elimination/LaneKernels.inc"
 #undef TAVOLENT_KERNEL_WIDTH
 }  // namespace avx2Lanes
 #if defined(__clang__)
@@ -49,7 +49,7 @@ namespace avx2Lanes {
 #endif
 namespace avx512Lanes {
 #define TAVOLENT_KERNEL_WIDTH LaneWidth::Avx512
-#include "matrix/lanes/LaneKernels.inc"
+#include "matrix/elimination/LaneKernels.inc"
 #undef TAVOLENT_KERNEL_WIDTH
 }  // namespace avx512Lanes
 #if defined(__clang__)
@@ -195,4 +195,4 @@ private:
 
 #undef TAVOLENT_WITH_LANES
 
-}  // namespace lanes
+}  // namespace elimination

@@ -15,11 +15,11 @@
 #include <vector>
 
 #include "matrix/ElementTraits.h"
-#include "matrix/lanes/Scratch.h"
-#include "matrix/lanes/TrailingUpdate.h"
-#include "matrix/lanes/WorkingMemory.h"
+#include "matrix/elimination/Scratch.h"
+#include "matrix/elimination/TrailingUpdate.h"
+#include "matrix/elimination/WorkingMemory.h"
 
-namespace lanes {
+namespace elimination {
 
 // Makes the pivot of step k (0-based) non-zero by exchanging column k with the first column whose
 // entry in row k is not zero, and negates row k to keep the determinant's sign; true when there
@@ -233,4 +233,4 @@ private:
     TrailingUpdate<T> trailing;
 };
 
-}  // namespace lanes
+}  // namespace elimination

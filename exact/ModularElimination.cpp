@@ -1,4 +1,4 @@
-#include "number/ModularElimination.h"
+#include "exact/ModularElimination.h"
 
 #include <algorithm>
 #include <utility>

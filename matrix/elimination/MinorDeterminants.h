@@ -17,11 +17,11 @@
 
 #include "matrix/ComputationMonitor.h"
 #include "matrix/ElementTraits.h"
-#include "matrix/lanes/Elimination.h"
-#include "matrix/lanes/TrailingUpdate.h"
-#include "matrix/lanes/WorkingMemory.h"
+#include "matrix/elimination/Elimination.h"
+#include "matrix/elimination/TrailingUpdate.h"
+#include "matrix/elimination/WorkingMemory.h"
 
-namespace lanes {
+namespace elimination {
 
 template <typename T>
 class MinorDeterminants {
@@ -213,4 +213,4 @@ private:
     Elimination<T> elimination;
 };
 
-}  // namespace lanes
+}  // namespace elimination

@@ -1,4 +1,4 @@
-#include "number/PrimeSequence.h"
+#include "exact/PrimeSequence.h"
 
 #include <vector>
 

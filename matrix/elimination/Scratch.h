@@ -7,9 +7,9 @@
 #include <cstddef>
 #include <vector>
 
-#include "matrix/lanes/WorkingMemory.h"
+#include "matrix/elimination/WorkingMemory.h"
 
-namespace lanes {
+namespace elimination {
 
 template <typename T>
 class Scratch {
@@ -37,4 +37,4 @@ private:
     std::vector<T> owned;
 };
 
-}  // namespace lanes
+}  // namespace elimination

@@ -1,6 +1,6 @@
-#include "number/ResidueCombiner.h"
+#include "exact/ResidueCombiner.h"
 
-#include "number/WordPrime.h"
+#include "exact/WordPrime.h"
 
 using bignumber::BigInteger;
 

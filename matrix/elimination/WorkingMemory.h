@@ -11,7 +11,7 @@
 #include "memory/StorageLimit.h"
 #include "memory/StorageRefused.h"
 
-namespace lanes {
+namespace elimination {
 
 class WorkingMemory {
 public:
@@ -115,4 +115,4 @@ private:
     bool fromKept = false;
 };
 
-}  // namespace lanes
+}  // namespace elimination

@@ -6,9 +6,9 @@
 
 #include <cstddef>
 
-#include "matrix/lanes/WorkingMemory.h"
+#include "matrix/elimination/WorkingMemory.h"
 
-namespace lanes {
+namespace elimination {
 
 template <typename T>
 class WorkingMatrix {
@@ -60,4 +60,4 @@ private:
     T** pointers;
 };
 
-}  // namespace lanes
+}  // namespace elimination

@@ -1,4 +1,4 @@
-#include "number/IntegerRows.h"
+#include "exact/IntegerRows.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include "memory/StorageLimit.h"
 #include "memory/StorageRefused.h"
 #include "number/Bruch.h"
-#include "number/WordPrime.h"
+#include "exact/WordPrime.h"
 
 using bignumber::BigInteger;
 

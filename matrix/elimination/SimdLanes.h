@@ -23,7 +23,7 @@
 #define TAVOLENT_WIDE_LANES 1
 #endif
 
-namespace lanes {
+namespace elimination {
 
 enum class LaneWidth { Sse2, Avx2, Avx512 };
 
@@ -141,4 +141,4 @@ struct SimdLanes<std::complex<double>, LaneWidth::Sse2> : RealMultipliers<std::c
 };
 #endif
 
-}  // namespace lanes
+}  // namespace elimination

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "number/WordPrime.h"
+#include "exact/WordPrime.h"
 
 namespace modular_elimination {
 

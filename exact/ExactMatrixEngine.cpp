@@ -1,4 +1,4 @@
-#include "number/ExactMatrixEngine.h"
+#include "exact/ExactMatrixEngine.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,11 +9,11 @@
 #include "memory/StorageLimit.h"
 #include "memory/StorageRefused.h"
 #include "number/Bruch.h"
-#include "number/IntegerRows.h"
-#include "number/ModularElimination.h"
-#include "number/PrimeSequence.h"
-#include "number/ResidueCombiner.h"
-#include "number/WordPrime.h"
+#include "exact/IntegerRows.h"
+#include "exact/ModularElimination.h"
+#include "exact/PrimeSequence.h"
+#include "exact/ResidueCombiner.h"
+#include "exact/WordPrime.h"
 
 using bignumber::BigInteger;
 

@@ -8,9 +8,9 @@
 #include <complex>
 #include <cstddef>
 
-#include "matrix/lanes/SimdLanes.h"
+#include "matrix/elimination/SimdLanes.h"
 
-namespace lanes {
+namespace elimination {
 
 #if defined(__clang__)
 #pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
@@ -159,4 +159,4 @@ private:
 #pragma GCC pop_options
 #endif
 
-}  // namespace lanes
+}  // namespace elimination
