@@ -37,6 +37,20 @@ test-sanitize:
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS)
 
+# The tests whose work threads share, built with ThreadSanitizer and run: the worker pool and
+# the matrix operations with 1, 2 and 4 threads (those at every lane width are left to make
+# test, whose results they check the same way).
+TSAN_BUILD ?= $(BUILD)-tsan
+BUILD_DIRS += $(TSAN_BUILD)
+TSAN_MATRIX_TESTS = ArithmeticTest/*.Product*:SharedWork*
+.PHONY: test-tsan
+test-tsan:
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVOLENT_TSAN=ON
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target parallel_tests matrix_tests
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $(TSAN_BUILD)/tests/parallel_tests
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $(TSAN_BUILD)/tests/matrix_tests \
+		--gtest_filter='$(TSAN_MATRIX_TESTS)'
+
 BUILD_DIRS += $(BUILD)-bench
 bench:
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DTAVOLENT_TESTS=OFF -DTAVOLENT_BENCHMARKS=ON
@@ -62,7 +76,7 @@ fuzz-readers:
 # Format and static analysis (.clang-format, .clang-tidy) over every source of ours; the build
 # directory gives clang-tidy the compile commands.
 LINT_SOURCES = $(shell git ls-files '*.cpp' '*.h')
-TIDY_SOURCES = $(shell git ls-files 'app/*.cpp' 'memory/*.cpp' 'number/*.cpp' 'exact/*.cpp' 'elements/*.cpp' 'tests/*.cpp' | grep -v -e 'Windows\.cpp$$' -e '^tests/windows/' -e '^tests/fuzz/')
+TIDY_SOURCES = $(shell git ls-files 'app/*.cpp' 'parallel/*.cpp' 'memory/*.cpp' 'number/*.cpp' 'exact/*.cpp' 'elements/*.cpp' 'tests/*.cpp' | grep -v -e 'Windows\.cpp$$' -e '^tests/windows/' -e '^tests/fuzz/')
 .PHONY: lint
 lint: build
 	@echo "clang-format: $(words $(LINT_SOURCES)) files"
@@ -145,7 +159,7 @@ test-windows: windows
 		-DTAVOLENT_WINDOWS_PROGRAM=$(abspath $(WINDOWS_BUILD))/tavolent.exe
 	ctest --test-dir $(WINDOWS_BUILD)/host --output-on-failure -j $(JOBS) --repeat until-pass:2
 
-# Line and branch coverage of app/, elements/, matrix/, memory/, number/ and exact/ by the tests of
+# Line and branch coverage of app/, elements/, matrix/, memory/, number/, exact/ and parallel/ by the tests of
 # make test, in a tree of its own (gcovr; the Windows-only files are left out, as are throw and
 # unreachable branches).
 COVERAGE_BUILD ?= build-coverage
@@ -157,7 +171,7 @@ coverage:
 	find $(COVERAGE_BUILD) -name '*.gcda' -delete
 	ctest --test-dir $(COVERAGE_BUILD) --output-on-failure -j $(JOBS); status=$$?; \
 	gcovr --root . --object-directory $(COVERAGE_BUILD) --exclude-directories '.*/CompilerIdCXX' \
-		--filter '(app|elements|exact|matrix|memory|number)/' --exclude '.*Windows\.cpp$$' \
+		--filter '(app|elements|exact|matrix|memory|number|parallel)/' --exclude '.*Windows\.cpp$$' \
 		--exclude-throw-branches --exclude-unreachable-branches --print-summary --output $(COVERAGE_BUILD)/coverage.txt \
 		$(COVERAGE_BUILD); \
 	exit $$status

@@ -1,5 +1,7 @@
 // CommandLine: the options read before the first menu, --help and --version, as command-line
-// users expect of every program. Anything else is refused the way GNU tools refuse it.
+// users expect of every program, and the number of threads the computations may use (--threads
+// N, or the environment variable TAVOLENT_THREADS). Anything else is refused the way GNU tools
+// refuse it.
 #pragma once
 
 #include <iosfwd>
@@ -10,6 +12,6 @@
 inline constexpr int usageErrorStatus = 2;
 
 // Handles the arguments after the program name: --help and --version write to `out`, anything
-// else writes one line to `err`. Returns the status to exit with, or nothing when there are no
-// arguments and the calculator is to start.
+// else writes one line to `err`. Returns the status to exit with, or nothing when the calculator
+// is to start (no arguments, or --threads N), with the worker pool set to the threads allowed.
 std::optional<int> handleCommandLine(std::span<const char* const> arguments, std::ostream& out, std::ostream& err);

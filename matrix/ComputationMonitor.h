@@ -20,6 +20,15 @@ public:
     static void setWatcher(Watcher watcher) { current() = watcher; }
     static Watcher watcher() { return current(); }
 
+    // Asks the watcher again within a step, at the fraction reached so far, so that it may
+    // cancel a long step that threads share (the calling thread asks between its parts).
+    static void poll() {
+        const Scope* scope = innermost();
+        if (Watcher watcher = current(); watcher != nullptr && scope != nullptr) {
+            watcher(scope->at(scope->reached));
+        }
+    }
+
     class Scope {
     public:
         explicit Scope(std::uint64_t totalSteps)
@@ -46,6 +55,7 @@ public:
         }
 
     private:
+        friend class ComputationMonitor;
         double at(std::uint64_t steps) const {
             const double share =
                 total > 0 ? static_cast<double>(std::min(steps, total)) / static_cast<double>(total) : 1.0;

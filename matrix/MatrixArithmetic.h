@@ -1,11 +1,18 @@
-// MatrixArithmetic: sum, difference, product and vector product of matrices.
+// MatrixArithmetic: sum, difference, product and vector product of matrices. Large products of
+// decimal and complex numbers share their result rows among the worker pool's threads.
 #pragma once
 
+#include <algorithm>
+#include <atomic>
+#include <cstddef>
 #include <cstdint>
 
 #include "matrix/ComputationMonitor.h"
 #include "matrix/ElementTraits.h"
 #include "matrix/MatrixVector.h"
+#include "matrix/SharedWork.h"
+#include "matrix/SilentArithmetic.h"
+#include "parallel/WorkerPool.h"
 
 template <typename T>
 class MatrixArithmetic : public virtual MatrixVector<T> {
@@ -43,21 +50,18 @@ public:
         if (inner != right.getRowCount()) {
             throw MatrixException(MatrixError::ProductSizes);
         }
-        const std::uint32_t columns = right.getColumnCount();
-        MatrixArithmetic result(this->getRowCount(), columns);
+        MatrixArithmetic result(this->getRowCount(), right.getColumnCount());
         const ComputationMonitor::Scope progress(this->getRowCount());
-        // Each result element still sums its products from k = 1 upwards starting at zero; only
-        // the loops are turned so that the innermost one runs along contiguous rows.
-        for (std::uint32_t i = 1; i <= this->getRowCount(); ++i) {
-            std::vector<T>& sums = result.row(i);
-            const std::vector<T>& leftRow = this->row(i);
-            for (std::uint32_t k = 1; k <= inner; ++k) {
-                const T& factor = leftRow[k - 1];
-                const std::vector<T>& rightRow = right.row(k);
-                for (std::uint32_t j = 0; j < columns; ++j) {
-                    sums[j] = sums[j] + elementProduct(factor, rightRow[j]);
-                }
+        if constexpr (hasSilentArithmetic<T>) {
+            const unsigned threads = parallel::WorkerPool::shared().threads();
+            const std::size_t rows = this->getRowCount();
+            if (SharedWork::worthSharing(threads, rows, rows * inner * right.getColumnCount())) {
+                multiplyShared(right, result, progress, threads);
+                return result;
             }
+        }
+        for (std::uint32_t i = 1; i <= this->getRowCount(); ++i) {
+            multiplyRow(i, right, result);
             progress.step(i);
         }
         return result;
@@ -86,6 +90,43 @@ public:
     }
 
 private:
+    // Each result element still sums its products from k = 1 upwards starting at zero; only the
+    // loops are turned so that the innermost one runs along contiguous rows.
+    void multiplyRow(std::uint32_t i, const MatrixArithmetic& right, MatrixArithmetic& result) const {
+        std::vector<T>& sums = result.row(i);
+        const std::vector<T>& leftRow = this->row(i);
+        const std::uint32_t columns = right.getColumnCount();
+        for (std::uint32_t k = 1; k <= this->getColumnCount(); ++k) {
+            const T& factor = leftRow[k - 1];
+            const std::vector<T>& rightRow = right.row(k);
+            for (std::uint32_t j = 0; j < columns; ++j) {
+                sums[j] = sums[j] + elementProduct(factor, rightRow[j]);
+            }
+        }
+    }
+
+    // Ranges of result rows go to the threads; the calling thread reports the rows finished so
+    // far between its ranges, which is also where a cancel stops them all.
+    void multiplyShared(const MatrixArithmetic& right, MatrixArithmetic& result,
+                        const ComputationMonitor::Scope& progress, unsigned threads) const {
+        const std::uint32_t rows = this->getRowCount();
+        const std::size_t size =
+            SharedWork::rowsPerPart(rows, threads, 1, std::size_t{this->getColumnCount()} * right.getColumnCount());
+        std::atomic<std::uint64_t> finished{0};
+        parallel::WorkerPool::shared().run((rows + size - 1) / size,
+                                           [&](std::size_t part, unsigned) {
+                                               const auto from = static_cast<std::uint32_t>(part * size);
+                                               const auto to =
+                                                   static_cast<std::uint32_t>(std::min<std::size_t>(rows, from + size));
+                                               for (std::uint32_t i = from + 1; i <= to; ++i) {
+                                                   multiplyRow(i, right, result);
+                                               }
+                                               finished += to - from;
+                                           },
+                                           [&] { progress.step(finished.load()); });
+        progress.step(rows);
+    }
+
     bool hasSameSize(const MatrixArithmetic& other) const {
         return this->getRowCount() == other.getRowCount() && this->getColumnCount() == other.getColumnCount();
     }

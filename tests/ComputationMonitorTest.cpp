@@ -12,6 +12,7 @@
 #include "elements/DoubleElement.h"
 #include "matrix/ComputationCancelled.h"
 #include "matrix/Matrix.h"
+#include "parallel/WorkerPool.h"
 
 namespace {
 
@@ -97,6 +98,36 @@ TEST(ComputationMonitor, ACancelledOperationLeavesItsOperandsUnchanged) {
     // The nesting is unwound: the next operation is outermost again.
     watch([&] { (void)a.determinant(); });
     EXPECT_EQ(reports.back(), 1.0);
+}
+
+// With two threads a large determinant and product share their rows: the progress still rises
+// once to 1, a cancel at any report (a step, or the calling thread asking between its parts)
+// stops both threads and reaches the caller, and the bits are those of one thread.
+TEST(SharedWork, ProgressRisesOnceAndACancelStopsEveryThread) {
+    parallel::WorkerPool& pool = parallel::WorkerPool::shared();
+    const unsigned before = pool.threads();
+    const Matrix<double> a = dense(400);
+    pool.setThreads(1);
+    const double single = a.determinant();
+    const MatrixArithmetic<double> product = a.multiply(a);
+    pool.setThreads(2);
+    for (const auto& operation :
+         std::vector<std::function<void()>>{[&] { (void)a.determinant(); }, [&] { (void)a.multiply(a); }}) {
+        watch(operation);
+        EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()));
+        EXPECT_EQ(reports.back(), 1.0);
+        const std::size_t whole = reports.size();
+        for (const std::size_t at : {std::size_t{1}, whole / 2, whole}) {
+            EXPECT_THROW(watch(operation, at), ComputationCancelled) << at;
+            EXPECT_EQ(reports.size(), at);
+        }
+    }
+    EXPECT_EQ(single, a.determinant());
+    const MatrixArithmetic<double> shared = a.multiply(a);
+    for (std::uint32_t k = 0; k < 400 * 400; ++k) {
+        ASSERT_EQ(product.element(k / 400 + 1, k % 400 + 1), shared.element(k / 400 + 1, k % 400 + 1)) << k;
+    }
+    pool.setThreads(before);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Determinant, adjugate and inverse, and every elimination of the library against the literal
-// algorithms, bit for bit, at every lane width the processor has: triangular form, determinant,
-// the adjugate's minors with their shared steps, the inverse and the solver.
+// algorithms, bit for bit, at every lane width the processor has and with 1, 2 and 4 threads: triangular form,
+// determinant, the adjugate's minors with their shared steps, the inverse and the solver.
 #include <map>
 
 #include "ReferenceAlgorithms.h"
@@ -37,7 +37,7 @@ TYPED_TEST(EliminationTest, WorkedDeterminants) {
 TYPED_TEST(EliminationTest, MatchesTheLiteralAlgorithmsBitForBit) {
     const bool exact = std::is_same_v<TypeParam, Bruch>;
     std::map<SolveResult, int> outcomes;
-    atEveryLaneWidth([&] {
+    atEveryLaneWidthAndThreadCount([&] {
         for (const std::uint32_t n : {1u, 2u, 3u, 5u, 8u, 12u, 35u, 67u, 130u, 263u}) {
             for (const auto& [kind, zeros, copies] : {std::tuple{Values::Integers, 0.8, 0u},
                                                       {Values::Integers, 0.3, 2u},

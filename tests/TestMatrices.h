@@ -1,5 +1,5 @@
 // TestMatrices: matrices from literals and at random, bit-for-bit comparison, thrown matrix
-// errors, and checks run at every lane width, for the tests of the matrix operations.
+// errors, and checks run at every lane width and thread count, for the tests of the matrix operations.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,6 +13,8 @@
 
 #include "elements/Elements.h"
 #include "matrix/Matrix.h"
+#include "matrix/SharedWork.h"
+#include "parallel/WorkerPool.h"
 
 namespace testmatrices {
 
@@ -97,15 +99,29 @@ template <typename Action>
     return ::testing::AssertionFailure() << "nothing thrown";
 }
 
-// Runs a check once at each lane width the processor has, then goes back to the widest.
+// Runs a check once at each lane width the processor has on one thread, then at the widest
+// with 2 and 4 threads that share every update and product of any size; then goes back to the
+// widest width and to the threads and sizes shared before.
 template <typename Check>
-void atEveryLaneWidth(Check check) {
+void atEveryLaneWidthAndThreadCount(Check check) {
     for (const elimination::LaneWidth width : elimination::LaneChoice::available()) {
         SCOPED_TRACE(static_cast<int>(width));
         elimination::LaneChoice::choose(width);
         check();
     }
-    elimination::LaneChoice::choose(elimination::LaneChoice::available().back());
+    parallel::WorkerPool& pool = parallel::WorkerPool::shared();
+    const unsigned threadsBefore = pool.threads();
+    const std::size_t orderBefore = SharedWork::smallestOrder(), workBefore = SharedWork::smallestWork();
+    SharedWork::smallestOrder() = 0;
+    SharedWork::smallestWork() = 0;
+    for (const unsigned threads : {2u, 4u}) {
+        SCOPED_TRACE(std::to_string(threads) + " threads");
+        pool.setThreads(threads);
+        check();
+    }
+    pool.setThreads(threadsBefore);
+    SharedWork::smallestOrder() = orderBefore;
+    SharedWork::smallestWork() = workBefore;
 }
 
 }  // namespace testmatrices

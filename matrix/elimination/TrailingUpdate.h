@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "matrix/ElementTraits.h"
+#include "matrix/SharedWork.h"
 #include "matrix/elimination/Scratch.h"
 #include "matrix/elimination/SimdLanes.h"
 #include "matrix/elimination/WorkingMemory.h"
@@ -148,11 +149,12 @@ template <typename T>
 class TrailingUpdate {
 public:
     // Bytes of WorkingMemory that provide() takes for blocks of up to `steps` steps on `columns`
-    // columns; enough for every lane width (16 floats, 8 rows and 4 copies at the most).
+    // columns; enough for every lane width (16 floats, 8 rows and 4 copies at the most), for
+    // each thread that shares the update.
     static std::size_t scratchBytes(std::size_t columns, std::size_t steps) {
         if constexpr (hasLanes<T>) {
-            return WorkingMemory::bytesFor<T>(pivotScratch(columns, steps)) +
-                   WorkingMemory::bytesFor<T>(multiplierScratch(steps));
+            return threadsFor(columns) * (WorkingMemory::bytesFor<T>(pivotScratch(columns, steps)) +
+                                          WorkingMemory::bytesFor<T>(multiplierScratch(steps)));
         } else {
             return 0;
         }
@@ -160,21 +162,35 @@ public:
 
     void provide(WorkingMemory& memory, std::size_t columns, std::size_t steps) {
         if constexpr (hasLanes<T>) {
-            packedPivots.provide(memory, pivotScratch(columns, steps));
-            packedMultipliers.provide(memory, multiplierScratch(steps));
+            threadScratch.resize(threadsFor(columns));
+            for (Packed& packed : threadScratch) {
+                packed.pivots.provide(memory, pivotScratch(columns, steps));
+                packed.multipliers.provide(memory, multiplierScratch(steps));
+            }
         }
     }
 
     // Rows targets[0 .. rowCount), columns [first, last), steps [0, steps); the multiplier of
-    // target i and step s is multipliers[i * stride + s].
+    // target i and step s is multipliers[i * stride + s]. With memory for several threads, and
+    // enough work, row ranges go to the threads.
     void apply(T* const* targets, std::size_t rowCount, const T* multipliers, std::size_t stride, T* const* pivots,
                std::size_t steps, std::size_t first, std::size_t last) {
         if (rowCount == 0 || steps == 0 || first >= last) {
             return;
         }
         if constexpr (hasLanes<T>) {
-            TAVOLENT_WITH_LANES(T, apply, packedPivots, packedMultipliers, targets, rowCount, multipliers, stride,
-                                pivots, steps, first, last)
+            const auto threads = static_cast<unsigned>(threadScratch.size());
+            if (SharedWork::worthSharing(threads, rowCount, rowCount * steps * (last - first))) {
+                const std::size_t size =
+                    SharedWork::rowsPerPart(rowCount, threads, tallestTile, steps * (last - first));
+                SharedWork::run((rowCount + size - 1) / size, [&](std::size_t part, unsigned thread) {
+                    const std::size_t from = part * size;
+                    applyRows(threadScratch[thread], targets + from, std::min(size, rowCount - from),
+                              multipliers + from * stride, stride, pivots, steps, first, last);
+                });
+                return;
+            }
+            applyRows(threadScratch.front(), targets, rowCount, multipliers, stride, pivots, steps, first, last);
         } else {
             for (std::size_t i = 0; i < rowCount; ++i) {
                 subtractPivotRows(targets[i], multipliers + i * stride, pivots, steps, first, last);
@@ -188,9 +204,20 @@ private:
         return (std::min(columns, columnBlock) + widestTile) * steps;
     }
     static std::size_t multiplierScratch(std::size_t steps) { return (rowBlock + tallestTile) * steps * mostCopies; }
+    static std::size_t threadsFor(std::size_t columns) { return SharedWork::threadsFor(columns); }
 
-    Scratch<T> packedPivots;
-    Scratch<T> packedMultipliers;
+    // The packed pieces that one thread works on.
+    struct Packed {
+        Scratch<T> pivots;
+        Scratch<T> multipliers;
+    };
+
+    static void applyRows(Packed& packed, T* const* targets, std::size_t rowCount, const T* multipliers,
+                          std::size_t stride, T* const* pivots, std::size_t steps, std::size_t first, std::size_t last){
+        TAVOLENT_WITH_LANES(T, apply, packed.pivots, packed.multipliers, targets, rowCount, multipliers, stride, pivots,
+                            steps, first, last)}
+
+    std::vector<Packed> threadScratch = std::vector<Packed>(1);
 };
 
 #undef TAVOLENT_WITH_LANES

@@ -29,7 +29,7 @@ const std::string down = "\x1b[B";
 // under a shell, so that Ctrl-Z really stops it. Every wait gives up after five seconds.
 class Terminal {
 public:
-    Terminal() {
+    explicit Terminal(const char* option = nullptr, const char* value = nullptr) : option(option), value(value) {
         winsize size{50, 120, 0, 0};
         if (::openpty(&master, &slave, nullptr, nullptr, &size) != 0 || ::tcgetattr(slave, &initial) != 0) {
             throw std::runtime_error("openpty");
@@ -96,7 +96,7 @@ private:
                 ::dup2(slave, fd);
             }
             ::setenv("TERM", "xterm", 1);
-            ::execl(TAVOLENT_BINARY, TAVOLENT_BINARY, nullptr);
+            ::execl(TAVOLENT_BINARY, TAVOLENT_BINARY, option, value, nullptr);
             ::_exit(127);
         }
         ::setpgid(program, program);
@@ -123,6 +123,8 @@ private:
         return true;
     }
 
+    const char* option;
+    const char* value;
     int master = -1, slave = -1;
     pid_t leader = -1, program = -1;
     termios initial{};
@@ -232,6 +234,26 @@ TEST(LongComputation, CtrlCCancelsALargeExactInverse) {
     ASSERT_TRUE(terminal.type("x", highlight + "Inverse Matrix 1" + normal));
     terminal.type(down + down + "\r" + up + "\r", "");
     EXPECT_EQ(terminal.exitStatus(), 0);
+}
+
+// Ctrl-C at several moments of a product that two threads share (2500 x 2500, seconds of work
+// even for a fast machine), from its first progress line to the fourth redraw of it: every time
+// both threads stop, the cancel is shown and the menu comes back, with the product's entry
+// highlighted as before.
+TEST(LongComputation, CtrlCStopsATwoThreadProductAtAnyMomentAndTheMenuComesBack) {
+    const std::string product = sizeDialog + "2500\r2500\r" + down + "\r2500\r2500\r" + down + down + down + "\r" +
+                                down + down + "\r" + down + down + "\r";
+    for (int run = 0; run < 20; ++run) {
+        Terminal terminal("--threads", "2");
+        ASSERT_TRUE(terminal.type(product, "Berechnung laeuft", 20000)) << run;
+        for (int redraw = 0; redraw < run % 4; ++redraw) {
+            ASSERT_TRUE(terminal.type("", "Berechnung laeuft", 20000)) << run;
+        }
+        ASSERT_TRUE(terminal.type("\x03", "Berechnung abgebrochen", 20000)) << run;
+        ASSERT_TRUE(terminal.type("x", highlight + "Matrix 1 * Matrix 2" + normal)) << run;
+        terminal.type(down + "\r" + up + "\r", "");
+        EXPECT_EQ(terminal.exitStatus(), 0) << run;
+    }
 }
 
 // Seconds of processor time that process `pid` has used, or -1 once it has ended.
