@@ -125,7 +125,10 @@ LineEditor::int_type LineEditor::underflow() {
     // its prompt, from where the line starts.
     std::cout.flush();
     prompt = textOnLine();
-    moveToStartOfLine(prompt.size());
+    // Without a prompt of its own the line is typed where the cursor stands.
+    if (!prompt.empty()) {
+        moveToStartOfLine(prompt.size());
+    }
     int count = 0;
     const char* typed = el_gets(editor, &count);
     if (typed == nullptr || count <= 0) {
