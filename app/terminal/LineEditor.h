@@ -15,6 +15,7 @@
 #include <functional>
 #include <streambuf>
 #include <string>
+#include <utility>
 
 #include "app/terminal/KeyDecoder.h"
 
@@ -41,6 +42,9 @@ public:
     void discardLine() { setg(line.data(), line.data(), line.data()); }
     // Whether the current line still has text for the next value, which then needs no wait.
     bool holdsTypedText() const { return gptr() < egptr(); }
+    // The last line ended with a CR whose LF, when it comes next however late, belongs to
+    // that line end. Asking forgets it: the caller looks at the next byte itself.
+    bool takeLineFeedMayFollow() { return std::exchange(lineFeedMayFollow, false); }
 
 protected:
     int_type underflow() override;
@@ -63,7 +67,9 @@ private:
     history* typedLines = nullptr;
     std::FILE* echo = nullptr;
     std::mbstate_t decoding{};
-    int heldByte = -1;      // ended a character it could not continue; read again next
+    int heldByte = -1;  // ended a character it could not continue; read again next
+    int lastByte = -1;  // the last byte given to libedit: the CR or LF that ended the line
+    bool lineFeedMayFollow = false;
     std::wstring boundKey;  // a key's sequence on its way to libedit
     std::string prompt;
     std::string line;

@@ -104,7 +104,10 @@ LineEditor::LineEditor(int terminalFd, ByteSource& bytes, std::function<std::str
     // At the end of each line libedit sets the terminal back to the mode it calls cooked. With
     // line mode there, the kernel would hold (and beyond 4095 bytes drop) what is typed or
     // pasted until the program takes the terminal back; without it, nothing is lost between.
-    el_set(editor, EL_SETTY, "-x", "-icanon", "-echo", nullptr);
+    // CR and LF come as themselves in both modes, so that the LF of a pasted CR LF is known
+    // as part of its line end rather than read as a second, empty line.
+    el_set(editor, EL_SETTY, "-x", "-icanon", "-echo", "-icrnl", "-inlcr", nullptr);
+    el_set(editor, EL_SETTY, "-d", "-icrnl", "-inlcr", nullptr);
     bindKeys(editor);
     setg(line.data(), line.data(), line.data());
 }
@@ -142,6 +145,7 @@ LineEditor::int_type LineEditor::underflow() {
         setg(line.data(), line.data(), line.data());
         return traits_type::eof();
     }
+    lineFeedMayFollow = lastByte == '\r';
     line.assign(typed, static_cast<std::size_t>(count));
     const std::size_t end = line.find_last_not_of("\r\n");
     if (end != std::string::npos) {
@@ -169,6 +173,10 @@ bool LineEditor::nextCharacter(wchar_t& character) {
         if (byte == ByteSource::endOfInput) {
             return false;
         }
+        // A pasted CR LF is one line end, as it is through a pipe.
+        if (byte >= 0 && std::exchange(lineFeedMayFollow, false) && byte == '\n') {
+            continue;
+        }
         if (byte == resized) {
             redrawAfterResize();
         } else if (byte == continued) {
@@ -177,6 +185,11 @@ bool LineEditor::nextCharacter(wchar_t& character) {
         } else if (byte == escapeByte && std::mbsinit(&decoding) != 0) {
             takeEscapedKey();
         } else if (decode(byte, character)) {
+            lastByte = byte;
+            // libedit would take a tab for completion; in a pasted table it parts the values.
+            if (character == L'\t') {
+                character = L' ';
+            }
             return true;
         }
     }

@@ -309,15 +309,26 @@ std::string textOnLine() {
     return shownLine != nullptr && !shownLine->text().empty() ? shownLine->text() : lastPrompt;
 }
 
+// The LF of a CR LF that ended the last typed line is no key, however late it comes.
+bool skippedLineFeedOfTypedLine() {
+    if (lineEditor == nullptr || !lineEditor->takeLineFeedMayFollow() || fdBuffer->sgetc() != '\n') {
+        return false;
+    }
+    fdBuffer->sbumpc();
+    return true;
+}
+
 // The next key press; nullopt when the wait was interrupted for a redraw.
 std::optional<KeyPress> readKeyPress() {
     detail::dropRestOfTypedLine();
     // The mode changes before the screen is complete, so a key typed at once is not echoed.
     enterKeyMode();
     std::cout.flush();
-    if (!awaitInput()) {
-        return std::nullopt;
-    }
+    do {
+        if (!awaitInput()) {
+            return std::nullopt;
+        }
+    } while (skippedLineFeedOfTypedLine());
     return detail::decodeNextKey();
 }
 
@@ -434,6 +445,8 @@ void start() {
         lineSettings.c_lflag |= ICANON | ECHO | ECHOE | ECHOK | ISIG;
         keySettings = savedSettings;
         keySettings.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+        // A CR comes as itself, so that the LF of a pasted CR LF is known as part of its line end.
+        keySettings.c_iflag &= ~static_cast<tcflag_t>(ICRNL);
         keySettings.c_lflag |= ISIG;
         keySettings.c_cc[VMIN] = 1;
         keySettings.c_cc[VTIME] = 0;

@@ -218,6 +218,23 @@ TEST(OnATerminal, APastedLineOf30000BytesIsReadWholeAndTheKeysAfterItCount) {
     EXPECT_TRUE(terminal.type(toValues + line + "67890\r" + down + down + showMatrix1, shown + "67890\t\r\n", 20000));
 }
 
+// The rows of a 2 x 2 matrix pasted at once into its value dialog, then on through the menus to
+// what the output menu shows of it: the same table, so the keys after the paste counted as keys.
+bool pastedRowsShowAsTheTable(const std::string& rows) {
+    Terminal terminal;
+    return terminal.type(sizeDialog + "2\r2\r" + down + down + "\r", "Zeile 1 , Spalte 1 = ") &&
+           terminal.type(rows + down + down + showMatrix1, "Werte der Matrix: \r\n\r\n1\t2\t\r\n3\t4\t\r\n");
+}
+
+// The table lines that the program writes itself, with their tabs.
+TEST(OnATerminal, ATabSeparatesPastedValuesAsInAPipe) {
+    EXPECT_TRUE(pastedRowsShowAsTheTable("1\t2\t\r3\t4\t\r"));
+}
+
+TEST(OnATerminal, APastedCrLfIsOneLineEnd) {
+    EXPECT_TRUE(pastedRowsShowAsTheTable("1 2\r\n3 4\r\n"));
+}
+
 TEST(OnATerminal, ALineSurvivesAStopAndAResizeAndEarlierLinesComeBackWithUp) {
     Terminal terminal;
     ASSERT_TRUE(terminal.type(sizeDialog + "1", "Anzahl der Zeilen = \rAnzahl der Zeilen = 1"));
