@@ -5,7 +5,8 @@
 #include <cerrno>
 #include <cstddef>
 
-TerminalOutput::TerminalOutput(int descriptor, void (*onWriteFailure)()) : fd(descriptor), writeFailure(onWriteFailure) {
+TerminalOutput::TerminalOutput(int descriptor, void (*onWriteFailure)())
+    : fd(descriptor), writeFailure(onWriteFailure) {
     setp(storage.data(), storage.data() + storage.size());
 }
 

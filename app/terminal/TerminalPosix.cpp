@@ -387,8 +387,8 @@ static void useTerminalOutput() {
 // then takes that default. One that was caught or ignored before the start (a sanitizer's,
 // nohup's) stays as it was.
 static void restoreOnEveryEndingSignal() {
-    std::vector<int> ending = {SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF, SIGXCPU, SIGIO,  SIGSYS,
-                               SIGTRAP, SIGILL,  SIGFPE,  SIGSEGV,   SIGBUS,  SIGABRT};
+    std::vector<int> ending = {SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF, SIGXCPU, SIGIO,
+                               SIGSYS,  SIGTRAP, SIGILL,  SIGFPE,    SIGSEGV, SIGBUS,  SIGABRT};
 #if defined(__linux__)
     ending.insert(ending.end(), {SIGSTKFLT, SIGPWR});
 #endif

@@ -256,10 +256,11 @@ TEST(OnATerminal, ALineSurvivesAStopAndAResizeAndEarlierLinesComeBackWithUp) {
 // (Ctrl-D) in a dialog, and every signal from outside whose default ends the program. Keys,
 // signal, exit status:
 const std::tuple<std::string, int, int> waysOut[] = {
-    {"\x03", 0, 128 + SIGINT},         {"\r\r\r12\x03", 0, 128 + SIGINT},     {"\r\r\r\x04", 0, 1},
-    {"", SIGTERM, 128 + SIGTERM},     {"", SIGUSR1, 128 + SIGUSR1},     {"", SIGUSR2, 128 + SIGUSR2},
-    {"", SIGALRM, 128 + SIGALRM},     {"", SIGVTALRM, 128 + SIGVTALRM}, {"", SIGPROF, 128 + SIGPROF},
-    {"", SIGRTMIN + 1, 128 + SIGRTMIN + 1}};
+    {"\x03", 0, 128 + SIGINT},    {"\r\r\r12\x03", 0, 128 + SIGINT},
+    {"\r\r\r\x04", 0, 1},         {"", SIGTERM, 128 + SIGTERM},
+    {"", SIGUSR1, 128 + SIGUSR1}, {"", SIGUSR2, 128 + SIGUSR2},
+    {"", SIGALRM, 128 + SIGALRM}, {"", SIGVTALRM, 128 + SIGVTALRM},
+    {"", SIGPROF, 128 + SIGPROF}, {"", SIGRTMIN + 1, 128 + SIGRTMIN + 1}};
 
 TEST(OnATerminal, EveryWayOutRestoresTheTerminal) {
     for (const auto& [keys, signalNumber, status] : waysOut) {
