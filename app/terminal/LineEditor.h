@@ -38,8 +38,18 @@ public:
     LineEditor(const LineEditor&) = delete;
     LineEditor& operator=(const LineEditor&) = delete;
 
-    // Drops what is left of the current line.
-    void discardLine() { setg(line.data(), line.data(), line.data()); }
+    // Drops what is left of the current line, and with it any value begun on earlier lines.
+    void discardLine() {
+        line.clear();
+        setg(line.data(), line.data(), line.data());
+        pendingValue.clear();
+    }
+    // A dialog reads its next value from here on: what it takes from the line so far, and from
+    // every line before that it goes on past, is that value's pending part.
+    void startValue() {
+        valueStart = static_cast<std::size_t>(gptr() - eback());
+        pendingValue.clear();
+    }
     // Whether the current line still has text for the next value, which then needs no wait.
     bool holdsTypedText() const { return gptr() < egptr(); }
     // The last line ended with a CR whose LF, when it comes next however late, belongs to
@@ -56,6 +66,7 @@ private:
     bool nextCharacter(wchar_t& character);
     bool decode(int byte, wchar_t& character);
     void takeEscapedKey();
+    void keepPendingPart();
     void moveToStartOfLine(std::size_t columnsBeforeCursor);
     void redrawAfterResize();
     int terminalColumns() const;
@@ -73,4 +84,6 @@ private:
     std::wstring boundKey;  // a key's sequence on its way to libedit
     std::string prompt;
     std::string line;
+    std::size_t valueStart = 0;  // where in `line` the value being read began
+    std::string pendingValue;    // the part of that value typed on earlier lines
 };

@@ -127,10 +127,18 @@ LineEditor::int_type LineEditor::underflow() {
     // What the program wrote goes out before the wait; libedit draws the whole line again as
     // its prompt, from where the line starts.
     std::cout.flush();
+    keepPendingPart();
     prompt = textOnLine();
     // Without a prompt of its own the line is typed where the cursor stands.
     if (!prompt.empty()) {
         moveToStartOfLine(prompt.size());
+    }
+    // A value that goes on past its line (a numerator, then Enter) is shown going on: after its
+    // prompt stands what is pending, and a blank for the line end, which parts it from what
+    // follows just as it does when the reader skips it.
+    if (!pendingValue.empty()) {
+        prompt += pendingValue;
+        prompt += ' ';
     }
     int count = 0;
     const char* typed = el_gets(editor, &count);
@@ -154,6 +162,19 @@ LineEditor::int_type LineEditor::underflow() {
     }
     setg(line.data(), line.data(), line.data() + line.size());
     return traits_type::to_int_type(*gptr());
+}
+
+void LineEditor::keepPendingPart() {
+    constexpr const char* blanks = " \t\r\n";
+    const std::size_t first = line.find_first_not_of(blanks, valueStart);
+    if (first != std::string::npos) {
+        const std::size_t last = line.find_last_not_of(blanks);
+        if (!pendingValue.empty()) {
+            pendingValue += ' ';
+        }
+        pendingValue.append(line, first, last + 1 - first);
+    }
+    valueStart = 0;
 }
 
 int LineEditor::readCharacter(EditLine* editor, wchar_t* character) {

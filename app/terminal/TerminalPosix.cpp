@@ -524,6 +524,7 @@ void beginTypedInput(std::string_view prompt) {
         std::cout.flush();
     }
     lastPrompt = prompt.substr(prompt.rfind('\n') + 1);
+    lineEditor->startValue();
     // The terminal stays without echo and line mode until libedit takes it, so nothing typed
     // meanwhile is echoed twice or held back in the kernel's line.
     enterKeyMode();

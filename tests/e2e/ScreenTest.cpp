@@ -71,6 +71,20 @@ TEST(DialogLine, ABrokenUtf8CharacterBecomesOneReplacementAndTheByteAfterItCount
     EXPECT_TRUE(screen.waitForLine("Eingabe - Menue:"));
 }
 
+// A numerator alone and Enter: the next row shows the value going on after its prompt, so the
+// denominator typed there reads as what the row shows.
+TEST(DialogLine, AValueGoingOnPastItsLineShowsItsPendingPart) {
+    TmuxScreen screen(80, 24);
+    screen.type(fractions + valueDialog);
+    ASSERT_TRUE(screen.waitForLine("Zeile 1 , Spalte 1 ="));
+    screen.type("5\r/2\r");
+    const Lines shown = screen.waitFor([](const Lines& lines) { return rowOf(lines, "Zeile 1 , Spalte 2 =") >= 0; });
+    const int row = rowOf(shown, "Zeile 1 , Spalte 2 =");
+    ASSERT_GE(row, 2);
+    EXPECT_EQ(Lines(shown.begin() + row - 2, shown.begin() + row),
+              (Lines{"Zeile 1 , Spalte 1 = 5", "Zeile 1 , Spalte 1 = 5 /2"}));
+}
+
 // Escape alone, then 12; PageUp, Insert, 5, Escape and Enter: the counts are 12 and 5.
 TEST(DialogLine, EscapeAndKeysWithoutAMeaningTypeNothing) {
     TmuxScreen screen(80, 50);
