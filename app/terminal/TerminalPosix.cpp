@@ -195,11 +195,11 @@ void enterKeyMode() {
 
 // After libedit's line, key mode again at once, so that keys typed meanwhile are neither
 // echoed nor held in the kernel's line (where a Ctrl-D would be lost).
-void takeTerminalBack() {
+void takeTerminalBack(const std::string& shown) {
     keyModeActive = 1;
     applyMode();
     if (shownLine != nullptr) {
-        shownLine->startFresh();
+        shownLine->endLine(shown);
     }
 }
 
@@ -260,6 +260,10 @@ public:
 // (an empty Enter moved on) or not known, the last prompt again.
 std::string textOnLine() {
     return shownLine != nullptr && !shownLine->text().empty() ? shownLine->text() : lastPrompt;
+}
+
+const std::string* linesAbove() {
+    return shownLine != nullptr ? &shownLine->linesAbove() : nullptr;
 }
 
 // The LF of a CR LF that ended the last typed line is no key, however late it comes.
@@ -358,7 +362,7 @@ void start() {
     }
     if (inputIsTerminal && ::tcgetattr(inputFd, &savedSettings) == 0) {
         static EditorBytes editorBytes;
-        static LineEditor editor(inputFd, editorBytes, textOnLine, takeTerminalBack);
+        static LineEditor editor(inputFd, editorBytes, {textOnLine, linesAbove, takeTerminalBack});
         lineEditor = &editor;
         std::cin.rdbuf(&editor);
         lineSettings = savedSettings;
