@@ -221,8 +221,7 @@ testing::AssertionResult redrawnAtEveryWidth(Terminal& terminal, int width, cons
         screen.write(std::string_view(output).substr(fed));
         fed = output.size();
         const std::vector<std::string> shown = screen.lines(), expected = wrapped(lines, width);
-        return shown.size() >= expected.size() &&
-               std::equal(expected.begin(), expected.end(), shown.end() - expected.size());
+        return shown.size() >= expected.size() && std::equal(expected.rbegin(), expected.rend(), shown.rbegin());
     };
     for (std::size_t step = 0;; ++step) {
         if (!terminal.waitFor(endsWith)) {
