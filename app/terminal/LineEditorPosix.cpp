@@ -127,7 +127,10 @@ LineEditor::int_type LineEditor::underflow() {
     std::cout.flush();
     keepPendingPart();
     prompt = screen.textOnLine();
-    moveToStartOfLine(prompt.size());
+    // Without a prompt of its own the line is typed where the cursor stands.
+    if (!prompt.empty()) {
+        moveToStartOfLine(prompt.size());
+    }
     // A value that goes on past its line (a numerator, then Enter) is shown going on: after its
     // prompt stands what is pending, and a blank for the line end, which parts it from what
     // follows just as it does when the reader skips it.

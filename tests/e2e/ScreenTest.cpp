@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "e2e/TmuxScreen.h"
@@ -82,6 +84,44 @@ TEST(DialogLine, EscapeAndKeysWithoutAMeaningTypeNothing) {
     screen.type(up + "\r" + down + "\r\r");
     ASSERT_TRUE(screen.waitForLine("Spalten: 5"));
     EXPECT_GE(rowOf(screen.lines(), "Zeilen:12"), 0);
+}
+
+// Under tmux the program leads no job of its own, so nothing can stop it: Ctrl-Z in a dialog
+// changes nothing on the screen, and the line goes on.
+TEST(DialogLine, CtrlZWhereNothingCanStopTheProgramChangesNothing) {
+    TmuxScreen screen(80, 24);
+    screen.type(decimals + sizeDialog + "12");
+    ASSERT_TRUE(screen.waitForLine("Anzahl der Zeilen = 12"));
+    Lines before = screen.lines();
+    screen.type("\x1a");
+    screen.type("3");
+    Lines after = screen.waitFor([](const Lines& lines) {
+        return std::any_of(lines.begin(), lines.end(), [](const std::string& line) { return line.ends_with("123"); });
+    });
+    before[rowOf(before, "Anzahl der Zeilen = 12")] += "3";
+    EXPECT_EQ(after, before);
+}
+
+// With the screens piped through tee, the terminal shows each prompt once, where the typed
+// line follows it, and the log holds each prompt once, in order.
+TEST(DialogLine, ThroughTeeEachPromptStandsOnceOnTheScreenAndInTheLog) {
+    const std::string log = ::testing::TempDir() + "tee.log";
+    TmuxScreen screen(80, 24, "\"$0\" | tee " + log);
+    screen.type(decimals + sizeDialog);
+    ASSERT_TRUE(screen.waitForLine("Anzahl der Zeilen ="));
+    screen.type("2\r");
+    ASSERT_TRUE(screen.waitForLine("Anzahl der Spalten ="));
+    screen.type("3\r");
+    const Lines shown = screen.waitFor([](const Lines& lines) { return rowOf(lines, "Anzahl der Spalten = 3") >= 0; });
+    const int row = rowOf(shown, "Anzahl der Spalten = 3");
+    ASSERT_GE(row, 1);
+    EXPECT_EQ(shown[row - 1], "Anzahl der Zeilen = 2");
+    std::ifstream written(log);
+    const std::string text((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
+    const std::size_t rows = text.find("Anzahl der Zeilen = ");
+    EXPECT_EQ(text.find("Anzahl der Zeilen = ", rows + 1), std::string::npos);
+    EXPECT_LT(rows, text.find("Anzahl der Spalten = "));
+    EXPECT_LT(text.rfind("Tavolent", rows), rows);
 }
 
 // After the end of input in a dialog the shell's prompt starts a line of its own: from Ctrl-D
