@@ -38,9 +38,8 @@ const char* programPath() {
     return chosen != nullptr && *chosen != '\0' ? chosen : TAVOLENT_BINARY;
 }
 
-// The program as the foreground job on a pseudo-terminal of 50 rows (of 120 columns unless
-// `columns` says otherwise), under a session leader as
-// under a shell, so that Ctrl-Z really stops it. `prepare` runs in the program's process just
+// The program as the foreground job on a pseudo-terminal of 50 rows of `columns`, under a
+// session leader as under a shell, so that Ctrl-Z really stops it. `prepare` runs in the program's process just
 // before it starts (limits, redirections). Every wait gives up after five seconds.
 class Terminal {
 public:
