@@ -39,8 +39,9 @@ const char* programPath() {
 }
 
 // The program as the foreground job on a pseudo-terminal of 50 rows of `columns`, under a
-// session leader as under a shell, so that Ctrl-Z really stops it. `prepare` runs in the program's process just
-// before it starts (limits, redirections). Every wait gives up after five seconds.
+// session leader as under a shell, so that Ctrl-Z really stops it. `prepare` runs in the
+// program's process just before it starts (limits, redirections). Every wait gives up after
+// five seconds.
 class Terminal {
 public:
     explicit Terminal(std::function<void(int terminal)> prepare = {}, unsigned short columns = 120)
