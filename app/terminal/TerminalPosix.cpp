@@ -61,21 +61,26 @@ long millisecondsNow() {
     return now.tv_sec * 1000L + now.tv_nsec / 1000000L;
 }
 
-// Async-signal-safe: what the terminal takes within `milliseconds`, the rest is left.
+// Async-signal-safe: what the terminal takes within `milliseconds`, the rest is left. Without
+// a descriptor of its own (a terminal without a name), each write waits for room first.
 void writeWithin(const char* text, std::size_t length, int milliseconds) {
     const long deadline = millisecondsNow() + milliseconds;
-    while (length > 0 && resetFd >= 0) {
-        const ssize_t written = ::write(resetFd, text, length);
+    const int fd = resetFd >= 0 ? resetFd : outputFd;
+    while (length > 0) {
+        const long left = deadline - millisecondsNow();
+        pollfd request{fd, POLLOUT, 0};
+        if (resetFd < 0 && (left <= 0 || ::poll(&request, 1, static_cast<int>(left)) <= 0)) {
+            return;
+        }
+        const ssize_t written = ::write(fd, text, length);
         if (written > 0) {
             text += written;
             length -= static_cast<std::size_t>(written);
             continue;
         }
-        const long left = deadline - millisecondsNow();
         if (written == 0 || (errno != EINTR && errno != EAGAIN) || left <= 0) {
             return;
         }
-        pollfd request{resetFd, POLLOUT, 0};
         ::poll(&request, 1, static_cast<int>(left));
     }
 }
