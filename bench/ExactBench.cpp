@@ -46,7 +46,7 @@ const char* nameOf(Entries kind) {
 mpq_class twentyDigitFraction(std::mt19937_64& engine) {
     std::uniform_int_distribution<std::uint64_t> head(10000000000ULL, 99999999999ULL);
     std::uniform_int_distribution<std::uint64_t> tail(0, 999999999ULL);
-    const auto number = [&] { return mpz_class(head(engine)) * 1000000000 + tail(engine); };
+    const auto number = [&]() -> mpz_class { return mpz_class(head(engine)) * 1000000000 + tail(engine); };
     mpq_class value(engine() % 2 == 0 ? mpz_class(number()) : mpz_class(-number()), number());
     value.canonicalize();
     return value;
