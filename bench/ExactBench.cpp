@@ -21,8 +21,8 @@
 
 #include "CpuTimeReporter.h"
 #include "elements/BruchElement.h"
-#include "matrix/Matrix.h"
 #include "exact/ExactMatrixEngine.h"
+#include "matrix/Matrix.h"
 
 namespace {
 
@@ -87,7 +87,8 @@ Matrix<Bruch> ours(Entries kind, std::uint32_t n, std::uint32_t columns) {
     Matrix<Bruch> m(n, columns);
     const auto values = entries(kind, n, columns);
     for (std::uint32_t k = 0; k < n * columns; ++k) {
-        std::istringstream(values[k].get_num().get_str() + "/" + values[k].get_den().get_str()) >> m.element(k / columns + 1, k % columns + 1);
+        std::istringstream(values[k].get_num().get_str() + "/" + values[k].get_den().get_str()) >>
+            m.element(k / columns + 1, k % columns + 1);
     }
     return m;
 }
@@ -215,29 +216,28 @@ struct Goal {
     double ratio;  // 0: no goal, shown for the trend
 };
 
-const std::vector<Goal> goals = {
-    {Operation::Determinant, Entries::Integers, 8, 1.5},
-    {Operation::Inverse, Entries::Hilbert, 12, 2.0},
-    {Operation::Inverse, Entries::Hilbert, 20, 2.0},
-    {Operation::Inverse, Entries::OneDigitFractions, 10, 2.0},
-    {Operation::Determinant, Entries::OneDigitFractions, 20, 0.0},
-    {Operation::Inverse, Entries::OneDigitFractions, 20, 0.0},
-    {Operation::Solve, Entries::OneDigitFractions, 20, 0.0},
-    {Operation::Determinant, Entries::OneDigitFractions, 50, 1.0},
-    {Operation::Inverse, Entries::OneDigitFractions, 50, 1.0},
-    {Operation::Solve, Entries::OneDigitFractions, 50, 1.0},
-    {Operation::Determinant, Entries::OneDigitFractions, 100, 1.0},
-    {Operation::Inverse, Entries::OneDigitFractions, 100, 1.0},
-    {Operation::Solve, Entries::OneDigitFractions, 100, 1.0},
-    {Operation::Determinant, Entries::OneDigitFractions, 200, 1.0},
-    {Operation::Inverse, Entries::OneDigitFractions, 200, 1.0},
-    {Operation::Solve, Entries::OneDigitFractions, 200, 1.0},
-    {Operation::Determinant, Entries::TwentyDigitFractions, 20, 0.0},
-    {Operation::Inverse, Entries::TwentyDigitFractions, 20, 0.0},
-    {Operation::Solve, Entries::TwentyDigitFractions, 20, 0.0},
-    {Operation::Determinant, Entries::TwentyDigitFractions, 50, 1.0},
-    {Operation::Inverse, Entries::TwentyDigitFractions, 50, 1.0},
-    {Operation::Solve, Entries::TwentyDigitFractions, 50, 1.0}};
+const std::vector<Goal> goals = {{Operation::Determinant, Entries::Integers, 8, 1.5},
+                                 {Operation::Inverse, Entries::Hilbert, 12, 2.0},
+                                 {Operation::Inverse, Entries::Hilbert, 20, 2.0},
+                                 {Operation::Inverse, Entries::OneDigitFractions, 10, 2.0},
+                                 {Operation::Determinant, Entries::OneDigitFractions, 20, 0.0},
+                                 {Operation::Inverse, Entries::OneDigitFractions, 20, 0.0},
+                                 {Operation::Solve, Entries::OneDigitFractions, 20, 0.0},
+                                 {Operation::Determinant, Entries::OneDigitFractions, 50, 1.0},
+                                 {Operation::Inverse, Entries::OneDigitFractions, 50, 1.0},
+                                 {Operation::Solve, Entries::OneDigitFractions, 50, 1.0},
+                                 {Operation::Determinant, Entries::OneDigitFractions, 100, 1.0},
+                                 {Operation::Inverse, Entries::OneDigitFractions, 100, 1.0},
+                                 {Operation::Solve, Entries::OneDigitFractions, 100, 1.0},
+                                 {Operation::Determinant, Entries::OneDigitFractions, 200, 1.0},
+                                 {Operation::Inverse, Entries::OneDigitFractions, 200, 1.0},
+                                 {Operation::Solve, Entries::OneDigitFractions, 200, 1.0},
+                                 {Operation::Determinant, Entries::TwentyDigitFractions, 20, 0.0},
+                                 {Operation::Inverse, Entries::TwentyDigitFractions, 20, 0.0},
+                                 {Operation::Solve, Entries::TwentyDigitFractions, 20, 0.0},
+                                 {Operation::Determinant, Entries::TwentyDigitFractions, 50, 1.0},
+                                 {Operation::Inverse, Entries::TwentyDigitFractions, 50, 1.0},
+                                 {Operation::Solve, Entries::TwentyDigitFractions, 50, 1.0}};
 
 std::string nameOf(const Goal& goal) {
     const char* operation = goal.operation == Operation::Determinant ? "Determinant"
@@ -251,8 +251,7 @@ class RatioReporter : public CpuTimeReporter {
 public:
     void Finalize() override {
         ConsoleReporter::Finalize();
-        std::printf("\n%-33s %5s  %10s  %10s  %8s  %6s\n", "Operation", "n", "ours ms", "FLINT ms", "/ FLINT",
-                    "goal");
+        std::printf("\n%-33s %5s  %10s  %10s  %8s  %6s\n", "Operation", "n", "ours ms", "FLINT ms", "/ FLINT", "goal");
         for (const Goal& goal : goals) {
             const std::string name = nameOf(goal);
             const double tavolent = times[name + "/Tavolent/" + std::to_string(goal.n)];
@@ -276,9 +275,7 @@ int main(int argc, char** argv) {
         const std::string name = nameOf(goal);
         const auto index = static_cast<std::size_t>(goal.operation);
         const auto unit = goal.n >= 20 ? benchmark::kMillisecond : benchmark::kMicrosecond;
-        benchmark::RegisterBenchmark((name + "/Tavolent").c_str(), tavolent[index], goal.kind)
-            ->Arg(goal.n)
-            ->Unit(unit);
+        benchmark::RegisterBenchmark((name + "/Tavolent").c_str(), tavolent[index], goal.kind)->Arg(goal.n)->Unit(unit);
         benchmark::RegisterBenchmark((name + "/Flint").c_str(), flint[index], goal.kind)->Arg(goal.n)->Unit(unit);
     }
     benchmark::RegisterBenchmark("LongestReportGap/Inverse20Digits/40", longestReportGap)

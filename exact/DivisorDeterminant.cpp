@@ -63,8 +63,7 @@ BigInteger determinant(const IntegerRows& matrix, const std::function<void(doubl
         extraColumn[i] = squareLog2Of(constants[i]);
     }
     const double numeratorBits = matrix.hadamardBits(&extraColumn);
-    const LiftingSolver solver(matrix, numeratorBits,
-                               [&progress](double done) { progress(liftingShare * done); });
+    const LiftingSolver solver(matrix, numeratorBits, [&progress](double done) { progress(liftingShare * done); });
     if (solver.singular()) {
         return 0;
     }

@@ -6,9 +6,6 @@
 #include <utility>
 #include <vector>
 
-#include "memory/StorageLimit.h"
-#include "memory/StorageRefused.h"
-#include "number/Bruch.h"
 #include "exact/DivisorDeterminant.h"
 #include "exact/IntegerRows.h"
 #include "exact/LiftingSolver.h"
@@ -16,6 +13,9 @@
 #include "exact/PrimeSequence.h"
 #include "exact/ResidueCombiner.h"
 #include "exact/WordPrime.h"
+#include "memory/StorageLimit.h"
+#include "memory/StorageRefused.h"
+#include "number/Bruch.h"
 
 using bignumber::BigInteger;
 

@@ -54,7 +54,9 @@ bool fitsWords(const std::int64_t* entries, std::size_t n, const std::vector<Big
 
 LiftingResidual::LiftingResidual(const IntegerRows& matrix, const std::vector<BigInteger>& constants,
                                  const WordPrime& prime)
-    : n(matrix.order()), p(prime.value()), inverseOfPrime(inverseModuloWord(prime.value())),
+    : n(matrix.order()),
+      p(prime.value()),
+      inverseOfPrime(inverseModuloWord(prime.value())),
       wordMatrix(matrix.wordEntries()) {
     if (fitsWords(wordMatrix, n, constants)) {
         reserveOrRefuse(n * sizeof(std::int64_t));

@@ -181,8 +181,8 @@ LiftingSolver::Solution LiftingSolver::solve(const std::vector<BigInteger>& cons
         if (value > numeratorBound) {
             value -= modulus;
             if (-value > numeratorBound &&
-                !rational_reconstruction::reconstruct(value + modulus, modulus, numeratorBound, denominatorBound,
-                                                      value, extra)) {
+                !rational_reconstruction::reconstruct(value + modulus, modulus, numeratorBound, denominatorBound, value,
+                                                      extra)) {
                 throw std::logic_error("p-adic lifting: no fraction within the bounds");
             }
         }

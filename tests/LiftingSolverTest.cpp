@@ -49,7 +49,8 @@ Bruch entry(std::mt19937_64& random, Kind kind) {
         break;
     }
     // A numerator of 30 digits or so, a denominator of 25.
-    const mpz_class numerator = mpz_class(between(-999999999999999, 999999999999999)) * 1000000000000000 + between(0, 999999);
+    const mpz_class numerator =
+        mpz_class(between(-999999999999999, 999999999999999)) * 1000000000000000 + between(0, 999999);
     const mpz_class denominator = mpz_class(between(1, 9999999999999)) * 1000000000000 + 1;
     return Bruch::fromExactParts(numerator, denominator);
 }
