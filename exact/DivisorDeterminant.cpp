@@ -86,7 +86,7 @@ BigInteger determinant(const IntegerRows& matrix, const std::function<void(doubl
     std::vector<std::uint64_t> work(n * n);
     for (std::size_t t = solver.primeIndex() + 1; covered <= quotientBits; ++t) {
         const WordPrime prime(prime_sequence::at(t));
-        const double before = static_cast<double>(primes.size());
+        const auto before = static_cast<double>(primes.size());
         matrix.residues(prime, work.data(), [&] { progress(liftingShare); });
         const std::uint64_t determinantResidue =
             modular_elimination::determinant(work.data(), n, prime, [&](std::size_t steps) {

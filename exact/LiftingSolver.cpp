@@ -86,9 +86,9 @@ private:
 
 }  // namespace
 
-LiftingSolver::LiftingSolver(const IntegerRows& matrix, double numeratorBits, const Progress& progress)
-    : matrix(matrix), progress(progress), n(matrix.order()), denominatorBits(matrix.hadamardBits()) {
-    const double order = static_cast<double>(n);
+LiftingSolver::LiftingSolver(const IntegerRows& matrix, double numeratorBits, Progress progress)
+    : matrix(matrix), progress(std::move(progress)), n(matrix.order()), denominatorBits(matrix.hadamardBits()) {
+    const auto order = static_cast<double>(n);
     factorWork = order * order * order / 3.0;
     // A step solves with the factors (n^2) and multiplies A by the digits (n^2 products of an
     // entry's words); a big entry's product is cheaper per word than a modular one.

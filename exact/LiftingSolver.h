@@ -34,7 +34,7 @@ public:
     // invertible, or until the primes that divide its determinant prove it zero. The progress
     // runs from 0 to 1 over this and the one solve that follows; numeratorBits is that solve's
     // bound, for the share of each part.
-    LiftingSolver(const IntegerRows& matrix, double numeratorBits, const Progress& progress);
+    LiftingSolver(const IntegerRows& matrix, double numeratorBits, Progress progress);
     ~LiftingSolver();
     LiftingSolver(const LiftingSolver&) = delete;
     LiftingSolver& operator=(const LiftingSolver&) = delete;

@@ -121,9 +121,9 @@ FlintReference flintReference(const IntegerRows& matrix, const std::vector<mpz_c
 }
 
 double numeratorBits(const IntegerRows& matrix, const std::vector<mpz_class>& constants) {
-    std::vector<double> extraColumn;
-    for (const mpz_class& value : constants) {
-        extraColumn.push_back(squareLog2Of(value));
+    std::vector<double> extraColumn(constants.size());
+    for (std::size_t i = 0; i < constants.size(); ++i) {
+        extraColumn[i] = squareLog2Of(constants[i]);
     }
     return matrix.hadamardBits(&extraColumn);
 }
