@@ -237,11 +237,11 @@ void enterKeyMode() {
 
 // After libedit's line, key mode again at once, so that keys typed meanwhile are neither
 // echoed nor held in the kernel's line (where a Ctrl-D would be lost).
-void takeTerminalBack() {
+void takeTerminalBack(const std::string& shown) {
     keyModeActive = 1;
     applyMode();
     if (shownLine != nullptr) {
-        shownLine->startFresh();
+        shownLine->endLine(shown);
     }
 }
 
@@ -312,6 +312,10 @@ std::string textOnLine() {
         return {};
     }
     return shownLine != nullptr && !shownLine->text().empty() ? shownLine->text() : lastPrompt;
+}
+
+const std::string* linesAbove() {
+    return shownLine != nullptr ? &shownLine->linesAbove() : nullptr;
 }
 
 // The LF of a CR LF that ended the last typed line is no key, however late it comes.
@@ -443,7 +447,7 @@ void start() {
     }
     if (inputIsTerminal && ::tcgetattr(inputFd, &savedSettings) == 0) {
         static EditorBytes editorBytes;
-        static LineEditor editor(inputFd, editorBytes, textOnLine, takeTerminalBack);
+        static LineEditor editor(inputFd, editorBytes, {textOnLine, linesAbove, takeTerminalBack});
         lineEditor = &editor;
         std::cin.rdbuf(&editor);
         lineSettings = savedSettings;

@@ -37,23 +37,6 @@ TEST(DialogLine, ALineRecalledAfterAWrappedLineOfPromptsGoesAfterTheLastPrompt) 
     EXPECT_EQ(shown[row - 1], "Zeile 1 , Spalte 1 = 1 2");
 }
 
-// A line of 20 + 50 characters on two rows of 40, then three rows of 30, then two of 60.
-TEST(DialogLine, AWrappedLineIsRedrawnOnceAfterTheTerminalWrapsItAnew) {
-    TmuxScreen screen(40, 24);
-    const std::string digits = "12345678901234567890123456789012345678901234567890";
-    screen.type(decimals + sizeDialog + digits);
-    ASSERT_TRUE(screen.waitForLine(digits.substr(20)));
-    screen.resize(30, 24);
-    screen.resize(60, 24);
-    screen.type("x");
-    const std::string line = "Anzahl der Zeilen = " + digits + "x";
-    const Lines shown = screen.waitFor([&](const Lines& lines) { return rowOf(lines, line.substr(60)) >= 0; });
-    const int row = rowOf(shown, "Geben Sie bitte folgende Daten ein:");
-    ASSERT_GE(row, 0);
-    const Lines expected = {"", line.substr(0, 60), line.substr(60), ""};
-    EXPECT_EQ(Lines(shown.begin() + row + 1, shown.begin() + row + 5), expected);
-}
-
 TEST(DialogLine, ABrokenUtf8CharacterBecomesOneReplacementAndTheByteAfterItCounts) {
     TmuxScreen screen(80, 24);
     screen.type(decimals + sizeDialog);
