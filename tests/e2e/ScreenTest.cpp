@@ -196,4 +196,27 @@ TEST(LongComputation, TheProgressLineRisesOnceAndLeavesNothingBehind) {
     EXPECT_LE(percents.back(), 100);
 }
 
+// On a terminal narrower than the progress text, the product of two 2000 x 2000 matrices: at
+// every look there is at most one row that shows progress, also after several updates, and
+// Ctrl-C then ends the computation.
+TEST(LongComputation, OnANarrowTerminalTheProgressLineStaysOneRow) {
+    TmuxScreen screen(20, 24);
+    screen.type(decimals + sizeDialog + "2000\r2000\r" + down + "\r2000\r2000\r" + down + down + down + "\r" + down +
+                down + "\r" + down + down + "\r");
+    std::vector<std::string> shown;
+    screen.waitFor([&](const Lines& lines) {
+        const auto progress = std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+            return line.starts_with("Berechnung") || line.ends_with(" %");
+        });
+        EXPECT_LE(progress, 1);
+        const auto last = std::find_if(lines.rbegin(), lines.rend(), [](const auto& line) { return !line.empty(); });
+        if (last != lines.rend() && last->ends_with(" %") && (shown.empty() || shown.back() != *last)) {
+            shown.push_back(*last);
+        }
+        return shown.size() >= 3;
+    });
+    EXPECT_GE(shown.size(), 3u) << "the progress line was not seen updated";
+    screen.type("\x03");
+}
+
 }  // namespace
