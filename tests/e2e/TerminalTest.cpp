@@ -137,7 +137,12 @@ private:
         ::setsid();
         ::ioctl(slave, TIOCSCTTY, 0);
         if ((program = ::fork()) == 0) {
+            // The foreground job before the program starts, as a shell does it: set up from the
+            // background, the line editor's first settings would stop it with SIGTTOU.
             ::setpgid(0, 0);
+            ::signal(SIGTTOU, SIG_IGN);
+            ::tcsetpgrp(slave, ::getpid());
+            ::signal(SIGTTOU, SIG_DFL);
             for (int fd : {0, 1, 2}) {
                 ::dup2(slave, fd);
             }
