@@ -62,9 +62,11 @@ public:
     }
     // Whether the current line still has text for the next value, which then needs no wait.
     bool holdsTypedText() const { return gptr() < egptr(); }
-    // The last line ended with a CR whose LF, when it comes next however late, belongs to
-    // that line end. Asking forgets it: the caller looks at the next byte itself.
+    // The last line, or the last Enter in a menu, ended with a CR whose LF, when it comes next
+    // however late, belongs to that line end. Asking forgets it: the caller looks at the next
+    // byte itself.
     bool takeLineFeedMayFollow() { return std::exchange(lineFeedMayFollow, false); }
+    void lineEndedWithCarriageReturn() { lineFeedMayFollow = true; }
 
 protected:
     int_type underflow() override;

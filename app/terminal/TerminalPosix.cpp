@@ -318,7 +318,7 @@ const std::string* linesAbove() {
     return shownLine != nullptr ? &shownLine->linesAbove() : nullptr;
 }
 
-// The LF of a CR LF that ended the last typed line is no key, however late it comes.
+// The LF of a CR LF that ended the last typed line or Enter is no key, however late it comes.
 bool skippedLineFeedOfTypedLine() {
     if (lineEditor == nullptr || !lineEditor->takeLineFeedMayFollow() || fdBuffer->sgetc() != '\n') {
         return false;
@@ -338,6 +338,13 @@ std::optional<KeyPress> readKeyPress() {
             return std::nullopt;
         }
     } while (skippedLineFeedOfTypedLine());
+    // A terminal's Enter is a CR alone: it counts at once, with no wait for an LF that only a
+    // paste would send, and that LF, whenever it comes, is no second Enter.
+    if (lineEditor != nullptr && fdBuffer->sgetc() == '\r') {
+        fdBuffer->sbumpc();
+        lineEditor->lineEndedWithCarriageReturn();
+        return KeyPress{false, keys::enter, false};
+    }
     return detail::decodeNextKey();
 }
 
