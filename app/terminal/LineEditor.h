@@ -15,6 +15,7 @@
 #include <functional>
 #include <streambuf>
 #include <string>
+#include <utility>
 
 #include "app/terminal/KeyDecoder.h"
 
@@ -27,20 +28,45 @@ public:
     static constexpr int continued = -3;  // after a stop: draw the prompt and the line again
     static constexpr int resized = -4;    // the window changed its size: the same, to the new size
 
+    // What the line editor knows of the screen around the line it reads.
+    struct Screen {
+        // What the program has written on the line where typing starts: libedit draws it
+        // again as its prompt.
+        std::function<std::string()> textOnLine;
+        // The lines above it since the screen was cleared, as written; null when the program's
+        // output goes elsewhere and the screen is not known.
+        std::function<const std::string*()> linesAbove;
+        // The line is done and showed `shown`. libedit leaves the terminal in line mode after
+        // each line: this takes it back at once.
+        std::function<void(const std::string& shown)> afterLine;
+    };
+
     // `terminalFd` is the terminal standard input reads from; libedit echoes on that terminal
-    // even when standard output goes elsewhere. `textOnLine` gives what the program has
-    // written on the line where typing starts: libedit draws it again as its prompt. libedit
-    // leaves the terminal in line mode after each line; `afterLine` takes it back at once.
-    LineEditor(int terminalFd, ByteSource& input, std::function<std::string()> textOnLine,
-               std::function<void()> afterLine);
+    // even when standard output goes elsewhere.
+    LineEditor(int terminalFd, ByteSource& input, Screen screen);
     ~LineEditor() override;
     LineEditor(const LineEditor&) = delete;
     LineEditor& operator=(const LineEditor&) = delete;
 
-    // Drops what is left of the current line.
-    void discardLine() { setg(line.data(), line.data(), line.data()); }
+    // Drops what is left of the current line, and with it any value begun on earlier lines.
+    void discardLine() {
+        line.clear();
+        setg(line.data(), line.data(), line.data());
+        pendingValue.clear();
+    }
+    // A dialog reads its next value from here on: what it takes from the line so far, and from
+    // every line before that it goes on past, is that value's pending part.
+    void startValue() {
+        valueStart = static_cast<std::size_t>(gptr() - eback());
+        pendingValue.clear();
+    }
     // Whether the current line still has text for the next value, which then needs no wait.
     bool holdsTypedText() const { return gptr() < egptr(); }
+    // The last line, or the last Enter in a menu, ended with a CR whose LF, when it comes next
+    // however late, belongs to that line end. Asking forgets it: the caller looks at the next
+    // byte itself.
+    bool takeLineFeedMayFollow() { return std::exchange(lineFeedMayFollow, false); }
+    void lineEndedWithCarriageReturn() { lineFeedMayFollow = true; }
 
 protected:
     int_type underflow() override;
@@ -52,19 +78,24 @@ private:
     bool nextCharacter(wchar_t& character);
     bool decode(int byte, wchar_t& character);
     void takeEscapedKey();
+    void keepPendingPart();
     void moveToStartOfLine(std::size_t columnsBeforeCursor);
     void redrawAfterResize();
+    void redrawLineAfterResize();
     int terminalColumns() const;
 
     ByteSource& input;
-    std::function<std::string()> textOnLine;
-    std::function<void()> afterLine;
+    Screen screen;
     editline* editor = nullptr;
     history* typedLines = nullptr;
     std::FILE* echo = nullptr;
     std::mbstate_t decoding{};
-    int heldByte = -1;      // ended a character it could not continue; read again next
+    int heldByte = -1;  // ended a character it could not continue; read again next
+    int lastByte = -1;  // the last byte given to libedit: the CR or LF that ended the line
+    bool lineFeedMayFollow = false;
     std::wstring boundKey;  // a key's sequence on its way to libedit
     std::string prompt;
     std::string line;
+    std::size_t valueStart = 0;  // where in `line` the value being read began
+    std::string pendingValue;    // the part of that value typed on earlier lines
 };

@@ -88,9 +88,7 @@ void bindKeys(EditLine* editor) {
 
 }  // namespace
 
-LineEditor::LineEditor(int terminalFd, ByteSource& bytes, std::function<std::string()> lineText,
-                       std::function<void()> lineDone)
-    : input(bytes), textOnLine(std::move(lineText)), afterLine(std::move(lineDone)) {
+LineEditor::LineEditor(int terminalFd, ByteSource& bytes, Screen around) : input(bytes), screen(std::move(around)) {
     useUtf8Characters();
     echo = openEcho(terminalFd);
     editor = el_init_fd("tavolent", stdin, echo, echo, terminalFd, ::fileno(echo), ::fileno(echo));
@@ -104,7 +102,10 @@ LineEditor::LineEditor(int terminalFd, ByteSource& bytes, std::function<std::str
     // At the end of each line libedit sets the terminal back to the mode it calls cooked. With
     // line mode there, the kernel would hold (and beyond 4095 bytes drop) what is typed or
     // pasted until the program takes the terminal back; without it, nothing is lost between.
-    el_set(editor, EL_SETTY, "-x", "-icanon", "-echo", nullptr);
+    // CR and LF come as themselves in both modes, so that the LF of a pasted CR LF is known
+    // as part of its line end rather than read as a second, empty line.
+    el_set(editor, EL_SETTY, "-x", "-icanon", "-echo", "-icrnl", "-inlcr", nullptr);
+    el_set(editor, EL_SETTY, "-d", "-icrnl", "-inlcr", nullptr);
     bindKeys(editor);
     setg(line.data(), line.data(), line.data());
 }
@@ -124,8 +125,19 @@ LineEditor::int_type LineEditor::underflow() {
     // What the program wrote goes out before the wait; libedit draws the whole line again as
     // its prompt, from where the line starts.
     std::cout.flush();
-    prompt = textOnLine();
-    moveToStartOfLine(prompt.size());
+    keepPendingPart();
+    prompt = screen.textOnLine();
+    // Without a prompt of its own the line is typed where the cursor stands.
+    if (!prompt.empty()) {
+        moveToStartOfLine(prompt.size());
+    }
+    // A value that goes on past its line (a numerator, then Enter) is shown going on: after its
+    // prompt stands what is pending, and a blank for the line end, which parts it from what
+    // follows just as it does when the reader skips it.
+    if (!pendingValue.empty()) {
+        prompt += pendingValue;
+        prompt += ' ';
+    }
     int count = 0;
     const char* typed = el_gets(editor, &count);
     if (typed == nullptr || count <= 0) {
@@ -133,12 +145,14 @@ LineEditor::int_type LineEditor::underflow() {
         std::fputc('\n', echo);
         std::fflush(echo);
     }
-    afterLine();
+    const std::size_t typedLength = typed == nullptr ? 0 : std::strcspn(typed, "\r\n");
+    screen.afterLine(prompt + std::string(typed == nullptr ? "" : typed, typedLength));
     if (typed == nullptr || count <= 0) {
         line.clear();
         setg(line.data(), line.data(), line.data());
         return traits_type::eof();
     }
+    lineFeedMayFollow = lastByte == '\r';
     line.assign(typed, static_cast<std::size_t>(count));
     const std::size_t end = line.find_last_not_of("\r\n");
     if (end != std::string::npos) {
@@ -147,6 +161,19 @@ LineEditor::int_type LineEditor::underflow() {
     }
     setg(line.data(), line.data(), line.data() + line.size());
     return traits_type::to_int_type(*gptr());
+}
+
+void LineEditor::keepPendingPart() {
+    constexpr const char* blanks = " \t\r\n";
+    const std::size_t first = line.find_first_not_of(blanks, valueStart);
+    if (first != std::string::npos) {
+        const std::size_t last = line.find_last_not_of(blanks);
+        if (!pendingValue.empty()) {
+            pendingValue += ' ';
+        }
+        pendingValue.append(line, first, last + 1 - first);
+    }
+    valueStart = 0;
 }
 
 int LineEditor::readCharacter(EditLine* editor, wchar_t* character) {
@@ -166,6 +193,10 @@ bool LineEditor::nextCharacter(wchar_t& character) {
         if (byte == ByteSource::endOfInput) {
             return false;
         }
+        // A pasted CR LF is one line end, as it is through a pipe.
+        if (byte >= 0 && std::exchange(lineFeedMayFollow, false) && byte == '\n') {
+            continue;
+        }
         if (byte == resized) {
             redrawAfterResize();
         } else if (byte == continued) {
@@ -174,6 +205,11 @@ bool LineEditor::nextCharacter(wchar_t& character) {
         } else if (byte == escapeByte && std::mbsinit(&decoding) != 0) {
             takeEscapedKey();
         } else if (decode(byte, character)) {
+            lastByte = byte;
+            // libedit would take a tab for completion; in a pasted table it parts the values.
+            if (character == L'\t') {
+                character = L' ';
+            }
             return true;
         }
     }
@@ -221,9 +257,31 @@ void LineEditor::moveToStartOfLine(std::size_t columnsBeforeCursor) {
     std::fflush(echo);
 }
 
-// Terminals wrap a line anew to their new width: the prompt and the line are drawn again from
-// where the line now starts, and whatever stood below is cleared.
+// Some terminals wrap their rows anew to a new width, others cut them, and libedit's rows end
+// where their blanks begin: where the line now starts cannot be known. The screen since it was
+// cleared is drawn again instead, and libedit draws the prompt and the line after it.
 void LineEditor::redrawAfterResize() {
+    const std::string* above = screen.linesAbove();
+    if (above == nullptr) {
+        redrawLineAfterResize();
+        return;
+    }
+    std::fputs("\x1b[H\x1b[2J", echo);
+    // The terminal may take a line end as it comes while libedit reads.
+    for (const char character : *above) {
+        if (character == '\n') {
+            std::fputc('\r', echo);
+        }
+        std::fputc(character, echo);
+    }
+    std::fflush(echo);
+    el_resize(editor);
+    el_set(editor, EL_REFRESH);
+}
+
+// Without the screen, as for a terminal that wraps its rows anew: the prompt and the line are
+// drawn again from where the line starts at the new width, and whatever stood below is cleared.
+void LineEditor::redrawLineAfterResize() {
     const LineInfoW* typed = el_wline(editor);
     const auto typedBeforeCursor = static_cast<std::size_t>(typed->cursor - typed->buffer);
     // libedit moves on to the next row as soon as a row is full.
