@@ -32,7 +32,7 @@ ComputationMonitor::Watcher outerWatcher = nullptr;
 // some terminals); where the words do not fit, the percentage alone is shown, cut too if even
 // that is too wide.
 std::string fittedProgressText(const std::string& percentage) {
-    const std::string whole = "Berechnung laeuft ... " + percentage;
+    std::string whole = "Berechnung laeuft ... " + percentage;
     const int columns = terminal::columns();
     if (columns <= 0) {
         return whole;
