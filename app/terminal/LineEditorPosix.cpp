@@ -267,7 +267,7 @@ void LineEditor::redrawAfterResize() {
         return;
     }
     std::fputs("\x1b[H\x1b[2J", echo);
-    // The terminal may take a line end as it comes while libedit reads.
+    // Each line end goes out as CR LF, whatever libedit's mode does with an LF alone.
     for (const char character : *above) {
         if (character == '\n') {
             std::fputc('\r', echo);
