@@ -52,6 +52,12 @@ InputBuffer::int_type InputBuffer::underflow() {
             setg(storage.data(), storage.data(), storage.data() + count);
             return traits_type::to_int_type(*gptr());
         }
+        // Keys through a descriptor left non-blocking: nothing there yet is no end of input.
+        if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            pollfd request{fd, POLLIN, 0};
+            ::poll(&request, 1, -1);
+            continue;
+        }
         if (count == 0 || errno != EINTR) {
             return traits_type::eof();
         }

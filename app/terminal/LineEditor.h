@@ -15,6 +15,7 @@
 #include <functional>
 #include <streambuf>
 #include <string>
+#include <utility>
 
 #include "app/terminal/KeyDecoder.h"
 
@@ -37,10 +38,23 @@ public:
     LineEditor(const LineEditor&) = delete;
     LineEditor& operator=(const LineEditor&) = delete;
 
-    // Drops what is left of the current line.
-    void discardLine() { setg(line.data(), line.data(), line.data()); }
+    // Drops what is left of the current line, and with it any value begun on earlier lines.
+    void discardLine() {
+        line.clear();
+        setg(line.data(), line.data(), line.data());
+        pendingValue.clear();
+    }
+    // A dialog reads its next value from here on: what it takes from the line so far, and from
+    // every line before that it goes on past, is that value's pending part.
+    void startValue() {
+        valueStart = static_cast<std::size_t>(gptr() - eback());
+        pendingValue.clear();
+    }
     // Whether the current line still has text for the next value, which then needs no wait.
     bool holdsTypedText() const { return gptr() < egptr(); }
+    // The last line ended with a CR whose LF, when it comes next however late, belongs to
+    // that line end. Asking forgets it: the caller looks at the next byte itself.
+    bool takeLineFeedMayFollow() { return std::exchange(lineFeedMayFollow, false); }
 
 protected:
     int_type underflow() override;
@@ -52,6 +66,7 @@ private:
     bool nextCharacter(wchar_t& character);
     bool decode(int byte, wchar_t& character);
     void takeEscapedKey();
+    void keepPendingPart();
     void moveToStartOfLine(std::size_t columnsBeforeCursor);
     void redrawAfterResize();
     int terminalColumns() const;
@@ -63,8 +78,12 @@ private:
     history* typedLines = nullptr;
     std::FILE* echo = nullptr;
     std::mbstate_t decoding{};
-    int heldByte = -1;      // ended a character it could not continue; read again next
+    int heldByte = -1;  // ended a character it could not continue; read again next
+    int lastByte = -1;  // the last byte given to libedit: the CR or LF that ended the line
+    bool lineFeedMayFollow = false;
     std::wstring boundKey;  // a key's sequence on its way to libedit
     std::string prompt;
     std::string line;
+    std::size_t valueStart = 0;  // where in `line` the value being read began
+    std::string pendingValue;    // the part of that value typed on earlier lines
 };

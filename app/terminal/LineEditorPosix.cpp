@@ -104,7 +104,10 @@ LineEditor::LineEditor(int terminalFd, ByteSource& bytes, std::function<std::str
     // At the end of each line libedit sets the terminal back to the mode it calls cooked. With
     // line mode there, the kernel would hold (and beyond 4095 bytes drop) what is typed or
     // pasted until the program takes the terminal back; without it, nothing is lost between.
-    el_set(editor, EL_SETTY, "-x", "-icanon", "-echo", nullptr);
+    // CR and LF come as themselves in both modes, so that the LF of a pasted CR LF is known
+    // as part of its line end rather than read as a second, empty line.
+    el_set(editor, EL_SETTY, "-x", "-icanon", "-echo", "-icrnl", "-inlcr", nullptr);
+    el_set(editor, EL_SETTY, "-d", "-icrnl", "-inlcr", nullptr);
     bindKeys(editor);
     setg(line.data(), line.data(), line.data());
 }
@@ -124,8 +127,19 @@ LineEditor::int_type LineEditor::underflow() {
     // What the program wrote goes out before the wait; libedit draws the whole line again as
     // its prompt, from where the line starts.
     std::cout.flush();
+    keepPendingPart();
     prompt = textOnLine();
-    moveToStartOfLine(prompt.size());
+    // Without a prompt of its own the line is typed where the cursor stands.
+    if (!prompt.empty()) {
+        moveToStartOfLine(prompt.size());
+    }
+    // A value that goes on past its line (a numerator, then Enter) is shown going on: after its
+    // prompt stands what is pending, and a blank for the line end, which parts it from what
+    // follows just as it does when the reader skips it.
+    if (!pendingValue.empty()) {
+        prompt += pendingValue;
+        prompt += ' ';
+    }
     int count = 0;
     const char* typed = el_gets(editor, &count);
     if (typed == nullptr || count <= 0) {
@@ -139,6 +153,7 @@ LineEditor::int_type LineEditor::underflow() {
         setg(line.data(), line.data(), line.data());
         return traits_type::eof();
     }
+    lineFeedMayFollow = lastByte == '\r';
     line.assign(typed, static_cast<std::size_t>(count));
     const std::size_t end = line.find_last_not_of("\r\n");
     if (end != std::string::npos) {
@@ -147,6 +162,19 @@ LineEditor::int_type LineEditor::underflow() {
     }
     setg(line.data(), line.data(), line.data() + line.size());
     return traits_type::to_int_type(*gptr());
+}
+
+void LineEditor::keepPendingPart() {
+    constexpr const char* blanks = " \t\r\n";
+    const std::size_t first = line.find_first_not_of(blanks, valueStart);
+    if (first != std::string::npos) {
+        const std::size_t last = line.find_last_not_of(blanks);
+        if (!pendingValue.empty()) {
+            pendingValue += ' ';
+        }
+        pendingValue.append(line, first, last + 1 - first);
+    }
+    valueStart = 0;
 }
 
 int LineEditor::readCharacter(EditLine* editor, wchar_t* character) {
@@ -166,6 +194,10 @@ bool LineEditor::nextCharacter(wchar_t& character) {
         if (byte == ByteSource::endOfInput) {
             return false;
         }
+        // A pasted CR LF is one line end, as it is through a pipe.
+        if (byte >= 0 && std::exchange(lineFeedMayFollow, false) && byte == '\n') {
+            continue;
+        }
         if (byte == resized) {
             redrawAfterResize();
         } else if (byte == continued) {
@@ -174,6 +206,11 @@ bool LineEditor::nextCharacter(wchar_t& character) {
         } else if (byte == escapeByte && std::mbsinit(&decoding) != 0) {
             takeEscapedKey();
         } else if (decode(byte, character)) {
+            lastByte = byte;
+            // libedit would take a tab for completion; in a pasted table it parts the values.
+            if (character == L'\t') {
+                character = L' ';
+            }
             return true;
         }
     }

@@ -11,11 +11,14 @@
 //
 // When standard input is a terminal, keys are read with canonical mode and echo off and
 // signals on; libedit sets its own mode while it reads a line. The saved settings and the normal
-// attribute are restored on every way out: exit, end of input, an uncaught exception,
-// SIGINT, SIGTERM, SIGHUP, SIGQUIT and SIGPIPE (restored, then the signal is raised again),
-// and SIGTSTP (restored before the stop; after SIGCONT the settings as they were and a redraw:
-// a menu whole, a dialog its prompt and the line typed so far). SIGWINCH redraws at once in the
-// same way. SIGINT during a computation only asks the computation to stop.
+// attribute are restored on every way out: exit, end of input, an uncaught exception, every
+// signal whose default ends the program (restored, then the signal is raised again with that
+// default; the attribute waits only briefly for a terminal that takes nothing), and SIGTSTP
+// (restored before the stop; after SIGCONT the settings as they were and a redraw: a menu
+// whole, a dialog its prompt and the line typed so far; a stop that the system drops, without
+// job control, draws nothing). SIGWINCH redraws at once in the same way where the screens go
+// to a terminal. SIGINT during a computation only asks the computation to stop. SIGXFSZ is
+// ignored: past a file size limit the write fails, and the run ends as for any write error.
 //
 // A dialog's line on a terminal may be of any length; through a pipe, keys and typed values come
 // from one byte stream, where CR, LF and CR LF each end a line.

@@ -20,8 +20,8 @@ namespace {
 
 bool inputEndThrows = false;
 int queuedCode = -1;
-// The last typed line ended with a CR: an LF that comes next, however late, completes that
-// line end and is no key.
+// The last typed line or the last key ended with a CR: an LF that comes next, however late,
+// completes that line end and is no key.
 bool lineFeedMayFollow = false;
 
 struct AttributeSequence {
@@ -39,7 +39,10 @@ constexpr AttributeSequence attributeSequences[] = {
 // Bytes for the key decoder from the buffer in front of standard input (or a test's stream).
 class StreamBytes : public ByteSource {
 public:
-    int next() override { return toByte(keys()->sbumpc()); }
+    int next() override {
+        lastTaken = toByte(keys()->sbumpc());
+        return lastTaken;
+    }
     int peekSoon() override {
         if (fdBuffer != nullptr && fdBuffer->waitForByte(escapeWaitMilliseconds) != InputBuffer::Wait::Data) {
             return nothingYet;
@@ -52,6 +55,8 @@ public:
     static std::streambuf* keys() {
         return fdBuffer != nullptr ? static_cast<std::streambuf*>(fdBuffer) : input->rdbuf();
     }
+
+    int lastTaken = nothingYet;
 
 private:
     static int toByte(std::char_traits<char>::int_type value) {
@@ -109,6 +114,8 @@ KeyPress decodeNextKey() {
     if (key.endOfInput) {
         endOfInput();
     }
+    // An Enter whose LF did not come with it: the LF, when it comes, is the same Enter.
+    lineFeedMayFollow = bytes.lastTaken == '\r';
     return key;
 }
 

@@ -1,21 +1,25 @@
 #include "app/terminal/Terminal.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <ctime>
 #include <exception>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/terminal/InputBuffer.h"
 #include "app/terminal/LineEditor.h"
 #include "app/terminal/PipeOutput.h"
 #include "app/terminal/ShownLine.h"
+#include "app/terminal/TerminalOutput.h"
 #include "app/terminal/TerminalPlatform.h"
 #include "app/terminal/TextAttributes.h"
 
@@ -36,7 +40,11 @@ volatile std::sig_atomic_t keyModeActive = 0;
 volatile std::sig_atomic_t continuedAfterStop = 0;
 volatile std::sig_atomic_t windowResized = 0;
 volatile std::sig_atomic_t continueCount = 0;
+volatile std::sig_atomic_t continueSeen = 0;
 int wakePipe[2] = {-1, -1};
+// The terminal of standard output once more, non-blocking, for the attribute reset on the way
+// out: a terminal that takes nothing (Ctrl-S, a stalled connection) must not hold a signal's end.
+int resetFd = -1;
 termios savedSettings{};
 termios keySettings{};
 termios lineSettings{};
@@ -47,14 +55,33 @@ ShownLine* shownLine = nullptr;    // what stands on the terminal's line, when o
 std::string lastPrompt;            // the last line of the last prompt written
 bool wokenByContinue = false;      // why the last wait for a key ended without one
 
-void writeRaw(const char* text, std::size_t length) {
+long millisecondsNow() {
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec * 1000L + now.tv_nsec / 1000000L;
+}
+
+// Async-signal-safe: what the terminal takes within `milliseconds`, the rest is left. Without
+// a descriptor of its own (a terminal without a name), each write waits for room first.
+void writeWithin(const char* text, std::size_t length, int milliseconds) {
+    const long deadline = millisecondsNow() + milliseconds;
+    const int fd = resetFd >= 0 ? resetFd : outputFd;
     while (length > 0) {
-        const ssize_t written = ::write(outputFd, text, length);
-        if (written <= 0) {
+        const long left = deadline - millisecondsNow();
+        pollfd request{fd, POLLOUT, 0};
+        if (resetFd < 0 && (left <= 0 || ::poll(&request, 1, static_cast<int>(left)) <= 0)) {
             return;
         }
-        text += written;
-        length -= static_cast<std::size_t>(written);
+        const ssize_t written = ::write(fd, text, length);
+        if (written > 0) {
+            text += written;
+            length -= static_cast<std::size_t>(written);
+            continue;
+        }
+        if (written == 0 || (errno != EINTR && errno != EAGAIN) || left <= 0) {
+            return;
+        }
+        ::poll(&request, 1, static_cast<int>(left));
     }
 }
 
@@ -92,11 +119,14 @@ void holdOutputUntilInputIsAwaited(InputBuffer& inputBuffer) {
     inputBuffer.callBeforeWaiting(drainHeldOutput);
 }
 
-// Async-signal-safe: only write and tcsetattr.
+// How long the attribute reset may wait for a terminal that takes nothing.
+constexpr int resetMilliseconds = 200;
+
+// Async-signal-safe: only write, poll and tcsetattr, and never an unbounded wait.
 void restoreTerminal() {
     if (outputIsTerminal) {
         const std::string_view normal = detail::attributeSequence(normalAttribute);
-        writeRaw(normal.data(), normal.size());
+        writeWithin(normal.data(), normal.size(), resetMilliseconds);
     }
     if (inputIsTerminal) {
         ::tcsetattr(inputFd, TCSANOW, &savedSettings);
@@ -158,6 +188,7 @@ void stopHandler(int) {
     sigemptyset(&stop);
     sigaddset(&stop, SIGTSTP);
     sigprocmask(SIG_UNBLOCK, &stop, nullptr);
+    continueSeen = 0;
     ::kill(::getpid(), SIGTSTP);
     // Continued: take the terminal back as it was and have the screen drawn again.
     installHandler(SIGTSTP, stopHandler);
@@ -165,9 +196,19 @@ void stopHandler(int) {
     if (haveCurrent) {
         ::tcsetattr(inputFd, TCSANOW, &current);
     }
+    // Without job control (a session of its own, as under tmux or ssh -t) the system drops the
+    // stop and nothing continues the program: the screen stands as it was.
+    if (continueSeen == 0) {
+        return;
+    }
     continueCount = continueCount + 1;
     continuedAfterStop = 1;
     wakeReader();
+}
+
+// Runs before the stop handler goes on after its stop, so it tells whether there was one.
+void continueHandler(int) {
+    continueSeen = 1;
 }
 
 void resizeHandler(int) {
@@ -176,6 +217,7 @@ void resizeHandler(int) {
 }
 
 void onExit() {
+    std::cout.flush();
     drainHeldOutput();
     restoreTerminal();
 }
@@ -216,12 +258,16 @@ bool awaitInput() {
     if (fdBuffer == nullptr) {
         return true;
     }
-    InputBuffer::Wait result = InputBuffer::Wait::Timeout;
-    while (result == InputBuffer::Wait::Timeout) {
-        result = fdBuffer->waitForByte(-1, wakePipe[0]);
-    }
-    if (result == InputBuffer::Wait::Data) {
-        return true;
+    for (;;) {
+        const InputBuffer::Wait result = fdBuffer->waitForByte(-1, wakePipe[0]);
+        if (result == InputBuffer::Wait::Data) {
+            return true;
+        }
+        // Where the screens go to no terminal, a new window size asks for no screen of them.
+        if (result == InputBuffer::Wait::Woken && (outputIsTerminal || continuedAfterStop)) {
+            break;
+        }
+        windowResized = 0;
     }
     wokenByContinue = continuedAfterStop != 0;
     windowResized = 0;
@@ -257,9 +303,24 @@ public:
 };
 
 // What the line editor draws as its prompt: the text on the line, or, where the line is empty
-// (an empty Enter moved on) or not known, the last prompt again.
+// (an empty Enter moved on) or not known, the last prompt again. Where the screens go elsewhere
+// (`| tee log`), the prompt reaches the terminal through them: it goes out now, before the line
+// editor echoes, and is not drawn a second time.
 std::string textOnLine() {
+    if (!outputIsTerminal) {
+        drainHeldOutput();
+        return {};
+    }
     return shownLine != nullptr && !shownLine->text().empty() ? shownLine->text() : lastPrompt;
+}
+
+// The LF of a CR LF that ended the last typed line is no key, however late it comes.
+bool skippedLineFeedOfTypedLine() {
+    if (lineEditor == nullptr || !lineEditor->takeLineFeedMayFollow() || fdBuffer->sgetc() != '\n') {
+        return false;
+    }
+    fdBuffer->sbumpc();
+    return true;
 }
 
 // The next key press; nullopt when the wait was interrupted for a redraw.
@@ -268,9 +329,11 @@ std::optional<KeyPress> readKeyPress() {
     // The mode changes before the screen is complete, so a key typed at once is not echoed.
     enterKeyMode();
     std::cout.flush();
-    if (!awaitInput()) {
-        return std::nullopt;
-    }
+    do {
+        if (!awaitInput()) {
+            return std::nullopt;
+        }
+    } while (skippedLineFeedOfTypedLine());
     return detail::decodeNextKey();
 }
 
@@ -313,6 +376,38 @@ void afterComputation() {
 
 }  // namespace detail
 
+// Screens and error texts on a terminal are written whole (see TerminalOutput); standard error
+// loses what it cannot write, as when it is closed.
+static void useTerminalOutput() {
+    std::cout.rdbuf(new TerminalOutput(outputFd, outputFailed));
+    if (::isatty(STDERR_FILENO)) {
+        std::cerr.rdbuf(new TerminalOutput(STDERR_FILENO, nullptr));
+    }
+    if (const char* name = ::ttyname(outputFd)) {
+        resetFd = ::open(name, O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    }
+}
+
+// Every other signal whose default ends the program leaves the terminal as it was found too,
+// then takes that default. One that was caught or ignored before the start (a sanitizer's,
+// nohup's) stays as it was.
+static void restoreOnEveryEndingSignal() {
+    std::vector<int> ending = {SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF, SIGXCPU, SIGIO,
+                               SIGSYS,  SIGTRAP, SIGILL,  SIGFPE,    SIGSEGV, SIGBUS,  SIGABRT};
+#if defined(__linux__)
+    ending.insert(ending.end(), {SIGSTKFLT, SIGPWR});
+#endif
+    for (int signalNumber = SIGRTMIN; signalNumber <= SIGRTMAX; ++signalNumber) {
+        ending.push_back(signalNumber);
+    }
+    for (const int signalNumber : ending) {
+        struct sigaction current {};
+        if (::sigaction(signalNumber, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) {
+            installHandler(signalNumber, restoreAndReraise);
+        }
+    }
+}
+
 // A standard descriptor that came closed would be taken by the first file the program opens
 // (the wake pipe, say, read as if it were the keys). /dev/null, opened read-only, fills it:
 // a read finds the end of input and a write fails, as they would have on the closed one.
@@ -339,6 +434,7 @@ void start() {
     if (!outputIsTerminal) {
         holdOutputUntilInputIsAwaited(buffer);
     } else {
+        useTerminalOutput();
         shownLine = new ShownLine;
         shownLine->follow(std::cout);
         if (::isatty(STDERR_FILENO)) {
@@ -354,6 +450,8 @@ void start() {
         lineSettings.c_lflag |= ICANON | ECHO | ECHOE | ECHOK | ISIG;
         keySettings = savedSettings;
         keySettings.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+        // A CR comes as itself, so that the LF of a pasted CR LF is known as part of its line end.
+        keySettings.c_iflag &= ~static_cast<tcflag_t>(ICRNL);
         keySettings.c_lflag |= ISIG;
         keySettings.c_cc[VMIN] = 1;
         keySettings.c_cc[VTIME] = 0;
@@ -371,9 +469,13 @@ void start() {
     for (int signalNumber : {SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) {
         installHandler(signalNumber, restoreAndReraise);
     }
+    restoreOnEveryEndingSignal();
+    // Past a file size limit a write fails with EFBIG, which ends the run with its message.
+    std::signal(SIGXFSZ, SIG_IGN);
     installHandler(SIGINT, interruptHandler);
     installHandler(SIGTSTP, stopHandler);
-    // Restarted calls: a resize must not fail a write; a wait for input ends anyway.
+    // Restarted calls: a resize or a continue must not fail a write; a wait for input ends anyway.
+    installHandler(SIGCONT, continueHandler, SA_RESTART);
     installHandler(SIGWINCH, resizeHandler, SA_RESTART);
     // Keys typed while the first screen is drawn are neither echoed nor held in a line.
     enterKeyMode();
@@ -427,6 +529,7 @@ void beginTypedInput(std::string_view prompt) {
         std::cout.flush();
     }
     lastPrompt = prompt.substr(prompt.rfind('\n') + 1);
+    lineEditor->startValue();
     // The terminal stays without echo and line mode until libedit takes it, so nothing typed
     // meanwhile is echoed twice or held back in the kernel's line.
     enterKeyMode();

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "e2e/TmuxScreen.h"
@@ -69,6 +71,20 @@ TEST(DialogLine, ABrokenUtf8CharacterBecomesOneReplacementAndTheByteAfterItCount
     EXPECT_TRUE(screen.waitForLine("Eingabe - Menue:"));
 }
 
+// A numerator alone and Enter: the next row shows the value going on after its prompt, so the
+// denominator typed there reads as what the row shows.
+TEST(DialogLine, AValueGoingOnPastItsLineShowsItsPendingPart) {
+    TmuxScreen screen(80, 24);
+    screen.type(fractions + valueDialog);
+    ASSERT_TRUE(screen.waitForLine("Zeile 1 , Spalte 1 ="));
+    screen.type("5\r/2\r");
+    const Lines shown = screen.waitFor([](const Lines& lines) { return rowOf(lines, "Zeile 1 , Spalte 2 =") >= 0; });
+    const int row = rowOf(shown, "Zeile 1 , Spalte 2 =");
+    ASSERT_GE(row, 2);
+    EXPECT_EQ(Lines(shown.begin() + row - 2, shown.begin() + row),
+              (Lines{"Zeile 1 , Spalte 1 = 5", "Zeile 1 , Spalte 1 = 5 /2"}));
+}
+
 // Escape alone, then 12; PageUp, Insert, 5, Escape and Enter: the counts are 12 and 5.
 TEST(DialogLine, EscapeAndKeysWithoutAMeaningTypeNothing) {
     TmuxScreen screen(80, 50);
@@ -85,6 +101,44 @@ TEST(DialogLine, EscapeAndKeysWithoutAMeaningTypeNothing) {
     screen.type(up + "\r" + down + "\r\r");
     ASSERT_TRUE(screen.waitForLine("Spalten: 5"));
     EXPECT_GE(rowOf(screen.lines(), "Zeilen:12"), 0);
+}
+
+// Under tmux the program leads no job of its own, so nothing can stop it: Ctrl-Z in a dialog
+// changes nothing on the screen, and the line goes on.
+TEST(DialogLine, CtrlZWhereNothingCanStopTheProgramChangesNothing) {
+    TmuxScreen screen(80, 24);
+    screen.type(decimals + sizeDialog + "12");
+    ASSERT_TRUE(screen.waitForLine("Anzahl der Zeilen = 12"));
+    Lines before = screen.lines();
+    screen.type("\x1a");
+    screen.type("3");
+    Lines after = screen.waitFor([](const Lines& lines) {
+        return std::any_of(lines.begin(), lines.end(), [](const std::string& line) { return line.ends_with("123"); });
+    });
+    before[rowOf(before, "Anzahl der Zeilen = 12")] += "3";
+    EXPECT_EQ(after, before);
+}
+
+// With the screens piped through tee, the terminal shows each prompt once, where the typed
+// line follows it, and the log holds each prompt once, in order.
+TEST(DialogLine, ThroughTeeEachPromptStandsOnceOnTheScreenAndInTheLog) {
+    const std::string log = ::testing::TempDir() + "tee.log";
+    TmuxScreen screen(80, 24, "\"$0\" | tee " + log);
+    screen.type(decimals + sizeDialog);
+    ASSERT_TRUE(screen.waitForLine("Anzahl der Zeilen ="));
+    screen.type("2\r");
+    ASSERT_TRUE(screen.waitForLine("Anzahl der Spalten ="));
+    screen.type("3\r");
+    const Lines shown = screen.waitFor([](const Lines& lines) { return rowOf(lines, "Anzahl der Spalten = 3") >= 0; });
+    const int row = rowOf(shown, "Anzahl der Spalten = 3");
+    ASSERT_GE(row, 1);
+    EXPECT_EQ(shown[row - 1], "Anzahl der Zeilen = 2");
+    std::ifstream written(log);
+    const std::string text((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
+    const std::size_t rows = text.find("Anzahl der Zeilen = ");
+    EXPECT_EQ(text.find("Anzahl der Zeilen = ", rows + 1), std::string::npos);
+    EXPECT_LT(rows, text.find("Anzahl der Spalten = "));
+    EXPECT_LT(text.rfind("Tavolent", rows), rows);
 }
 
 // After the end of input in a dialog the shell's prompt starts a line of its own: from Ctrl-D

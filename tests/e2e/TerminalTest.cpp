@@ -5,12 +5,15 @@
 #include <poll.h>
 #include <pty.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <csignal>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -18,6 +21,7 @@
 #include <string>
 #include <thread>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -25,11 +29,18 @@ using Clock = std::chrono::steady_clock;
 const std::string up = "\x1b[A";
 const std::string down = "\x1b[B";
 
+// The program under test: the one built here, or another one named in $TAVOLENT.
+const char* programPath() {
+    const char* chosen = std::getenv("TAVOLENT");
+    return chosen != nullptr && *chosen != '\0' ? chosen : TAVOLENT_BINARY;
+}
+
 // The program as the foreground job on a 50 x 120 pseudo-terminal, under a session leader as
-// under a shell, so that Ctrl-Z really stops it. Every wait gives up after five seconds.
+// under a shell, so that Ctrl-Z really stops it. `prepare` runs in the program's process just
+// before it starts (limits, redirections). Every wait gives up after five seconds.
 class Terminal {
 public:
-    Terminal() {
+    explicit Terminal(std::function<void(int terminal)> prepare = {}) : prepare(std::move(prepare)) {
         winsize size{50, 120, 0, 0};
         if (::openpty(&master, &slave, nullptr, nullptr, &size) != 0 || ::tcgetattr(slave, &initial) != 0) {
             throw std::runtime_error("openpty");
@@ -62,6 +73,11 @@ public:
         return appeared;
     }
     std::string rest() { return output.substr(found); }
+    const std::string& written() const { return output; }
+    // Types `keys` and reads nothing of the output.
+    void typeUnread(const std::string& keys) const {
+        [[maybe_unused]] const ssize_t n = ::write(master, keys.data(), keys.size());
+    }
     void signal(int number) const { ::kill(program, number); }
     void resize(unsigned short rows, unsigned short columns) const {
         const winsize size{rows, columns, 0, 0};
@@ -74,9 +90,30 @@ public:
             return stat.find(") T ") != std::string::npos;
         });
     }
-    int exitStatus() {
+    int exitStatus(int milliseconds = 5000) {
         int status = -1;
-        return waitUntil([&] { return ::waitpid(leader, &status, WNOHANG) == leader; }) ? WEXITSTATUS(status) : -1;
+        return waitUntil([&] { return ::waitpid(leader, &status, WNOHANG) == leader; }, milliseconds)
+                   ? WEXITSTATUS(status)
+                   : -1;
+    }
+    // Waits until the program sleeps in system call `number` (SYS_write, say).
+    bool blockedIn(long number) {
+        return waitUntil([&] {
+            std::string call;
+            std::getline(std::ifstream("/proc/" + std::to_string(program) + "/syscall"), call);
+            return call.rfind(std::to_string(number) + " ", 0) == 0;
+        });
+    }
+    // Waits until the program sleeps while its output is not read: it waits for the terminal.
+    bool waitingWithOutputUnread() {
+        int unread = 0;
+        return waitUntil(
+            [&] {
+                std::string stat;
+                std::getline(std::ifstream("/proc/" + std::to_string(program) + "/stat"), stat);
+                return ::ioctl(master, FIONREAD, &unread) == 0 && unread > 0 && stat.find(") S ") != std::string::npos;
+            },
+            5000, false);
     }
     bool restored() const {
         termios now{};
@@ -96,7 +133,10 @@ private:
                 ::dup2(slave, fd);
             }
             ::setenv("TERM", "xterm", 1);
-            ::execl(TAVOLENT_BINARY, TAVOLENT_BINARY, nullptr);
+            if (prepare) {
+                prepare(slave);
+            }
+            ::execl(programPath(), programPath(), nullptr);
             ::_exit(127);
         }
         ::setpgid(program, program);
@@ -114,15 +154,22 @@ private:
         output.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
         return n > 0;
     }
-    bool waitUntil(const std::function<bool()>& done, int milliseconds = 5000) {
-        for (const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds); !done(); read(20)) {
+    // Reads the output meanwhile, unless `reading` is off: then only waits.
+    bool waitUntil(const std::function<bool()>& done, int milliseconds = 5000, bool reading = true) {
+        for (const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds); !done();) {
             if (Clock::now() > deadline) {
                 return false;
+            }
+            if (reading) {
+                read(20);
+            } else {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
             }
         }
         return true;
     }
 
+    std::function<void(int)> prepare;
     int master = -1, slave = -1;
     pid_t leader = -1, program = -1;
     termios initial{};
@@ -171,6 +218,23 @@ TEST(OnATerminal, APastedLineOf30000BytesIsReadWholeAndTheKeysAfterItCount) {
     EXPECT_TRUE(terminal.type(toValues + line + "67890\r" + down + down + showMatrix1, shown + "67890\t\r\n", 20000));
 }
 
+// The rows of a 2 x 2 matrix pasted at once into its value dialog, then on through the menus to
+// what the output menu shows of it: the same table, so the keys after the paste counted as keys.
+bool pastedRowsShowAsTheTable(const std::string& rows) {
+    Terminal terminal;
+    return terminal.type(sizeDialog + "2\r2\r" + down + down + "\r", "Zeile 1 , Spalte 1 = ") &&
+           terminal.type(rows + down + down + showMatrix1, "Werte der Matrix: \r\n\r\n1\t2\t\r\n3\t4\t\r\n");
+}
+
+// The table lines that the program writes itself, with their tabs.
+TEST(OnATerminal, ATabSeparatesPastedValuesAsInAPipe) {
+    EXPECT_TRUE(pastedRowsShowAsTheTable("1\t2\t\r3\t4\t\r"));
+}
+
+TEST(OnATerminal, APastedCrLfIsOneLineEnd) {
+    EXPECT_TRUE(pastedRowsShowAsTheTable("1 2\r\n3 4\r\n"));
+}
+
 TEST(OnATerminal, ALineSurvivesAStopAndAResizeAndEarlierLinesComeBackWithUp) {
     Terminal terminal;
     ASSERT_TRUE(terminal.type(sizeDialog + "1", "Anzahl der Zeilen = \rAnzahl der Zeilen = 1"));
@@ -189,9 +253,14 @@ TEST(OnATerminal, ALineSurvivesAStopAndAResizeAndEarlierLinesComeBackWithUp) {
 }
 
 // Every way out leaves the terminal as it was: Ctrl-C in a menu and in a dialog, end of input
-// (Ctrl-D) in a dialog, and termination from outside. Keys, signal, exit status:
+// (Ctrl-D) in a dialog, and every signal from outside whose default ends the program. Keys,
+// signal, exit status:
 const std::tuple<std::string, int, int> waysOut[] = {
-    {"\x03", 0, 128 + SIGINT}, {"\r\r\r12\x03", 0, 128 + SIGINT}, {"\r\r\r\x04", 0, 1}, {"", SIGTERM, 128 + SIGTERM}};
+    {"\x03", 0, 128 + SIGINT},    {"\r\r\r12\x03", 0, 128 + SIGINT},
+    {"\r\r\r\x04", 0, 1},         {"", SIGTERM, 128 + SIGTERM},
+    {"", SIGUSR1, 128 + SIGUSR1}, {"", SIGUSR2, 128 + SIGUSR2},
+    {"", SIGALRM, 128 + SIGALRM}, {"", SIGVTALRM, 128 + SIGVTALRM},
+    {"", SIGPROF, 128 + SIGPROF}, {"", SIGRTMIN + 1, 128 + SIGRTMIN + 1}};
 
 TEST(OnATerminal, EveryWayOutRestoresTheTerminal) {
     for (const auto& [keys, signalNumber, status] : waysOut) {
@@ -204,6 +273,57 @@ TEST(OnATerminal, EveryWayOutRestoresTheTerminal) {
         EXPECT_EQ(terminal.exitStatus(), status) << keys;
         EXPECT_TRUE(terminal.restored()) << keys;
     }
+}
+
+// A signal that ends the program while its terminal takes nothing (held by Ctrl-S, as by a
+// stalled connection) and it is writing a screen: it still ends, by that signal, and restores
+// the terminal.
+TEST(OnATerminal, ASignalEndsTheProgramWhileItsTerminalTakesNothing) {
+    for (const int signalNumber : {SIGTERM, SIGHUP, SIGQUIT, SIGINT}) {
+        Terminal terminal([](int) {
+            const rlimit noCore{0, 0};
+            ::setrlimit(RLIMIT_CORE, &noCore);
+        });
+        ASSERT_TRUE(terminal.type("", "Programm beenden"));
+        terminal.type("\x13" + down, "");
+        ASSERT_TRUE(terminal.blockedIn(SYS_write));
+        terminal.signal(signalNumber);
+        EXPECT_EQ(terminal.exitStatus(), 128 + signalNumber) << signalNumber;
+        EXPECT_TRUE(terminal.restored()) << signalNumber;
+    }
+}
+
+// A terminal left non-blocking, not read while the program writes a screen of 320 kB, far more
+// than the terminal holds: once it is read, the whole screen arrives, every row of zeros.
+TEST(OnATerminal, AScreenLargerThanANonBlockingTerminalTakesArrivesWhole) {
+    Terminal terminal([](int slave) { ::fcntl(slave, F_SETFL, ::fcntl(slave, F_GETFL) | O_NONBLOCK); });
+    ASSERT_TRUE(terminal.type("", "Programm beenden"));
+    terminal.typeUnread(sizeDialog + "400\r400\r" + up + showMatrix1);
+    ASSERT_TRUE(terminal.waitingWithOutputUnread());
+    ASSERT_TRUE(terminal.type("", "Druecken Sie eine beliebige Taste", 20000));
+    std::string row;
+    for (int column = 0; column < 400; ++column) {
+        row += "0\t";
+    }
+    std::size_t rows = 0;
+    for (std::size_t at = 0; (at = terminal.written().find("\n" + row + "\r\n", at)) != std::string::npos; ++at) {
+        ++rows;
+    }
+    EXPECT_EQ(rows, 400U);
+}
+
+// Keys on the terminal, the screens to a file under a limit of 1 kB that the first few menus
+// pass: the write-error line, status 1, and the terminal as it was.
+TEST(OnATerminal, AFileSizeLimitEndsTheRunWithTheWriteErrorAndRestoresTheTerminal) {
+    const std::string screens = ::testing::TempDir() + "limited-screens";
+    Terminal terminal([&](int) {
+        const rlimit oneKilobyte{1024, 1024};
+        ::setrlimit(RLIMIT_FSIZE, &oneKilobyte);
+        ::dup2(::open(screens.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+    });
+    EXPECT_TRUE(terminal.type(down + down + down + down + down + down, "tavolent: Schreibfehler bei der Ausgabe"));
+    EXPECT_EQ(terminal.exitStatus(), 1);
+    EXPECT_TRUE(terminal.restored());
 }
 
 // The product of two 1500 x 1500 matrices, long enough for a progress line.
@@ -232,6 +352,32 @@ TEST(LongComputation, CtrlCCancelsALargeExactInverse) {
     ASSERT_TRUE(terminal.type("x", highlight + "Inverse Matrix 1" + normal));
     terminal.type(down + down + "\r" + up + "\r", "");
     EXPECT_EQ(terminal.exitStatus(), 0);
+}
+
+// Ctrl-S holds the output while the progress line is written; Ctrl-C interrupts that write and
+// Ctrl-Q lets the terminal go on: the output goes on where it stopped, the cancel and the menu.
+TEST(LongComputation, OutputHeldByCtrlSGoesOnAfterCtrlCAndCtrlQ) {
+    Terminal terminal;
+    ASSERT_TRUE(terminal.type(longExactInverse(), "Berechnung laeuft", 20000));
+    terminal.type("\x13", "");
+    ASSERT_TRUE(terminal.blockedIn(SYS_write));
+    terminal.type("\x03", "");
+    ASSERT_TRUE(terminal.type("\x11", "Berechnung abgebrochen", 20000));
+    EXPECT_TRUE(terminal.type("x", highlight + "Inverse Matrix 1" + normal));
+}
+
+// Under a soft processor time limit of one second, the long product ends by SIGXCPU, and the
+// terminal is as it was.
+TEST(LongComputation, AProcessorTimeLimitRestoresTheTerminal) {
+    Terminal terminal([](int) {
+        const rlimit oneSecond{1, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_CPU, &oneSecond);
+        const rlimit noCore{0, 0};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+    });
+    terminal.type(longProduct, "");
+    EXPECT_EQ(terminal.exitStatus(20000), 128 + SIGXCPU);
+    EXPECT_TRUE(terminal.restored());
 }
 
 // Seconds of processor time that process `pid` has used, or -1 once it has ended.

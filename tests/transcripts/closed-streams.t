@@ -31,3 +31,21 @@ Standard error closed: the error texts are lost, everything else goes on.
   $ printf '\x1b[B\r\r\rzwei\r2\r3\r\x1b[A\r\x1b[A\r' | timeout 60 "$TAVOLENT" 2>&- | grep -o 'Anzahl der Zeilen' | wc -l; echo "status ${PIPESTATUS[1]}"
   2
   status 0
+
+A file size limit: the write past it fails, and the run ends with status 1 and the write-error
+line, not killed by SIGXFSZ. The keys show a 30 x 30 matrix, more than the 1 kB allowed.
+
+  $ . "$TESTDIR/helpers.sh"
+  $ start 2; input 1 $'30\n30\n'; show 1; printf '%s' "$KEYS" > keys
+  $ (ulimit -f 1; "$TAVOLENT" < keys > out); echo "status $?"
+  tavolent: Schreibfehler bei der Ausgabe
+  status 1
+
+Keys through a pipe left non-blocking, the row count sent only once the program asks for it:
+nothing there yet is no end of input.
+
+  $ { printf '\x1b[B\r\r\r'; shows 'Anzahl der Zeilen' >&2; printf '2\n2\n\x1b[A\r\x1b[A\r'; } |
+  >   perl -MFcntl -e 'fcntl(STDIN, F_SETFL, O_NONBLOCK) or die; exec @ARGV' "$TAVOLENT" > out; echo "status $?"
+  status 0
+  $ grep -c 'Anzahl der Spalten' out
+  1

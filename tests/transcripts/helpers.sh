@@ -73,6 +73,18 @@ start_on_fifos() {
 }
 fifo_status() { wait; exec 3>&- 4<&-; cat status; }
 
+# Waits (a minute at most) until process $1 has taken signal number $2 (it is pending no more)
+# and sleeps again.
+taken() {
+  local i pending
+  for ((i = 0; i < 600; i++)); do
+    pending=$(awk '/^(SigPnd|ShdPnd):/ { printf "0x%s|", $2 }' /proc/"$1"/status)
+    (( (${pending}0) & (1 << ($2 - 1)) )) || [ "$(awk '{ print $3 }' /proc/"$1"/stat)" != S ] || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 # Waits (a minute at most) until process $1 has used $2 seconds of processor time.
 busy_for() {
   local ticks=$(getconf CLK_TCK) i

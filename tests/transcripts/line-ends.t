@@ -47,3 +47,11 @@ Hauptmenue", Enter) and the program ends through the main menu.
   $ { printf '\x1b[B\r\r\r2\r2\r'; sleep 0.5; printf '\n\x1b[A\r\x1b[A\r'; } | "$TAVOLENT" | grep -c 'Anzahl der Zeilen'; echo "status ${PIPESTATUS[1]}"
   1
   status 0
+
+In a menu too: the type menu's CR picks double, and its LF, sent only once the main menu
+waits, is no second Enter there; up and Enter end the program.
+
+  $ start_on_fifos; printf '\x1b[B\r' >&3; grep -m 1 -q '^Hauptmenue' <&4
+  $ printf '\n\x1b[A\r' >&3; exec 3>&-; grep -c 'Eingabe - Menue' <&4; fifo_status
+  0
+  status 0

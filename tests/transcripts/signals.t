@@ -50,6 +50,14 @@ normal run's output.
   status 130
   the start of a normal run
 
+A new window size where input and output are pipes draws no screen again: once the program
+has taken the signal, the end of input follows the first screen without another.
+
+  $ start_on_fifos; grep -m 1 -q '^Programm beenden' <&4
+  $ kill -WINCH $pid; taken $pid 28; exec 3>&-; grep -c Tavolent <&4; fifo_status
+  0
+  status 1
+
 SIGINT during a computation cancels only that computation, through a pipe as on a terminal:
 the error says so, the menu comes back, and the run goes on to its normal end. Here the
 product of two 2500 x 2500 matrices is interrupted after a second of it.
