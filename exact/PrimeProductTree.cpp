@@ -31,7 +31,7 @@ PrimeProductTree::PrimeProductTree(const std::vector<std::uint64_t>& primes, con
     // Each level holds every prime's word once, and a number's header per node.
     const std::size_t levelBytes =
         (primes.size() + 2 * blockCount) * sizeof(std::uint64_t) + blockCount * sizeof(BigInteger);
-    if (!StorageLimit::reserve(depth * levelBytes + depth * sizeof(levels))) {
+    if (!StorageLimit::reserve(depth * levelBytes + depth * sizeof(std::vector<BigInteger>))) {
         throw StorageRefused();
     }
     levels.reserve(depth);
