@@ -1,11 +1,13 @@
 // The exact fraction operations beside FLINT's rational matrices (fmpq_mat), the best exact
-// library at hand, on the same matrices: determinants of small integer matrices and of one-digit
-// fractions, inverses of Hilbert matrices and of one-digit fractions. At the end, the ratios of
-// one run, our processor time over FLINT's, with the goal of each. Also: how long the engine
+// library at hand, on the same matrices: determinants, inverses and solutions of one-digit and
+// of 20-digit fractions, determinants of small integer matrices, inverses of Hilbert matrices.
+// Ours run through the matrix templates, as the program runs them. At the end, the ratios of one
+// run, our processor time over FLINT's, with the goal of each. Also: how long the engine
 // can go without a progress report, and so without a chance to cancel.
 #include <benchmark/benchmark.h>
 #include <flint/fmpq.h>
 #include <flint/fmpq_mat.h>
+#include <gmpxx.h>
 
 #include <time.h>
 
@@ -19,31 +21,59 @@
 
 #include "CpuTimeReporter.h"
 #include "elements/BruchElement.h"
-#include "matrix/Matrix.h"
 #include "exact/ExactMatrixEngine.h"
+#include "matrix/Matrix.h"
 
 namespace {
 
-enum class Entries { Integers, OneDigitFractions, Hilbert };
+enum class Entries { Integers, OneDigitFractions, TwentyDigitFractions, Hilbert };
 
-// Numerator and denominator of every entry, row by row; seeded by the size, so that both
-// libraries get the same matrix.
-std::vector<std::pair<std::int64_t, std::int64_t>> entries(Entries kind, std::uint32_t n) {
-    std::mt19937_64 engine(1000 + n);
+const char* nameOf(Entries kind) {
+    switch (kind) {
+    case Entries::Integers:
+        return "Integers";
+    case Entries::OneDigitFractions:
+        return "OneDigitFractions";
+    case Entries::TwentyDigitFractions:
+        return "TwentyDigitFractions";
+    case Entries::Hilbert:
+        break;
+    }
+    return "Hilbert";
+}
+
+// A fraction of two random numbers of exactly 20 digits, past what a word holds.
+mpq_class twentyDigitFraction(std::mt19937_64& engine) {
+    std::uniform_int_distribution<std::uint64_t> head(10000000000ULL, 99999999999ULL);
+    std::uniform_int_distribution<std::uint64_t> tail(0, 999999999ULL);
+    const auto number = [&]() -> mpz_class { return mpz_class(head(engine)) * 1000000000 + tail(engine); };
+    mpq_class value(engine() % 2 == 0 ? mpz_class(number()) : mpz_class(-number()), number());
+    value.canonicalize();
+    return value;
+}
+
+// Every entry, row by row, of an n x columns matrix; seeded by the size and the columns, so
+// that both libraries get the same matrix.
+std::vector<mpq_class> entries(Entries kind, std::uint32_t n, std::uint32_t columns) {
+    std::mt19937_64 engine(1000 + n + 7919 * (columns == n ? 0 : columns));
     std::uniform_int_distribution<std::int64_t> digit(-9, 9);
     std::uniform_int_distribution<std::int64_t> denominator(1, 9);
-    std::vector<std::pair<std::int64_t, std::int64_t>> values;
+    std::vector<mpq_class> values;
     for (std::uint32_t i = 0; i < n; ++i) {
-        for (std::uint32_t j = 0; j < n; ++j) {
+        for (std::uint32_t j = 0; j < columns; ++j) {
             switch (kind) {
             case Entries::Integers:
-                values.emplace_back(digit(engine), 1);
+                values.emplace_back(static_cast<long>(digit(engine)));
                 break;
             case Entries::OneDigitFractions: {
-                const std::int64_t p = digit(engine);
-                values.emplace_back(p, denominator(engine));
+                const long p = static_cast<long>(digit(engine));
+                values.emplace_back(p, static_cast<unsigned long>(denominator(engine)));
+                values.back().canonicalize();
                 break;
             }
+            case Entries::TwentyDigitFractions:
+                values.push_back(twentyDigitFraction(engine));
+                break;
             case Entries::Hilbert:
                 values.emplace_back(1, i + j + 1);
                 break;
@@ -53,22 +83,23 @@ std::vector<std::pair<std::int64_t, std::int64_t>> entries(Entries kind, std::ui
     return values;
 }
 
-Matrix<Bruch> ours(Entries kind, std::uint32_t n) {
-    Matrix<Bruch> m(n, n);
-    const auto values = entries(kind, n);
-    for (std::uint32_t k = 0; k < n * n; ++k) {
-        m.element(k / n + 1, k % n + 1) = Bruch(values[k].first, values[k].second);
+Matrix<Bruch> ours(Entries kind, std::uint32_t n, std::uint32_t columns) {
+    Matrix<Bruch> m(n, columns);
+    const auto values = entries(kind, n, columns);
+    for (std::uint32_t k = 0; k < n * columns; ++k) {
+        std::istringstream(values[k].get_num().get_str() + "/" + values[k].get_den().get_str()) >>
+            m.element(k / columns + 1, k % columns + 1);
     }
     return m;
 }
 
 struct FlintMatrix {
     fmpq_mat_t value;
-    FlintMatrix(Entries kind, std::uint32_t n) {
-        fmpq_mat_init(value, n, n);
-        const auto values = entries(kind, n);
-        for (std::uint32_t k = 0; k < n * n; ++k) {
-            fmpq_set_si(fmpq_mat_entry(value, k / n, k % n), values[k].first, static_cast<ulong>(values[k].second));
+    FlintMatrix(Entries kind, std::uint32_t n, std::uint32_t columns) {
+        fmpq_mat_init(value, n, columns);
+        const auto values = entries(kind, n, columns);
+        for (std::uint32_t k = 0; k < n * columns; ++k) {
+            fmpq_set_mpq(fmpq_mat_entry(value, k / columns, k % columns), values[k].get_mpq_t());
         }
     }
     ~FlintMatrix() { fmpq_mat_clear(value); }
@@ -77,14 +108,16 @@ struct FlintMatrix {
 };
 
 void determinantTavolent(benchmark::State& state, Entries kind) {
-    const Matrix<Bruch> a = ours(kind, static_cast<std::uint32_t>(state.range(0)));
+    const auto n = static_cast<std::uint32_t>(state.range(0));
+    const Matrix<Bruch> a = ours(kind, n, n);
     for (auto _ : state) {
         benchmark::DoNotOptimize(a.determinant());
     }
 }
 
 void determinantFlint(benchmark::State& state, Entries kind) {
-    const FlintMatrix a(kind, static_cast<std::uint32_t>(state.range(0)));
+    const auto n = static_cast<std::uint32_t>(state.range(0));
+    const FlintMatrix a(kind, n, n);
     fmpq_t det;
     fmpq_init(det);
     for (auto _ : state) {
@@ -95,7 +128,8 @@ void determinantFlint(benchmark::State& state, Entries kind) {
 }
 
 void inverseTavolent(benchmark::State& state, Entries kind) {
-    const Matrix<Bruch> a = ours(kind, static_cast<std::uint32_t>(state.range(0)));
+    const auto n = static_cast<std::uint32_t>(state.range(0));
+    const Matrix<Bruch> a = ours(kind, n, n);
     for (auto _ : state) {
         benchmark::DoNotOptimize(a.inverse());
     }
@@ -103,7 +137,7 @@ void inverseTavolent(benchmark::State& state, Entries kind) {
 
 void inverseFlint(benchmark::State& state, Entries kind) {
     const auto n = static_cast<std::uint32_t>(state.range(0));
-    const FlintMatrix a(kind, n);
+    const FlintMatrix a(kind, n, n);
     fmpq_mat_t inverse;
     fmpq_mat_init(inverse, n, n);
     for (auto _ : state) {
@@ -111,6 +145,30 @@ void inverseFlint(benchmark::State& state, Entries kind) {
         benchmark::ClobberMemory();
     }
     fmpq_mat_clear(inverse);
+}
+
+// The constants are a column of the same kind as the matrix.
+void solveTavolent(benchmark::State& state, Entries kind) {
+    const auto n = static_cast<std::uint32_t>(state.range(0));
+    const Matrix<Bruch> a = ours(kind, n, n);
+    const Matrix<Bruch> b = ours(kind, n, 1);
+    Matrix<Bruch> x(n, 1);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(a.solve(b, x));
+    }
+}
+
+void solveFlint(benchmark::State& state, Entries kind) {
+    const auto n = static_cast<std::uint32_t>(state.range(0));
+    const FlintMatrix a(kind, n, n);
+    const FlintMatrix b(kind, n, 1);
+    fmpq_mat_t x;
+    fmpq_mat_init(x, n, 1);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(fmpq_mat_solve(x, a.value, b.value));
+        benchmark::ClobberMemory();
+    }
+    fmpq_mat_clear(x);
 }
 
 // The longest stretch of processor time between two progress reports of the engine, which is
@@ -149,34 +207,59 @@ void longestReportGap(benchmark::State& state) {
     state.counters["longest_gap_ms"] = longest * 1000.0;
 }
 
+enum class Operation { Determinant, Inverse, Solve };
+
 struct Goal {
-    std::string name;
+    Operation operation;
+    Entries kind;
     int n;
-    double ratio;
+    double ratio;  // 0: no goal, shown for the trend
 };
 
-const std::vector<Goal> goals = {{"Determinant/Integers", 8, 1.5},
-                                 {"Determinant/OneDigitFractions", 20, 2.0},
-                                 {"Determinant/OneDigitFractions", 50, 2.0},
-                                 {"Inverse/Hilbert", 12, 2.0},
-                                 {"Inverse/Hilbert", 20, 2.0},
-                                 {"Inverse/OneDigitFractions", 10, 2.0},
-                                 {"Inverse/OneDigitFractions", 20, 0.0},
-                                 {"Inverse/OneDigitFractions", 50, 2.0},
-                                 {"Inverse/OneDigitFractions", 100, 0.0}};
+const std::vector<Goal> goals = {{Operation::Determinant, Entries::Integers, 8, 1.5},
+                                 {Operation::Inverse, Entries::Hilbert, 12, 2.0},
+                                 {Operation::Inverse, Entries::Hilbert, 20, 2.0},
+                                 {Operation::Inverse, Entries::OneDigitFractions, 10, 2.0},
+                                 {Operation::Determinant, Entries::OneDigitFractions, 20, 0.0},
+                                 {Operation::Inverse, Entries::OneDigitFractions, 20, 0.0},
+                                 {Operation::Solve, Entries::OneDigitFractions, 20, 0.0},
+                                 {Operation::Determinant, Entries::OneDigitFractions, 50, 1.0},
+                                 {Operation::Inverse, Entries::OneDigitFractions, 50, 1.0},
+                                 {Operation::Solve, Entries::OneDigitFractions, 50, 1.0},
+                                 {Operation::Determinant, Entries::OneDigitFractions, 100, 1.0},
+                                 {Operation::Inverse, Entries::OneDigitFractions, 100, 1.0},
+                                 {Operation::Solve, Entries::OneDigitFractions, 100, 1.0},
+                                 {Operation::Determinant, Entries::OneDigitFractions, 200, 1.0},
+                                 {Operation::Inverse, Entries::OneDigitFractions, 200, 1.0},
+                                 {Operation::Solve, Entries::OneDigitFractions, 200, 1.0},
+                                 {Operation::Determinant, Entries::TwentyDigitFractions, 20, 0.0},
+                                 {Operation::Inverse, Entries::TwentyDigitFractions, 20, 0.0},
+                                 {Operation::Solve, Entries::TwentyDigitFractions, 20, 0.0},
+                                 {Operation::Determinant, Entries::TwentyDigitFractions, 50, 1.0},
+                                 {Operation::Inverse, Entries::TwentyDigitFractions, 50, 1.0},
+                                 {Operation::Solve, Entries::TwentyDigitFractions, 50, 1.0}};
+
+std::string nameOf(const Goal& goal) {
+    const char* operation = goal.operation == Operation::Determinant ? "Determinant"
+                            : goal.operation == Operation::Inverse   ? "Inverse"
+                                                                     : "Solve";
+    return std::string(operation) + "/" + nameOf(goal.kind);
+}
 
 // The tables of ratios, after what the console reporter prints.
 class RatioReporter : public CpuTimeReporter {
 public:
     void Finalize() override {
         ConsoleReporter::Finalize();
-        std::printf("\n%-30s %5s  %8s  %6s\n", "Operation", "n", "/ FLINT", "goal");
-        for (const auto& [name, n, goal] : goals) {
-            const double tavolent = times[name + "/Tavolent/" + std::to_string(n)];
-            const double flint = times[name + "/Flint/" + std::to_string(n)];
+        std::printf("\n%-33s %5s  %10s  %10s  %8s  %6s\n", "Operation", "n", "ours ms", "FLINT ms", "/ FLINT", "goal");
+        for (const Goal& goal : goals) {
+            const std::string name = nameOf(goal);
+            const double tavolent = times[name + "/Tavolent/" + std::to_string(goal.n)];
+            const double flint = times[name + "/Flint/" + std::to_string(goal.n)];
             if (tavolent > 0 && flint > 0) {
-                std::printf("%-30s %5d  %8.2f  %6s\n", name.c_str(), n, tavolent / flint,
-                            goal > 0 ? std::to_string(goal).substr(0, 3).c_str() : "-");
+                const std::string limit = goal.ratio > 0 ? std::to_string(goal.ratio).substr(0, 3) : "-";
+                std::printf("%-33s %5d  %10.3f  %10.3f  %8.2f  %6s\n", name.c_str(), goal.n, tavolent * 1e3,
+                            flint * 1e3, tavolent / flint, limit.c_str());
             }
         }
     }
@@ -185,19 +268,15 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
-    for (const auto& [name, n, goal] : goals) {
-        const Entries kind = name.find("Integers") != std::string::npos  ? Entries::Integers
-                             : name.find("Hilbert") != std::string::npos ? Entries::Hilbert
-                                                                         : Entries::OneDigitFractions;
-        const bool inverse = name.rfind("Inverse", 0) == 0;
-        const auto unit = n >= 20 ? benchmark::kMillisecond : benchmark::kMicrosecond;
-        benchmark::RegisterBenchmark((name + "/Tavolent").c_str(), inverse ? inverseTavolent : determinantTavolent,
-                                     kind)
-            ->Arg(n)
-            ->Unit(unit);
-        benchmark::RegisterBenchmark((name + "/Flint").c_str(), inverse ? inverseFlint : determinantFlint, kind)
-            ->Arg(n)
-            ->Unit(unit);
+    using Runner = void (*)(benchmark::State&, Entries);
+    const Runner tavolent[] = {determinantTavolent, inverseTavolent, solveTavolent};
+    const Runner flint[] = {determinantFlint, inverseFlint, solveFlint};
+    for (const Goal& goal : goals) {
+        const std::string name = nameOf(goal);
+        const auto index = static_cast<std::size_t>(goal.operation);
+        const auto unit = goal.n >= 20 ? benchmark::kMillisecond : benchmark::kMicrosecond;
+        benchmark::RegisterBenchmark((name + "/Tavolent").c_str(), tavolent[index], goal.kind)->Arg(goal.n)->Unit(unit);
+        benchmark::RegisterBenchmark((name + "/Flint").c_str(), flint[index], goal.kind)->Arg(goal.n)->Unit(unit);
     }
     benchmark::RegisterBenchmark("LongestReportGap/Inverse20Digits/40", longestReportGap)
         ->Iterations(1)

@@ -6,7 +6,9 @@
 #include <utility>
 #include <vector>
 
+#include "exact/DivisorDeterminant.h"
 #include "exact/IntegerRows.h"
+#include "exact/LiftingSolver.h"
 #include "exact/ModularElimination.h"
 #include "exact/PrimeSequence.h"
 #include "exact/ResidueCombiner.h"
@@ -134,6 +136,12 @@ Bruch smallDeterminant(const IntegerRows& matrix, std::int64_t scaleProduct, con
     return {value, scaleProduct};
 }
 
+// p-adic lifting takes one factoring and about twice as many steps of n^2 as the residues take
+// primes of n^3 / 3 each; below that the primes alone are cheaper.
+bool liftingPays(std::size_t n, double primes) {
+    return primes >= 2.0 && static_cast<double>(n) * (primes - 1.0) > 24.0 * primes;
+}
+
 }  // namespace
 
 Bruch determinant(const Bruch* const* rows, std::size_t n, const Progress& progress) {
@@ -146,6 +154,9 @@ Bruch determinant(const Bruch* const* rows, std::size_t n, const Progress& progr
     std::int64_t scaleProduct = 0;
     if (PrimeRun::expectedCount(bits) == 1 && matrix.scaleProductInWord(scaleProduct)) {
         return smallDeterminant(matrix, scaleProduct, tracker);
+    }
+    if (liftingPays(n, PrimeRun::expectedCount(bits))) {
+        return Bruch::fromExactParts(divisor_determinant::determinant(matrix, progress), matrix.scaleProduct());
     }
     PrimeRun run(bits);
     Images residues;
@@ -287,6 +298,25 @@ void adjugate(const Bruch* const* rows, std::size_t n, Bruch* const* result, con
     scaledAdjugate(rows, n, result, progress, AdjugateUse::Adjugate);
 }
 
+namespace {
+
+// x = A^-1 B / c, by p-adic lifting.
+Outcome liftedSolve(const IntegerRows& matrix, const std::vector<BigInteger>& numerators, const BigInteger& common,
+                    const std::vector<double>& extraColumn, Bruch* solution, const Progress& progress) {
+    const double numeratorBits = matrix.hadamardBits(&extraColumn);
+    const LiftingSolver solver(matrix, numeratorBits, progress);
+    if (solver.singular()) {
+        return Outcome::Singular;
+    }
+    const LiftingSolver::Solution lifted = solver.solve(numerators, numeratorBits);
+    for (std::size_t i = 0; i < matrix.order(); ++i) {
+        solution[i] = Bruch::fromExactParts(lifted.numerators[i], lifted.denominators[i] * common);
+    }
+    return Outcome::Done;
+}
+
+}  // namespace
+
 // S^-1 A x = b becomes A x = S b = B / c with B integer, so x = adj(A) B / (c det A), whose
 // numerators are Cramer's determinants: bounded, like det A, by the rows of A with B beside.
 Outcome solve(const Bruch* const* rows, std::size_t n, const Bruch* constants, Bruch* solution,
@@ -310,6 +340,9 @@ Outcome solve(const Bruch* const* rows, std::size_t n, const Bruch* constants, B
     for (std::size_t i = 0; i < n; ++i) {
         numerators[i] *= common / denominators[i];
         extraColumn[i] = squareLog2Of(numerators[i]);
+    }
+    if (liftingPays(n, PrimeRun::expectedCount(matrix.hadamardBits(&extraColumn)) * 2.0)) {
+        return liftedSolve(matrix, numerators, common, extraColumn, solution, progress);
     }
     const double bits = matrix.hadamardBits(&extraColumn) + 2.0;
     const Tracker tracker(progress, PrimeRun::expectedCount(bits) * 2, n);

@@ -37,6 +37,8 @@ public:
     void residues(const WordPrime& prime, std::uint64_t* target, const std::function<void()>& poll) const;
     // Entry (i, j) exactly.
     bignumber::BigInteger entry(std::size_t i, std::size_t j) const;
+    // All entries row by row while each fits a word, else nullptr.
+    const std::int64_t* wordEntries() const { return inWords ? words.data() : nullptr; }
 
     // An upper bound of log2 of the product of the row norms (Hadamard's bound), which bounds
     // the determinant and every minor. extraColumn, if given, holds one more entry per row (as

@@ -1,18 +1,22 @@
 // How many more bytes this process can really have right now: the smallest of the memory the
-// system has available, what the address-space limit leaves, and what the memory limit of the
-// process's control group leaves. Memory the process already holds is counted by each of them.
+// system has available, what each limit that can refuse an allocation leaves (the address
+// space, the data segment, the commit limit of strict overcommit) and what the memory limits
+// of the process's control groups leave. Memory the process already holds is counted by each
+// of them.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
+#include <initializer_list>
 #include <limits>
-#include <optional>
+#include <map>
 #include <string>
 
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include "memory/AvailableMemory.h"
+#include "memory/ControlGroupMemory.h"
 
 namespace {
 
@@ -22,68 +26,51 @@ std::size_t remaining(std::uint64_t limit, std::uint64_t used) {
     return used >= limit ? 0 : static_cast<std::size_t>(std::min<std::uint64_t>(limit - used, unlimited));
 }
 
-// A number from the first line of a file ("max" and unreadable files give nothing).
-std::optional<std::uint64_t> readNumber(const std::string& path) {
+// The "Key: value kB" lines of a /proc file that are wanted, in bytes.
+std::map<std::string, std::uint64_t> kilobyteFields(const char* path, std::initializer_list<const char*> wanted) {
+    std::map<std::string, std::uint64_t> found;
     std::ifstream file(path);
-    std::uint64_t value = 0;
-    if (file >> value) {
-        return value;
-    }
-    return std::nullopt;
-}
-
-std::optional<std::uint64_t> memAvailableBytes() {
-    std::ifstream meminfo("/proc/meminfo");
-    std::string key;
-    std::uint64_t kilobytes = 0;
-    std::string unit;
-    while (meminfo >> key >> kilobytes >> unit) {
-        if (key == "MemAvailable:") {
-            return kilobytes * 1024;
-        }
-    }
-    return std::nullopt;
-}
-
-std::size_t addressSpaceLeft() {
-    rlimit limit{};
-    if (getrlimit(RLIMIT_AS, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
-        return unlimited;
-    }
-    std::ifstream statm("/proc/self/statm");
-    std::uint64_t pages = 0;
-    if (!(statm >> pages)) {
-        return unlimited;
-    }
-    return remaining(limit.rlim_cur, pages * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE)));
-}
-
-// The process's own control group, version 2 ("0::/path") or the memory controller of version 1.
-std::size_t controlGroupLeft() {
-    std::ifstream groups("/proc/self/cgroup");
     std::string line;
-    while (std::getline(groups, line)) {
-        const std::size_t pathStart = line.find(':', line.find(':') + 1);
-        if (pathStart == std::string::npos) {
-            continue;
-        }
-        const std::string controllers = line.substr(line.find(':') + 1, pathStart - line.find(':') - 1);
-        const std::string path = line.substr(pathStart + 1);
-        if (controllers.empty()) {
-            const std::string base = "/sys/fs/cgroup" + path;
-            const auto limit = readNumber(base + "/memory.max");
-            const auto used = readNumber(base + "/memory.current");
-            if (limit && used) {
-                return remaining(*limit, *used);
-            }
-        } else if (controllers.find("memory") != std::string::npos) {
-            const std::string base = "/sys/fs/cgroup/memory" + path;
-            const auto limit = readNumber(base + "/memory.limit_in_bytes");
-            const auto used = readNumber(base + "/memory.usage_in_bytes");
-            if (limit && used) {
-                return remaining(*limit, *used);
+    while (std::getline(file, line) && found.size() < wanted.size()) {
+        for (const char* key : wanted) {
+            const std::string prefix = std::string(key) + ":";
+            if (line.rfind(prefix, 0) == 0) {
+                found[key] = std::stoull(line.substr(prefix.size())) * 1024;
             }
         }
+    }
+    return found;
+}
+
+// What a resource limit leaves, given how much of it the process holds.
+std::size_t limitLeft(int resource, const char* statusField) {
+    rlimit limit{};
+    if (getrlimit(resource, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
+        return unlimited;
+    }
+    const auto held = kilobyteFields("/proc/self/status", {statusField});
+    return held.empty() ? unlimited : remaining(limit.rlim_cur, held.begin()->second);
+}
+
+// Strict overcommit (mode 2) refuses what would take the system's commitments past its limit.
+std::size_t commitLeft(const std::map<std::string, std::uint64_t>& meminfo) {
+    std::ifstream mode("/proc/sys/vm/overcommit_memory");
+    int value = 0;
+    if (!(mode >> value) || value != 2 || !meminfo.contains("CommitLimit") || !meminfo.contains("Committed_AS")) {
+        return unlimited;
+    }
+    return remaining(meminfo.at("CommitLimit"), meminfo.at("Committed_AS"));
+}
+
+std::size_t systemMemoryLeft() {
+    const auto meminfo = kilobyteFields("/proc/meminfo", {"MemAvailable", "CommitLimit", "Committed_AS"});
+    if (meminfo.contains("MemAvailable")) {
+        return std::min(remaining(meminfo.at("MemAvailable"), 0), commitLeft(meminfo));
+    }
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pages > 0 && pageSize > 0) {
+        return static_cast<std::size_t>(pages) * static_cast<std::size_t>(pageSize);
     }
     return unlimited;
 }
@@ -91,15 +78,8 @@ std::size_t controlGroupLeft() {
 }  // namespace
 
 std::size_t availableMemoryBytes() {
-    std::size_t result = std::min(addressSpaceLeft(), controlGroupLeft());
-    if (const auto available = memAvailableBytes()) {
-        result = std::min(result, remaining(*available, 0));
-    } else {
-        const long pages = sysconf(_SC_PHYS_PAGES);
-        const long pageSize = sysconf(_SC_PAGESIZE);
-        if (pages > 0 && pageSize > 0) {
-            result = std::min(result, static_cast<std::size_t>(pages) * static_cast<std::size_t>(pageSize));
-        }
-    }
-    return result;
+    // The data segment limit counts every private writable mapping, which is where malloc's
+    // blocks live, large or small (VmData).
+    return std::min({limitLeft(RLIMIT_AS, "VmSize"), limitLeft(RLIMIT_DATA, "VmData"), controlGroupMemoryLeft(),
+                     systemMemoryLeft()});
 }

@@ -72,6 +72,14 @@ inline std::uint64_t residueOf(const BigInteger& value, std::uint64_t modulus) {
 inline void addProduct(BigInteger& accumulator, const BigInteger& factor, std::uint64_t word) {
     accumulator += factor * word;
 }
+// accumulator -= factor * word.
+inline void subtractProduct(BigInteger& accumulator, const BigInteger& factor, std::uint64_t word) {
+    accumulator -= factor * word;
+}
+// value /= divisor, which divides it.
+inline void divideExactly(BigInteger& value, std::uint64_t divisor) {
+    value /= divisor;
+}
 // Bits of the magnitude; 0 for zero.
 inline std::size_t bitLength(const BigInteger& value) {
     return value == 0 ? 0 : boost::multiprecision::msb(abs(value)) + 1;
@@ -129,6 +137,12 @@ inline std::uint64_t residueOf(const BigInteger& value, std::uint64_t modulus) {
 }
 inline void addProduct(BigInteger& accumulator, const BigInteger& factor, std::uint64_t word) {
     mpz_addmul_ui(accumulator.get_mpz_t(), factor.get_mpz_t(), static_cast<unsigned long>(word));
+}
+inline void subtractProduct(BigInteger& accumulator, const BigInteger& factor, std::uint64_t word) {
+    mpz_submul_ui(accumulator.get_mpz_t(), factor.get_mpz_t(), static_cast<unsigned long>(word));
+}
+inline void divideExactly(BigInteger& value, std::uint64_t divisor) {
+    mpz_divexact_ui(value.get_mpz_t(), value.get_mpz_t(), static_cast<unsigned long>(divisor));
 }
 inline std::size_t bitLength(const BigInteger& value) {
     return value == 0 ? 0 : mpz_sizeinbase(value.get_mpz_t(), 2);

@@ -27,9 +27,23 @@ Progress progress;
 // A watcher that was set before the menu's own (a test's time limit) keeps being asked.
 ComputationMonitor::Watcher outerWatcher = nullptr;
 
+// The line must stay on one row: a line the terminal wraps leaves a row behind at every
+// update. So it is cut to the width less one column (a text that fills the last column wraps on
+// some terminals); where the words do not fit, the percentage alone is shown, cut too if even
+// that is too wide.
+std::string fittedProgressText(const std::string& percentage) {
+    std::string whole = "Berechnung laeuft ... " + percentage;
+    const int columns = terminal::columns();
+    if (columns <= 0) {
+        return whole;
+    }
+    const auto room = static_cast<std::size_t>(columns - 1);
+    return whole.size() <= room ? whole : percentage.substr(0, room);
+}
+
 void drawProgress() {
     const int percent = static_cast<int>(std::floor(progress.fraction * 100.0));
-    terminal::showProgressLine("Berechnung laeuft ... " + std::to_string(percent) + " %");
+    terminal::showProgressLine(fittedProgressText(std::to_string(percent) + " %"));
     progress.lineShown = true;
 }
 

@@ -1,12 +1,12 @@
 #include "app/menus/ErrorDisplay.h"
 
 #include <iostream>
+#include <new>
 
 #include "app/menus/Screen.h"
 #include "app/terminal/Terminal.h"
 #include "matrix/ComputationCancelled.h"
 #include "matrix/MatrixException.h"
-#include "memory/StorageRefused.h"
 
 void showMatrixException(const MatrixException& exception) {
     setTextAttribute(libraryErrorAttribute);
@@ -26,7 +26,8 @@ void showCaughtFailure() {
         showThrownText(text);
     } catch (const ComputationCancelled&) {
         showThrownText(cancelledText);
-    } catch (const StorageRefused&) {
+    } catch (const std::bad_alloc&) {
+        // Refused by the storage check beforehand or, past it, by the system itself.
         showThrownText(outOfMemoryText);
     } catch (...) {
         showThrownText(unknownErrorText);

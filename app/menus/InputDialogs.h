@@ -4,13 +4,13 @@
 
 #include <cstdint>
 #include <iostream>
+#include <new>
 #include <string>
 
 #include "app/menus/ErrorDisplay.h"
 #include "app/menus/Screen.h"
 #include "app/menus/TypedInput.h"
 #include "matrix/Matrix.h"
-#include "memory/StorageRefused.h"
 
 inline constexpr const char* valueRequestLine = "Bitte geben Sie die Werte der Matrixelemente ein. ";
 
@@ -32,7 +32,7 @@ void runSizeDialog(Matrix<T>& matrix) {
     } catch (const MatrixException& exception) {
         showMatrixException(exception);
         waitForKey();
-    } catch (const StorageRefused&) {
+    } catch (const std::bad_alloc&) {
         showThrownText(outOfMemoryText);
         waitForKey();
     }

@@ -10,17 +10,20 @@
 #include "app/menus/ErrorDisplay.h"
 #include "app/menus/MatrixTable.h"
 #include "app/menus/Menu.h"
+#include "app/menus/ResultText.h"
 #include "app/menus/Screen.h"
 #include "matrix/Matrix.h"
 
 namespace operation_menus_detail {
 
 // A matrix ends with its last row's line end, so two more leave two empty lines; a single
-// value gets its line end and one empty line.
+// value gets its line end and one empty line. The text is made whole before it is written, so
+// that a refusal of its storage shows no part of it.
 template <typename Result>
 void showResult(const Result& result) {
-    std::cout << std::endl << "Ergebnis: " << std::endl << std::endl;
-    std::cout << result << std::endl << std::endl;
+    ResultText text;
+    text << std::endl << "Ergebnis: " << std::endl << std::endl << result << std::endl << std::endl;
+    std::cout << text.take() << std::flush;
 }
 
 // Runs one entry: clears the screen, computes and shows the result; a failure shows no

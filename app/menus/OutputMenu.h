@@ -5,6 +5,7 @@
 
 #include "app/menus/MatrixTable.h"
 #include "app/menus/Menu.h"
+#include "app/menus/ResultText.h"
 #include "app/menus/Screen.h"
 #include "matrix/Matrix.h"
 
@@ -28,18 +29,22 @@ inline const char* triangularKindText(TriangularKind kind) {
 template <typename T>
 void showMatrix(const Matrix<T>& matrix) {
     beginScreen();
-    std::cout << std::endl << "Eigenschaften der Matrix:" << std::endl << std::endl;
-    std::cout << "Zeilen:" << matrix.getRowCount() << std::endl;
-    std::cout << "Spalten: " << matrix.getColumnCount() << std::endl;
-    std::cout << "quadratische Matrix: " << yesNo(matrix.isSquare()) << std::endl;
-    std::cout << "Nullmatrix: " << yesNo(matrix.isZeroMatrix()) << std::endl;
-    std::cout << "Einheitsmatrix: " << yesNo(matrix.isIdentityMatrix()) << std::endl;
-    std::cout << "Skalarmatrix: " << yesNo(matrix.isScalarMatrix()) << std::endl;
-    std::cout << "Dreiecksmatrix: " << triangularKindText(matrix.triangularKind()) << std::endl;
-    std::cout << "Spaltenvektor: " << yesNo(matrix.isColumnVector()) << std::endl;
-    std::cout << "Zeilenvektor: " << yesNo(matrix.isRowVector()) << std::endl;
-    std::cout << std::endl << "Werte der Matrix: " << std::endl << std::endl;
-    std::cout << static_cast<const MatrixVector<T>&>(matrix) << std::endl;
+    // Made whole before it is written, as a result is: a matrix too large to write out is
+    // refused on a screen that shows no part of it.
+    ResultText text;
+    text << std::endl << "Eigenschaften der Matrix:" << std::endl << std::endl;
+    text << "Zeilen:" << matrix.getRowCount() << std::endl;
+    text << "Spalten: " << matrix.getColumnCount() << std::endl;
+    text << "quadratische Matrix: " << yesNo(matrix.isSquare()) << std::endl;
+    text << "Nullmatrix: " << yesNo(matrix.isZeroMatrix()) << std::endl;
+    text << "Einheitsmatrix: " << yesNo(matrix.isIdentityMatrix()) << std::endl;
+    text << "Skalarmatrix: " << yesNo(matrix.isScalarMatrix()) << std::endl;
+    text << "Dreiecksmatrix: " << triangularKindText(matrix.triangularKind()) << std::endl;
+    text << "Spaltenvektor: " << yesNo(matrix.isColumnVector()) << std::endl;
+    text << "Zeilenvektor: " << yesNo(matrix.isRowVector()) << std::endl;
+    text << std::endl << "Werte der Matrix: " << std::endl << std::endl;
+    text << static_cast<const MatrixVector<T>&>(matrix) << std::endl;
+    std::cout << text.take() << std::flush;
     waitForKey();
 }
 

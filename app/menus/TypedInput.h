@@ -5,12 +5,12 @@
 
 #include <cstdint>
 #include <iostream>
+#include <new>
 #include <string>
 
 #include "app/menus/ErrorDisplay.h"
 #include "app/terminal/Terminal.h"
 #include "elements/Elements.h"
-#include "memory/StorageRefused.h"
 
 inline constexpr const char* integerInputErrorText = "Eingabefehler (Ganzzahl)";
 
@@ -20,7 +20,7 @@ inline const char* inputErrorText<std::int32_t>() {
     return integerInputErrorText;
 }
 template <>
-inline const char* inputErrorText<std::uint32_t>() {
+inline const char* inputErrorText<std::int64_t>() {
     return integerInputErrorText;
 }
 
@@ -50,7 +50,7 @@ void readTypedValue(T& target, const std::string& prompt) {
             }
             typed_input_detail::recoverFrom(text);
             continue;
-        } catch (const StorageRefused&) {
+        } catch (const std::bad_alloc&) {
             // A number too large to hold: the rest of its line goes, and a smaller one may follow.
             typed_input_detail::recoverFrom(outOfMemoryText);
             continue;

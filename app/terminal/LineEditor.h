@@ -28,12 +28,22 @@ public:
     static constexpr int continued = -3;  // after a stop: draw the prompt and the line again
     static constexpr int resized = -4;    // the window changed its size: the same, to the new size
 
+    // What the line editor knows of the screen around the line it reads.
+    struct Screen {
+        // What the program has written on the line where typing starts: libedit draws it
+        // again as its prompt.
+        std::function<std::string()> textOnLine;
+        // The lines above it since the screen was cleared, as written; null when the program's
+        // output goes elsewhere and the screen is not known.
+        std::function<const std::string*()> linesAbove;
+        // The line is done and showed `shown`. libedit leaves the terminal in line mode after
+        // each line: this takes it back at once.
+        std::function<void(const std::string& shown)> afterLine;
+    };
+
     // `terminalFd` is the terminal standard input reads from; libedit echoes on that terminal
-    // even when standard output goes elsewhere. `textOnLine` gives what the program has
-    // written on the line where typing starts: libedit draws it again as its prompt. libedit
-    // leaves the terminal in line mode after each line; `afterLine` takes it back at once.
-    LineEditor(int terminalFd, ByteSource& input, std::function<std::string()> textOnLine,
-               std::function<void()> afterLine);
+    // even when standard output goes elsewhere.
+    LineEditor(int terminalFd, ByteSource& input, Screen screen);
     ~LineEditor() override;
     LineEditor(const LineEditor&) = delete;
     LineEditor& operator=(const LineEditor&) = delete;
@@ -52,9 +62,11 @@ public:
     }
     // Whether the current line still has text for the next value, which then needs no wait.
     bool holdsTypedText() const { return gptr() < egptr(); }
-    // The last line ended with a CR whose LF, when it comes next however late, belongs to
-    // that line end. Asking forgets it: the caller looks at the next byte itself.
+    // The last line, or the last Enter in a menu, ended with a CR whose LF, when it comes next
+    // however late, belongs to that line end. Asking forgets it: the caller looks at the next
+    // byte itself.
     bool takeLineFeedMayFollow() { return std::exchange(lineFeedMayFollow, false); }
+    void lineEndedWithCarriageReturn() { lineFeedMayFollow = true; }
 
 protected:
     int_type underflow() override;
@@ -69,11 +81,11 @@ private:
     void keepPendingPart();
     void moveToStartOfLine(std::size_t columnsBeforeCursor);
     void redrawAfterResize();
+    void redrawLineAfterResize();
     int terminalColumns() const;
 
     ByteSource& input;
-    std::function<std::string()> textOnLine;
-    std::function<void()> afterLine;
+    Screen screen;
     editline* editor = nullptr;
     history* typedLines = nullptr;
     std::FILE* echo = nullptr;

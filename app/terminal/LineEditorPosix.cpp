@@ -88,9 +88,7 @@ void bindKeys(EditLine* editor) {
 
 }  // namespace
 
-LineEditor::LineEditor(int terminalFd, ByteSource& bytes, std::function<std::string()> lineText,
-                       std::function<void()> lineDone)
-    : input(bytes), textOnLine(std::move(lineText)), afterLine(std::move(lineDone)) {
+LineEditor::LineEditor(int terminalFd, ByteSource& bytes, Screen around) : input(bytes), screen(std::move(around)) {
     useUtf8Characters();
     echo = openEcho(terminalFd);
     editor = el_init_fd("tavolent", stdin, echo, echo, terminalFd, ::fileno(echo), ::fileno(echo));
@@ -128,7 +126,7 @@ LineEditor::int_type LineEditor::underflow() {
     // its prompt, from where the line starts.
     std::cout.flush();
     keepPendingPart();
-    prompt = textOnLine();
+    prompt = screen.textOnLine();
     // Without a prompt of its own the line is typed where the cursor stands.
     if (!prompt.empty()) {
         moveToStartOfLine(prompt.size());
@@ -147,7 +145,8 @@ LineEditor::int_type LineEditor::underflow() {
         std::fputc('\n', echo);
         std::fflush(echo);
     }
-    afterLine();
+    const std::size_t typedLength = typed == nullptr ? 0 : std::strcspn(typed, "\r\n");
+    screen.afterLine(prompt + std::string(typed == nullptr ? "" : typed, typedLength));
     if (typed == nullptr || count <= 0) {
         line.clear();
         setg(line.data(), line.data(), line.data());
@@ -258,9 +257,31 @@ void LineEditor::moveToStartOfLine(std::size_t columnsBeforeCursor) {
     std::fflush(echo);
 }
 
-// Terminals wrap a line anew to their new width: the prompt and the line are drawn again from
-// where the line now starts, and whatever stood below is cleared.
+// Some terminals wrap their rows anew to a new width, others cut them, and libedit's rows end
+// where their blanks begin: where the line now starts cannot be known. The screen since it was
+// cleared is drawn again instead, and libedit draws the prompt and the line after it.
 void LineEditor::redrawAfterResize() {
+    const std::string* above = screen.linesAbove();
+    if (above == nullptr) {
+        redrawLineAfterResize();
+        return;
+    }
+    std::fputs("\x1b[H\x1b[2J", echo);
+    // The terminal may take a line end as it comes while libedit reads.
+    for (const char character : *above) {
+        if (character == '\n') {
+            std::fputc('\r', echo);
+        }
+        std::fputc(character, echo);
+    }
+    std::fflush(echo);
+    el_resize(editor);
+    el_set(editor, EL_REFRESH);
+}
+
+// Without the screen, as for a terminal that wraps its rows anew: the prompt and the line are
+// drawn again from where the line starts at the new width, and whatever stood below is cleared.
+void LineEditor::redrawLineAfterResize() {
     const LineInfoW* typed = el_wline(editor);
     const auto typedBeforeCursor = static_cast<std::size_t>(typed->cursor - typed->buffer);
     // libedit moves on to the next row as soon as a row is full.

@@ -16,12 +16,26 @@ void ShownLine::follow(std::ostream& stream) {
     stream.rdbuf(new Tap(*this, stream.rdbuf()));
 }
 
-void ShownLine::startFresh() {
+void ShownLine::endLine(const std::string& shown) {
+    keepLine(shown);
     line.clear();
+    lineBytes.clear();
     escape = Escape::None;
 }
 
+void ShownLine::keepLine(const std::string& bytes) {
+    above += bytes;
+    above += '\n';
+    if (above.size() > 2 * keptBytes) {
+        const std::size_t lineEnd = above.rfind('\n', above.size() - keptBytes);
+        if (lineEnd != std::string::npos) {
+            above.erase(0, lineEnd + 1);
+        }
+    }
+}
+
 void ShownLine::take(char character) {
+    lineBytes += character;
     switch (escape) {
     case Escape::Started:
         escape = character == '[' ? Escape::InSequence : Escape::None;
@@ -33,6 +47,11 @@ void ShownLine::take(char character) {
             if (character != 'm' && character != 'K') {
                 line.clear();
             }
+            // The screen was cleared: what stood on it is gone.
+            if (character == 'J') {
+                above.clear();
+                lineBytes.clear();
+            }
         }
         return;
     case Escape::None:
@@ -40,7 +59,12 @@ void ShownLine::take(char character) {
     }
     if (character == escapeByte) {
         escape = Escape::Started;
-    } else if (character == '\n' || character == '\r') {
+    } else if (character == '\n') {
+        lineBytes.pop_back();
+        keepLine(lineBytes);
+        lineBytes.clear();
+        line.clear();
+    } else if (character == '\r') {
         line.clear();
     } else {
         line += character;

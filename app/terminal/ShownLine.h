@@ -1,11 +1,15 @@
 // ShownLine: the text the program has written on the terminal's current line, so that the line
 // editor can take it as its prompt and draw it again where it stands: several prompts of a
 // dialog may share a line (values typed on one line answer them all), and such a line may wrap.
+// It also keeps the lines above it since the screen was last cleared, as written, so that after
+// a change of the window's size the screen can be drawn anew at the new width: whether a
+// terminal wraps its old rows anew or cuts them, no row is then left twice or half.
 // It sits in front of the buffers of the streams that write to the terminal and passes every
-// byte on unchanged. Attribute sequences take no room on the line and are left out; any other
-// control sequence (the cleared screen) and every line end start the line afresh.
+// byte on unchanged. Attribute sequences take no room on the line and are left out of its text;
+// any other control sequence (the cleared screen) and every line end start the line afresh.
 #pragma once
 
+#include <cstddef>
 #include <iosfwd>
 #include <streambuf>
 #include <string>
@@ -21,8 +25,12 @@ public:
     void follow(std::ostream& stream);
 
     const std::string& text() const { return line; }
-    // The cursor went to the start of a fresh line by other means (the line editor's Enter).
-    void startFresh();
+    // The bytes of the whole lines written since the screen was cleared (the latest of them,
+    // when there were very many), each ending with its line end.
+    const std::string& linesAbove() const { return above; }
+    // The line editor's Enter ended the line: it showed `shown`, and the cursor went on to the
+    // start of a fresh line.
+    void endLine(const std::string& shown);
 
 private:
     class Tap : public std::streambuf {
@@ -39,9 +47,15 @@ private:
         std::streambuf* target;
     };
 
+    // More than a screen shows at any width it is drawn at again; older lines go.
+    static constexpr std::size_t keptBytes = std::size_t{1} << 16;
+
     void take(char character);
+    void keepLine(const std::string& bytes);
 
     enum class Escape { None, Started, InSequence };
     std::string line;
+    std::string lineBytes;  // the current line as written, sequences included
+    std::string above;
     Escape escape = Escape::None;
 };

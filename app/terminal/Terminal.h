@@ -79,6 +79,8 @@ int continuedCount();
 
 // Whether screen output goes to a terminal (and may be overwritten in place).
 bool writesToTerminal();
+// The width of the terminal that screen output goes to, in columns; 0 where it is unknown.
+int columns();
 
 // A line that tells how far a computation is, drawn on a terminal only: each call shows `text`
 // in place of what the line showed before, and `clearProgressLine` takes it away, so that what

@@ -237,11 +237,11 @@ void enterKeyMode() {
 
 // After libedit's line, key mode again at once, so that keys typed meanwhile are neither
 // echoed nor held in the kernel's line (where a Ctrl-D would be lost).
-void takeTerminalBack() {
+void takeTerminalBack(const std::string& shown) {
     keyModeActive = 1;
     applyMode();
     if (shownLine != nullptr) {
-        shownLine->startFresh();
+        shownLine->endLine(shown);
     }
 }
 
@@ -314,7 +314,11 @@ std::string textOnLine() {
     return shownLine != nullptr && !shownLine->text().empty() ? shownLine->text() : lastPrompt;
 }
 
-// The LF of a CR LF that ended the last typed line is no key, however late it comes.
+const std::string* linesAbove() {
+    return shownLine != nullptr ? &shownLine->linesAbove() : nullptr;
+}
+
+// The LF of a CR LF that ended the last typed line or Enter is no key, however late it comes.
 bool skippedLineFeedOfTypedLine() {
     if (lineEditor == nullptr || !lineEditor->takeLineFeedMayFollow() || fdBuffer->sgetc() != '\n') {
         return false;
@@ -334,6 +338,13 @@ std::optional<KeyPress> readKeyPress() {
             return std::nullopt;
         }
     } while (skippedLineFeedOfTypedLine());
+    // A terminal's Enter is a CR alone: it counts at once, with no wait for an LF that only a
+    // paste would send, and that LF, whenever it comes, is no second Enter.
+    if (lineEditor != nullptr && fdBuffer->sgetc() == '\r') {
+        fdBuffer->sbumpc();
+        lineEditor->lineEndedWithCarriageReturn();
+        return KeyPress{false, keys::enter, false};
+    }
     return detail::decodeNextKey();
 }
 
@@ -443,7 +454,7 @@ void start() {
     }
     if (inputIsTerminal && ::tcgetattr(inputFd, &savedSettings) == 0) {
         static EditorBytes editorBytes;
-        static LineEditor editor(inputFd, editorBytes, textOnLine, takeTerminalBack);
+        static LineEditor editor(inputFd, editorBytes, {textOnLine, linesAbove, takeTerminalBack});
         lineEditor = &editor;
         std::cin.rdbuf(&editor);
         lineSettings = savedSettings;

@@ -37,23 +37,6 @@ TEST(DialogLine, ALineRecalledAfterAWrappedLineOfPromptsGoesAfterTheLastPrompt) 
     EXPECT_EQ(shown[row - 1], "Zeile 1 , Spalte 1 = 1 2");
 }
 
-// A line of 20 + 50 characters on two rows of 40, then three rows of 30, then two of 60.
-TEST(DialogLine, AWrappedLineIsRedrawnOnceAfterTheTerminalWrapsItAnew) {
-    TmuxScreen screen(40, 24);
-    const std::string digits = "12345678901234567890123456789012345678901234567890";
-    screen.type(decimals + sizeDialog + digits);
-    ASSERT_TRUE(screen.waitForLine(digits.substr(20)));
-    screen.resize(30, 24);
-    screen.resize(60, 24);
-    screen.type("x");
-    const std::string line = "Anzahl der Zeilen = " + digits + "x";
-    const Lines shown = screen.waitFor([&](const Lines& lines) { return rowOf(lines, line.substr(60)) >= 0; });
-    const int row = rowOf(shown, "Geben Sie bitte folgende Daten ein:");
-    ASSERT_GE(row, 0);
-    const Lines expected = {"", line.substr(0, 60), line.substr(60), ""};
-    EXPECT_EQ(Lines(shown.begin() + row + 1, shown.begin() + row + 5), expected);
-}
-
 TEST(DialogLine, ABrokenUtf8CharacterBecomesOneReplacementAndTheByteAfterItCounts) {
     TmuxScreen screen(80, 24);
     screen.type(decimals + sizeDialog);
@@ -211,6 +194,29 @@ TEST(LongComputation, TheProgressLineRisesOnceAndLeavesNothingBehind) {
     ASSERT_FALSE(percents.empty()) << "the progress line was never seen";
     EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
     EXPECT_LE(percents.back(), 100);
+}
+
+// On a terminal narrower than the progress text, the product of two 2000 x 2000 matrices: at
+// every look there is at most one row that shows progress, also after several updates, and
+// Ctrl-C then ends the computation.
+TEST(LongComputation, OnANarrowTerminalTheProgressLineStaysOneRow) {
+    TmuxScreen screen(20, 24);
+    screen.type(decimals + sizeDialog + "2000\r2000\r" + down + "\r2000\r2000\r" + down + down + down + "\r" + down +
+                down + "\r" + down + down + "\r");
+    std::vector<std::string> shown;
+    screen.waitFor([&](const Lines& lines) {
+        const auto progress = std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+            return line.starts_with("Berechnung") || line.ends_with(" %");
+        });
+        EXPECT_LE(progress, 1);
+        const auto last = std::find_if(lines.rbegin(), lines.rend(), [](const auto& line) { return !line.empty(); });
+        if (last != lines.rend() && last->ends_with(" %") && (shown.empty() || shown.back() != *last)) {
+            shown.push_back(*last);
+        }
+        return shown.size() >= 3;
+    });
+    EXPECT_GE(shown.size(), 3u) << "the progress line was not seen updated";
+    screen.type("\x03");
 }
 
 }  // namespace

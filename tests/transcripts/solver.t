@@ -69,6 +69,12 @@ with a clear text; bad coefficients are asked for again:
   Die Angabe der Zeilenanzahl und/oder Spaltenanzahl ist kleiner als 1.
   
   Druecken Sie eine beliebige Taste . . .
+
+A negative count, however far below zero, is refused as 0 is; none wraps around:
+
+  $ for count in -1 -4294967294; do
+  >   start 2; solver "$count"$'\n'; finish | cmp - <(start 2; solver $'0\n'; finish)
+  > done
   $ start 2; solver $'zwei\n1\n3\n6\n'; finish | sed -n '/Gleichungsloeser/,/Zeile/p'
   Gleichungsloeser:
   

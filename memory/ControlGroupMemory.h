@@ -1,0 +1,13 @@
+// ControlGroupMemory: how many more bytes the memory limits of the process's control groups
+// leave it, cgroup v2 and the memory controller of v1, read from /proc and the mounted
+// hierarchies.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// The smallest room left under the limit of the process's group or of any group above it
+// (SIZE_MAX where none is set or none can be read). The two files are /proc/self/cgroup and
+// /proc/self/mountinfo unless a caller names others.
+std::size_t controlGroupMemoryLeft(const std::string& groupsFile = "/proc/self/cgroup",
+                                   const std::string& mountsFile = "/proc/self/mountinfo");
