@@ -27,8 +27,9 @@ namespace {
 
 using Images = std::vector<std::vector<std::uint64_t>>;
 
-// The share of the work before the results are put together, for the progress shown.
-constexpr double residueShare = 0.9;
+// The share of the work before the results are put together, for the progress shown, where
+// nothing better is known.
+constexpr double usualResidueShare = 0.9;
 
 void reserveOrRefuse(std::size_t bytes) {
     if (!StorageLimit::reserve(bytes)) {
@@ -59,8 +60,11 @@ private:
 // never goes back: a prime that turns out of no use adds one to those expected.
 class Tracker {
 public:
-    Tracker(const Progress& progress, double expectedPrimes, std::size_t n)
-        : progress(progress), expected(std::max(expectedPrimes, 1.0)), order(static_cast<double>(n)) {}
+    Tracker(const Progress& progress, double expectedPrimes, std::size_t n, double residueShare = usualResidueShare)
+        : progress(progress),
+          expected(std::max(expectedPrimes, 1.0)),
+          order(static_cast<double>(n)),
+          residueShare(residueShare) {}
 
     modular_elimination::Poll stepsOfPrime(std::size_t primesDone) const {
         return [this, primesDone](std::size_t steps) {
@@ -92,6 +96,7 @@ private:
     mutable double last = 0.0;
     double expected;
     double order;
+    double residueShare;
 };
 
 // The words one prime's elimination works in, within the storage check.
@@ -176,6 +181,21 @@ namespace {
 // The inverse and the adjugate are both the integer matrix's adjugate with its columns scaled:
 // A^-1 = adj(A) S / det(A), and adj(S^-1 A) = det(S^-1 A) (S^-1 A)^-1 = adj(A) S / det(S).
 enum class AdjugateUse { Inverse, Adjugate };
+
+// The share of the primes in the work of an inverse or adjugate, so that its progress rises
+// evenly: per prime an elimination (n^3 words) and the residues of n^2 entries of `entryWords`
+// words, against, per entry of the result, a combination and a reduced fraction of numbers of
+// about `primes` words, which GMP's greatest common divisor dominates at some k log^2 k. The
+// weights are nanoseconds measured on one machine; only their ratios matter.
+double adjugateResidueShare(std::size_t n, std::size_t primes, std::size_t entryWords) {
+    const auto order = static_cast<double>(n);
+    const auto k = static_cast<double>(std::max<std::size_t>(primes, 2));
+    const double perPrime =
+        2.5 * order * order * order + order * order * (60.0 + 0.3 * static_cast<double>(entryWords));
+    const double perEntry = 25.0 * k * std::log2(k) * std::log2(k);
+    const double residues = k * perPrime;
+    return residues / (residues + (order * order + 2.0) * perEntry);
+}
 
 // How many primes of the sequence a run of `bits` takes.
 std::size_t primesFor(double bits) {
@@ -263,7 +283,9 @@ Outcome scaledAdjugate(const Bruch* const* rows, std::size_t n, Bruch* const* re
         return Outcome::Singular;
     }
     const double bits = matrix.hadamardBits() + 2.0;
-    Tracker tracker(progress, static_cast<double>(primesFor(bits)), n);
+    const std::size_t primes = primesFor(bits);
+    Tracker tracker(progress, static_cast<double>(primes), n,
+                    adjugateResidueShare(n, primes, matrix.longestEntryWords()));
     PrimeRun run(bits);
     Images determinants;
     Images adjugates;

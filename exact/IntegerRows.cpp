@@ -108,7 +108,6 @@ void IntegerRows::fillBig(const Bruch* const* rows) {
     reserveOrRefuse(n * n * sizeof(BigInteger));
     bigs.resize(n * n);
     bigScales.resize(n);
-    std::size_t longest = 0;
     for (std::size_t i = 0; i < n; ++i) {
         BigInteger multiple = 1;
         for (std::size_t j = 0; j < n; ++j) {
@@ -119,16 +118,16 @@ void IntegerRows::fillBig(const Bruch* const* rows) {
             const Bruch value(rows[i][j]);
             bigs[i * n + j] = value.exactZaehler() * (multiple / value.exactNenner());
             reserveOrRefuse(bignumber::bytesOf(bigs[i * n + j]));
-            longest = std::max(longest, bignumber::bytesOf(bigs[i * n + j]) / sizeof(std::uint64_t));
+            longestWords = std::max(longestWords, bignumber::bytesOf(bigs[i * n + j]) / sizeof(std::uint64_t));
         }
         bigScales[i] = multiple;
     }
     // Runs of about twice the longest entry's words in primes, whose product is as long as it,
     // evened out over the primes that the bound of the determinant takes (62 bits each), so that
     // the last run is not mostly residues that nothing asks for.
-    if (longest >= shortestTreeEntry) {
+    if (longestWords >= shortestTreeEntry) {
         const auto primes = static_cast<std::size_t>((hadamardBits() + 2.0) / 61.9) + 1;
-        const std::size_t runs = (primes + 2 * longest - 1) / (2 * longest);
+        const std::size_t runs = (primes + 2 * longestWords - 1) / (2 * longestWords);
         runLength = (primes + runs - 1) / runs;
     }
 }

@@ -29,6 +29,8 @@ public:
     // The product in a word, when it fits in one (false otherwise).
     bool scaleProductInWord(std::int64_t& result) const;
     bool hasZeroRow() const { return zeroRow; }
+    // The words of the longest entry: 1 while they all fit one.
+    std::size_t longestEntryWords() const { return longestWords; }
 
     // The residues of all entries, row by row, into n * n words; calls `poll` after each row of
     // long entries. Long entries are reduced for a run of the engine's primes at once, from this
@@ -62,6 +64,7 @@ private:
     std::vector<std::int64_t> wordScales;
     std::vector<bignumber::BigInteger> bigScales;
 
+    std::size_t longestWords = 1;
     // How many primes a run takes: enough that their product is about as long as the longest
     // entry, where a remainder tree pays; 0 while the entries are short enough to go prime by
     // prime.
