@@ -65,11 +65,13 @@ Matrix<Bruch> firstPrimeTimesOthers(std::uint32_t n) {
     return m;
 }
 
-Matrix<Bruch> firstPrimeInDenominators(std::uint32_t n) {
+// One-digit fractions with a denominator of 62 bits in every row: the engine's first prime, or
+// (reference) another number of that length.
+Matrix<Bruch> longDenominators(std::uint32_t n, bool enginePrime) {
     Matrix<Bruch> m = oneDigit(n, 2 * n);
     const auto prime = static_cast<std::int64_t>(prime_sequence::at(0));
     for (std::uint32_t i = 1; i <= n; ++i) {
-        m.element(i, 1 + i % n) = Bruch(1 + i % 9, prime);
+        m.element(i, 1 + i % n) = Bruch(1 + i % 9, enginePrime ? prime : prime - 2 * (1000 + i));
     }
     return m;
 }
@@ -147,8 +149,9 @@ const std::vector<Cliff> cliffs = {
          m.element(n, n) = Bruch(7, 1);
          return m;
      }},
-    {"Adjugate/FirstPrimeInDenominators", "Adjugate/OneDigit", 30, Operation::Adjugate, firstPrimeInDenominators,
-     [](std::uint32_t n) { return oneDigit(n, 2 * n); }},
+    {"Adjugate/FirstPrimeInDenominators", "Adjugate/OtherDenominatorsOf62Bits", 30, Operation::Adjugate,
+     [](std::uint32_t n) { return longDenominators(n, true); },
+     [](std::uint32_t n) { return longDenominators(n, false); }},
     {"Adjugate/AtTheLimitsOf64Bits", "Adjugate/Anywhere64Bits", 40, Operation::Adjugate,
      [](std::uint32_t n) { return sixtyFourBits(n, true); }, [](std::uint32_t n) { return sixtyFourBits(n, false); }},
     {"Adjugate/RankNMinus1", "Adjugate/OneDigit", 100, Operation::Adjugate,
