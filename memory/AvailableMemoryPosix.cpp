@@ -42,14 +42,14 @@ std::map<std::string, std::uint64_t> kilobyteFields(const char* path, std::initi
     return found;
 }
 
-// What a resource limit leaves, given how much of it the process holds.
-std::size_t limitLeft(int resource, const char* statusField) {
+// What a resource limit leaves, given how much of it the process holds; where that cannot be
+// read, the limit is not counted.
+std::size_t limitLeft(int resource, const std::map<std::string, std::uint64_t>& status, const char* heldField) {
     rlimit limit{};
     if (getrlimit(resource, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
         return unlimited;
     }
-    const auto held = kilobyteFields("/proc/self/status", {statusField});
-    return held.empty() ? unlimited : remaining(limit.rlim_cur, held.begin()->second);
+    return status.contains(heldField) ? remaining(limit.rlim_cur, status.at(heldField)) : unlimited;
 }
 
 // Strict overcommit (mode 2) refuses what would take the system's commitments past its limit.
@@ -80,6 +80,7 @@ std::size_t systemMemoryLeft() {
 std::size_t availableMemoryBytes() {
     // The data segment limit counts every private writable mapping, which is where malloc's
     // blocks live, large or small (VmData).
-    return std::min({limitLeft(RLIMIT_AS, "VmSize"), limitLeft(RLIMIT_DATA, "VmData"), controlGroupMemoryLeft(),
-                     systemMemoryLeft()});
+    const auto status = kilobyteFields("/proc/self/status", {"VmSize", "VmData"});
+    return std::min({limitLeft(RLIMIT_AS, status, "VmSize"), limitLeft(RLIMIT_DATA, status, "VmData"),
+                     controlGroupMemoryLeft(), systemMemoryLeft()});
 }

@@ -51,10 +51,16 @@ struct Version {
 constexpr Version version2{"memory.max", "memory.current", "inactive_file"};
 constexpr Version version1{"memory.limit_in_bytes", "memory.usage_in_bytes", "total_inactive_file"};
 
+// A group without a limit is not looked at further: its usage and above all its statistics,
+// which the kernel gathers over every group below it, cost milliseconds to read.
 std::size_t roomIn(const std::string& directory, const Version& names) {
+    constexpr std::uint64_t noLimit = std::uint64_t{1} << 62;  // v1 writes "no limit" as nearly 2^63
     const auto limit = readNumber(directory + "/" + names.limit);
+    if (!limit || *limit >= noLimit) {
+        return unlimited;
+    }
     const auto used = readNumber(directory + "/" + names.usage);
-    if (!limit || !used) {
+    if (!used) {
         return unlimited;
     }
     const std::uint64_t dropped = std::min(*used, statValue(directory + "/memory.stat", names.inactiveFile));
@@ -79,10 +85,16 @@ bool isDirectory(const std::string& path) {
     return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
-// The room along the path from the group's directory up to the mount point. A group outside
-// what the mount shows (another cgroup namespace) is looked at from the mount point alone.
-std::size_t roomAlong(const std::string& mountRoot, const std::string& mountPoint, const std::string& group,
-                      const Version& names) {
+// One directory whose limit counts: a group's own or one of the groups above it.
+struct LimitDirectory {
+    std::string path;
+    const Version* names;
+};
+
+// The directories from the group's up to the mount point. A group outside what the mount shows
+// (another cgroup namespace) is looked at from the mount point alone.
+void addDirectoriesAlong(const std::string& mountRoot, const std::string& mountPoint, const std::string& group,
+                         const Version& names, std::vector<LimitDirectory>& directories) {
     std::string relative;
     if (mountRoot == "/") {
         relative = group;
@@ -95,12 +107,11 @@ std::size_t roomAlong(const std::string& mountRoot, const std::string& mountPoin
     if (!isDirectory(mountPoint + relative)) {
         relative.clear();
     }
-    std::size_t room = roomIn(mountPoint + relative, names);
+    directories.push_back({mountPoint + relative, &names});
     while (!relative.empty()) {
         relative.erase(relative.rfind('/'));
-        room = std::min(room, roomIn(mountPoint + relative, names));
+        directories.push_back({mountPoint + relative, &names});
     }
-    return room;
 }
 
 struct Mount {
@@ -131,11 +142,9 @@ std::vector<Mount> memoryMounts(const std::string& mountsFile) {
     return mounts;
 }
 
-}  // namespace
-
-std::size_t controlGroupMemoryLeft(const std::string& groupsFile, const std::string& mountsFile) {
+std::vector<LimitDirectory> limitDirectories(const std::string& groupsFile, const std::string& mountsFile) {
     const std::vector<Mount> mounts = memoryMounts(mountsFile);
-    std::size_t room = unlimited;
+    std::vector<LimitDirectory> directories;
     std::ifstream groups(groupsFile);
     std::string line;
     // Each line is "id:controllers:path"; the v2 line has no controllers.
@@ -153,9 +162,29 @@ std::size_t controlGroupMemoryLeft(const std::string& groupsFile, const std::str
         const std::string group = line.substr(second + 1);
         for (const Mount& mount : mounts) {
             if (mount.version2 == isVersion2) {
-                room = std::min(room, roomAlong(mount.root, mount.point, group, isVersion2 ? version2 : version1));
+                addDirectoriesAlong(mount.root, mount.point, group, isVersion2 ? version2 : version1, directories);
             }
         }
     }
+    return directories;
+}
+
+std::size_t roomUnder(const std::vector<LimitDirectory>& directories) {
+    std::size_t room = unlimited;
+    for (const LimitDirectory& directory : directories) {
+        room = std::min(room, roomIn(directory.path, *directory.names));
+    }
     return room;
+}
+
+}  // namespace
+
+std::size_t controlGroupMemoryLeft() {
+    static const std::vector<LimitDirectory> directories =
+        limitDirectories("/proc/self/cgroup", "/proc/self/mountinfo");
+    return roomUnder(directories);
+}
+
+std::size_t controlGroupMemoryLeft(const std::string& groupsFile, const std::string& mountsFile) {
+    return roomUnder(limitDirectories(groupsFile, mountsFile));
 }

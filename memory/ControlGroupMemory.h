@@ -7,7 +7,8 @@
 #include <string>
 
 // The smallest room left under the limit of the process's group or of any group above it
-// (SIZE_MAX where none is set or none can be read). The two files are /proc/self/cgroup and
-// /proc/self/mountinfo unless a caller names others.
-std::size_t controlGroupMemoryLeft(const std::string& groupsFile = "/proc/self/cgroup",
-                                   const std::string& mountsFile = "/proc/self/mountinfo");
+// (SIZE_MAX where none is set or none can be read). Which groups those are is found once, from
+// /proc/self/cgroup and /proc/self/mountinfo; their limits and usage are read at every call.
+std::size_t controlGroupMemoryLeft();
+// The same from two other files in their place, looked at anew.
+std::size_t controlGroupMemoryLeft(const std::string& groupsFile, const std::string& mountsFile);

@@ -15,6 +15,7 @@
 #include <functional>
 #include <streambuf>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "app/terminal/KeyDecoder.h"
@@ -30,9 +31,10 @@ public:
 
     // What the line editor knows of the screen around the line it reads.
     struct Screen {
-        // What the program has written on the line where typing starts: libedit draws it
-        // again as its prompt.
-        std::function<std::string()> textOnLine;
+        // Whether libedit draws the prompts again where typing starts. Where the screens go
+        // elsewhere (`| tee log`), the prompts reach the terminal through them: this sends them
+        // out now, before the line editor echoes, and answers false.
+        std::function<bool()> drawsPrompt;
         // The lines above it since the screen was cleared, as written; null when the program's
         // output goes elsewhere and the screen is not known.
         std::function<const std::string*()> linesAbove;
@@ -54,12 +56,11 @@ public:
         setg(line.data(), line.data(), line.data());
         pendingValue.clear();
     }
-    // A dialog reads its next value from here on: what it takes from the line so far, and from
-    // every line before that it goes on past, is that value's pending part.
-    void startValue() {
-        valueStart = static_cast<std::size_t>(gptr() - eback());
-        pendingValue.clear();
-    }
+    // A dialog has written `prompt` and reads its next value from here on: what it takes from
+    // the line so far, and from every line before that it goes on past, is that value's pending
+    // part. The prompt stands after the prompts before it when `sameLine` (no line began since
+    // they were written), else it begins the line's prompts anew.
+    void startValue(std::string_view prompt, bool sameLine);
     // Whether the current line still has text for the next value, which then needs no wait.
     bool holdsTypedText() const { return gptr() < egptr(); }
     // The last line, or the last Enter in a menu, ended with a CR whose LF, when it comes next
@@ -95,6 +96,8 @@ private:
     bool lineFeedMayFollow = false;
     std::wstring boundKey;  // a key's sequence on its way to libedit
     std::string prompt;
+    std::string promptsOnLine;  // the prompts handed since the line began, as they stand on it
+    std::string lastPrompt;     // drawn again where an empty Enter moved on to a fresh line
     std::string line;
     std::size_t valueStart = 0;  // where in `line` the value being read began
     std::string pendingValue;    // the part of that value typed on earlier lines

@@ -126,7 +126,10 @@ LineEditor::int_type LineEditor::underflow() {
     // its prompt, from where the line starts.
     std::cout.flush();
     keepPendingPart();
-    prompt = screen.textOnLine();
+    prompt.clear();
+    if (screen.drawsPrompt()) {
+        prompt = promptsOnLine.empty() ? lastPrompt : promptsOnLine;
+    }
     // Without a prompt of its own the line is typed where the cursor stands.
     if (!prompt.empty()) {
         moveToStartOfLine(prompt.size());
@@ -147,6 +150,7 @@ LineEditor::int_type LineEditor::underflow() {
     }
     const std::size_t typedLength = typed == nullptr ? 0 : std::strcspn(typed, "\r\n");
     screen.afterLine(prompt + std::string(typed == nullptr ? "" : typed, typedLength));
+    promptsOnLine.clear();
     if (typed == nullptr || count <= 0) {
         line.clear();
         setg(line.data(), line.data(), line.data());
@@ -161,6 +165,16 @@ LineEditor::int_type LineEditor::underflow() {
     }
     setg(line.data(), line.data(), line.data() + line.size());
     return traits_type::to_int_type(*gptr());
+}
+
+void LineEditor::startValue(std::string_view handed, bool sameLine) {
+    valueStart = static_cast<std::size_t>(gptr() - eback());
+    pendingValue.clear();
+    lastPrompt = handed.substr(handed.rfind('\n') + 1);
+    if (!sameLine) {
+        promptsOnLine.clear();
+    }
+    promptsOnLine += lastPrompt;
 }
 
 void LineEditor::keepPendingPart() {
@@ -267,7 +281,7 @@ void LineEditor::redrawAfterResize() {
         return;
     }
     std::fputs("\x1b[H\x1b[2J", echo);
-    // The terminal may take a line end as it comes while libedit reads.
+    // Each line end goes out as CR LF, whatever libedit's mode does with an LF alone.
     for (const char character : *above) {
         if (character == '\n') {
             std::fputc('\r', echo);

@@ -18,9 +18,14 @@ void ShownLine::follow(std::ostream& stream) {
 
 void ShownLine::endLine(const std::string& shown) {
     keepLine(shown);
-    line.clear();
+    beginLine();
     lineBytes.clear();
     escape = Escape::None;
+}
+
+void ShownLine::beginLine() {
+    ++begun;
+    hasText = false;
 }
 
 void ShownLine::keepLine(const std::string& bytes) {
@@ -45,7 +50,7 @@ void ShownLine::take(char character) {
             escape = Escape::None;
             // Attributes ('m') and erasing right of the cursor ('K') leave the text before it.
             if (character != 'm' && character != 'K') {
-                line.clear();
+                beginLine();
             }
             // The screen was cleared: what stood on it is gone.
             if (character == 'J') {
@@ -63,11 +68,11 @@ void ShownLine::take(char character) {
         lineBytes.pop_back();
         keepLine(lineBytes);
         lineBytes.clear();
-        line.clear();
+        beginLine();
     } else if (character == '\r') {
-        line.clear();
+        beginLine();
     } else {
-        line += character;
+        hasText = true;
     }
 }
 

@@ -1,12 +1,11 @@
-// ShownLine: the text the program has written on the terminal's current line, so that the line
-// editor can take it as its prompt and draw it again where it stands: several prompts of a
-// dialog may share a line (values typed on one line answer them all), and such a line may wrap.
-// It also keeps the lines above it since the screen was last cleared, as written, so that after
-// a change of the window's size the screen can be drawn anew at the new width: whether a
-// terminal wraps its old rows anew or cuts them, no row is then left twice or half.
+// ShownLine: the lines the program has written on the terminal since the screen was last
+// cleared, as written, so that after a change of the window's size the screen can be drawn anew
+// at the new width: whether a terminal wraps its old rows anew or cuts them, no row is then left
+// twice or half. It also tells when a line began, so that the prompts handed to the line editor
+// are known to share a line or not (values typed on one line answer several of them).
 // It sits in front of the buffers of the streams that write to the terminal and passes every
-// byte on unchanged. Attribute sequences take no room on the line and are left out of its text;
-// any other control sequence (the cleared screen) and every line end start the line afresh.
+// byte on unchanged. Attribute sequences take no room on the line; any other control sequence
+// (the cleared screen) and every line end start the line afresh.
 #pragma once
 
 #include <cstddef>
@@ -24,7 +23,10 @@ public:
     // end of the process, so it must never be destroyed while the stream lives.
     void follow(std::ostream& stream);
 
-    const std::string& text() const { return line; }
+    // Counts the lines begun: it changes whenever the cursor goes to the start of a line.
+    std::size_t linesBegun() const { return begun; }
+    // Whether anything the user can see stands on the current line.
+    bool lineHasText() const { return hasText; }
     // The bytes of the whole lines written since the screen was cleared (the latest of them,
     // when there were very many), each ending with its line end.
     const std::string& linesAbove() const { return above; }
@@ -54,7 +56,10 @@ private:
     void keepLine(const std::string& bytes);
 
     enum class Escape { None, Started, InSequence };
-    std::string line;
+    void beginLine();
+
+    std::size_t begun = 0;
+    bool hasText = false;
     std::string lineBytes;  // the current line as written, sequences included
     std::string above;
     Escape escape = Escape::None;

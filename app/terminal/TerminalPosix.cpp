@@ -49,11 +49,11 @@ termios savedSettings{};
 termios keySettings{};
 termios lineSettings{};
 
-PipeOutput* heldOutput = nullptr;  // set when standard output is not a terminal
-LineEditor* lineEditor = nullptr;  // reads the dialogs' lines when standard input is a terminal
-ShownLine* shownLine = nullptr;    // what stands on the terminal's line, when output goes there
-std::string lastPrompt;            // the last line of the last prompt written
-bool wokenByContinue = false;      // why the last wait for a key ended without one
+PipeOutput* heldOutput = nullptr;    // set when standard output is not a terminal
+LineEditor* lineEditor = nullptr;    // reads the dialogs' lines when standard input is a terminal
+ShownLine* shownLine = nullptr;      // what stands on the terminal's line, when output goes there
+std::size_t linesBegunAtPrompt = 0;  // where the last prompt was handed to the line editor
+bool wokenByContinue = false;        // why the last wait for a key ended without one
 
 long millisecondsNow() {
     timespec now{};
@@ -302,16 +302,12 @@ public:
     }
 };
 
-// What the line editor draws as its prompt: the text on the line, or, where the line is empty
-// (an empty Enter moved on) or not known, the last prompt again. Where the screens go elsewhere
-// (`| tee log`), the prompt reaches the terminal through them: it goes out now, before the line
-// editor echoes, and is not drawn a second time.
-std::string textOnLine() {
+bool drawsPrompt() {
     if (!outputIsTerminal) {
         drainHeldOutput();
-        return {};
+        return false;
     }
-    return shownLine != nullptr && !shownLine->text().empty() ? shownLine->text() : lastPrompt;
+    return true;
 }
 
 const std::string* linesAbove() {
@@ -363,7 +359,7 @@ bool dropTypedLineOnTerminal() {
 
 void restore() {
     // The shell goes on where the program stopped: on a line of its own.
-    if (shownLine != nullptr && !shownLine->text().empty()) {
+    if (shownLine != nullptr && shownLine->lineHasText()) {
         std::cout << std::endl;
     }
     restoreTerminal();
@@ -454,7 +450,7 @@ void start() {
     }
     if (inputIsTerminal && ::tcgetattr(inputFd, &savedSettings) == 0) {
         static EditorBytes editorBytes;
-        static LineEditor editor(inputFd, editorBytes, {textOnLine, linesAbove, takeTerminalBack});
+        static LineEditor editor(inputFd, editorBytes, {drawsPrompt, linesAbove, takeTerminalBack});
         lineEditor = &editor;
         std::cin.rdbuf(&editor);
         lineSettings = savedSettings;
@@ -539,8 +535,10 @@ void beginTypedInput(std::string_view prompt) {
     if (!lineEditor->holdsTypedText()) {
         std::cout.flush();
     }
-    lastPrompt = prompt.substr(prompt.rfind('\n') + 1);
-    lineEditor->startValue();
+    // The prompt was written before this call: a line it began itself counts as begun anew.
+    const std::size_t linesBegun = shownLine != nullptr ? shownLine->linesBegun() : 0;
+    lineEditor->startValue(prompt, shownLine != nullptr && linesBegun == linesBegunAtPrompt);
+    linesBegunAtPrompt = linesBegun;
     // The terminal stays without echo and line mode until libedit takes it, so nothing typed
     // meanwhile is echoed twice or held back in the kernel's line.
     enterKeyMode();
