@@ -7,16 +7,16 @@
 #include <cstdint>
 
 #include "elements/InputErrorText.h"
+#include "exact/ExactMatrixEngine.h"
 #include "matrix/ComputationMonitor.h"
 #include "matrix/FastPathOutcome.h"
 #include "matrix/Matrix.h"
 #include "number/Bruch.h"
-#include "exact/ExactMatrixEngine.h"
 
-// Fractions compute the determinant, the inverse, the adjugate of an invertible matrix and a
-// uniquely solvable system by the exact engine, which gives the very values of the literal
-// algorithm in a fraction of its time; the smallest matrices stay with the literal algorithm,
-// which is quicker there, and so do the adjugate and the system of a singular matrix.
+// Fractions compute the determinant, the inverse, the adjugate and a uniquely solvable system by
+// the exact engine, which gives the very values of the literal algorithm in a fraction of its
+// time; the smallest matrices stay with the literal algorithm, which is quicker there, and so
+// does a singular system, whose steps decide how it is classified.
 template <>
 struct ElementTraits<Bruch> {
     static Bruch one() { return Bruch(1, 1); }
@@ -47,7 +47,8 @@ struct ElementTraits<Bruch> {
     }
     static FastPathOutcome fastAdjugate(const Bruch* const* rows, std::size_t n, Bruch* const* result) {
         const ComputationMonitor::Scope scope(progressSteps);
-        return outcomeOf(exact_matrix::adjugate(rows, n, result, reporter(scope)));
+        exact_matrix::adjugate(rows, n, result, reporter(scope));
+        return FastPathOutcome::Done;
     }
     static FastPathOutcome fastSolve(const Bruch* const* rows, std::size_t n, const Bruch* constants, Bruch* solution) {
         const ComputationMonitor::Scope scope(progressSteps);

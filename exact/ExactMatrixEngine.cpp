@@ -12,9 +12,11 @@
 #include "exact/ModularElimination.h"
 #include "exact/PrimeSequence.h"
 #include "exact/ResidueCombiner.h"
+#include "exact/SingularAdjugate.h"
 #include "exact/WordPrime.h"
 #include "memory/StorageLimit.h"
 #include "memory/StorageRefused.h"
+#include "number/BigNumberMemory.h"
 #include "number/Bruch.h"
 
 using bignumber::BigInteger;
@@ -25,8 +27,9 @@ namespace {
 
 using Images = std::vector<std::vector<std::uint64_t>>;
 
-// The share of the work before the results are put together, for the progress shown.
-constexpr double residueShare = 0.9;
+// The share of the work before the results are put together, for the progress shown, where
+// nothing better is known.
+constexpr double usualResidueShare = 0.9;
 
 void reserveOrRefuse(std::size_t bytes) {
     if (!StorageLimit::reserve(bytes)) {
@@ -53,11 +56,15 @@ private:
     std::vector<std::uint64_t> primes;
 };
 
-// Progress through the primes, step by step within each, and then through the result rows.
+// Progress through the primes, step by step within each, and then through the result rows. It
+// never goes back: a prime that turns out of no use adds one to those expected.
 class Tracker {
 public:
-    Tracker(const Progress& progress, double expectedPrimes, std::size_t n)
-        : progress(progress), expected(std::max(expectedPrimes, 1.0)), order(static_cast<double>(n)) {}
+    Tracker(const Progress& progress, double expectedPrimes, std::size_t n, double residueShare = usualResidueShare)
+        : progress(progress),
+          expected(std::max(expectedPrimes, 1.0)),
+          order(static_cast<double>(n)),
+          residueShare(residueShare) {}
 
     modular_elimination::Poll stepsOfPrime(std::size_t primesDone) const {
         return [this, primesDone](std::size_t steps) {
@@ -65,6 +72,7 @@ public:
             report(residueShare * std::min(done, 1.0));
         };
     }
+    void expectOneMorePrime() { expected += 1.0; }
     // Putting the results together in `passes` passes over the n * n (or n) entries: combining
     // the residues, forming the fractions; pass counts from 0. Each entry may take long when
     // the numbers are, so each is a chance to cancel.
@@ -80,14 +88,15 @@ public:
 
 private:
     void report(double fraction) const {
-        last = fraction;
-        progress(fraction);
+        last = std::max(last, fraction);
+        progress(last);
     }
 
     const Progress& progress;
     mutable double last = 0.0;
     double expected;
     double order;
+    double residueShare;
 };
 
 // The words one prime's elimination works in, within the storage check.
@@ -115,63 +124,6 @@ bool addDeterminantResidue(PrimeRun& run, Images& residues, const WordPrime& pri
     }
     determinantValue = ResidueCombiner(run.list(), tracker.pollOnly()).combine(residues, 0);
     return determinantValue == 0;
-}
-
-// The determinant and the adjugate of the integer matrix. The determinant takes every prime;
-// the adjugate only those that do not divide the determinant, where it is the inverse times the
-// determinant. With `screen`, a first prime that divides the determinant ends the work at once.
-Outcome integerAdjugate(const IntegerRows& matrix, const Tracker& tracker, bool screen, BigInteger& determinantValue,
-                        std::vector<BigInteger>& adjugateValues) {
-    const std::size_t n = matrix.order();
-    const double bits = matrix.hadamardBits() + 2.0;
-    PrimeRun determinantRun(bits);
-    PrimeRun adjugateRun(bits);
-    Images determinants;
-    Images adjugates;
-    std::vector<std::uint64_t> work = residueMatrix(n);
-    for (std::size_t t = 0; !determinantRun.complete() || !adjugateRun.complete(); ++t) {
-        const WordPrime prime(prime_sequence::at(t));
-        matrix.residues(prime, work.data(), tracker.pollOnly());
-        const std::uint64_t residue = modular_elimination::invert(work.data(), n, prime, tracker.stepsOfPrime(t));
-        if (screen && t == 0 && residue == 0) {
-            return Outcome::LeftToCaller;
-        }
-        if (addDeterminantResidue(determinantRun, determinants, prime, residue, tracker, determinantValue)) {
-            return Outcome::Singular;
-        }
-        if (residue != 0 && !adjugateRun.complete()) {
-            adjugateRun.add(prime.value());
-            std::vector<std::uint64_t>& image = newImage(adjugates, n * n);
-            const WordPrime::Factor factor = prime.prepare(residue);
-            for (std::size_t k = 0; k < n * n; ++k) {
-                image[k] = prime.multiply(work[k], factor);
-            }
-        }
-    }
-    const ResidueCombiner combiner(adjugateRun.list(), tracker.pollOnly());
-    reserveOrRefuse(n * n * (combiner.valueBytes() + sizeof(BigInteger)));
-    adjugateValues.resize(n * n);
-    for (std::size_t i = 0; i < n; ++i) {
-        for (std::size_t j = 0; j < n; ++j) {
-            adjugateValues[i * n + j] = combiner.combine(adjugates, i * n + j);
-            tracker.resultEntry(0, 2, static_cast<double>(i * n + j + 1), static_cast<double>(n * n));
-        }
-    }
-    return Outcome::Done;
-}
-
-// entry(i, j) * scale(j) / divisor, reduced, for the inverse and the adjugate of the fractions:
-// with S the row multipliers, the fraction matrix is S^-1 A, so its inverse is A^-1 S.
-void scaleColumns(const IntegerRows& matrix, const std::vector<BigInteger>& adjugateValues, const BigInteger& divisor,
-                  Bruch* const* result, const Tracker& tracker) {
-    const std::size_t n = matrix.order();
-    const std::vector<BigInteger> scales = matrix.scales();
-    for (std::size_t i = 0; i < n; ++i) {
-        for (std::size_t j = 0; j < n; ++j) {
-            result[i][j] = Bruch::fromExactParts(adjugateValues[i * n + j] * scales[j], divisor);
-            tracker.resultEntry(1, 2, static_cast<double>(i * n + j + 1), static_cast<double>(n * n));
-        }
-    }
 }
 
 // A determinant within one prime's range, of rows whose multipliers fit a word together: the
@@ -230,22 +182,131 @@ namespace {
 // A^-1 = adj(A) S / det(A), and adj(S^-1 A) = det(S^-1 A) (S^-1 A)^-1 = adj(A) S / det(S).
 enum class AdjugateUse { Inverse, Adjugate };
 
+// The share of the primes in the work of an inverse or adjugate, so that its progress rises
+// evenly: per prime an elimination (n^3 words) and the residues of n^2 entries of `entryWords`
+// words, against, per entry of the result, a combination and a reduced fraction of numbers of
+// about `primes` words, which GMP's greatest common divisor dominates at some k log^2 k. The
+// weights are nanoseconds measured on one machine; only their ratios matter.
+double adjugateResidueShare(std::size_t n, std::size_t primes, std::size_t entryWords) {
+    const auto order = static_cast<double>(n);
+    const auto k = static_cast<double>(std::max<std::size_t>(primes, 2));
+    const double perPrime =
+        2.5 * order * order * order + order * order * (60.0 + 0.3 * static_cast<double>(entryWords));
+    const double perEntry = 25.0 * k * std::log2(k) * std::log2(k);
+    const double residues = k * perPrime;
+    return residues / (residues + (order * order + 2.0) * perEntry);
+}
+
+// How many primes of the sequence a run of `bits` takes.
+std::size_t primesFor(double bits) {
+    PrimeRun run(bits);
+    while (!run.complete()) {
+        run.add(prime_sequence::at(run.list().size()));
+    }
+    return run.list().size();
+}
+
+// The residues of the integer matrix's adjugate, and of its determinant, modulo primes whose
+// product passes the bound of every minor. Any prime serves the adjugate: where it divides the
+// determinant, the adjugate's residues come from the kernels (SingularAdjugate). The inverse
+// skips such a prime, which is cheaper than that, and is proven singular when the primes skipped
+// pass the bound themselves, since their product divides the determinant.
+Outcome adjugateResidues(const IntegerRows& matrix, AdjugateUse use, double bits, Tracker& tracker, PrimeRun& run,
+                         Images& determinants, Images& adjugates) {
+    const std::size_t n = matrix.order();
+    PrimeRun skipped(bits);
+    std::vector<std::uint64_t> residues = residueMatrix(n);
+    std::vector<std::uint64_t> work = residueMatrix(n);
+    for (std::size_t t = 0; !run.complete(); ++t) {
+        const WordPrime prime(prime_sequence::at(t));
+        matrix.residues(prime, residues.data(), tracker.pollOnly());
+        std::copy(residues.begin(), residues.end(), work.begin());
+        const modular_elimination::Poll poll = tracker.stepsOfPrime(t);
+        const std::uint64_t determinant = modular_elimination::invert(work.data(), n, prime, poll);
+        if (determinant == 0 && use == AdjugateUse::Inverse) {
+            skipped.add(prime.value());
+            if (skipped.complete()) {
+                return Outcome::Singular;
+            }
+            tracker.expectOneMorePrime();
+            continue;
+        }
+        run.add(prime.value());
+        newImage(determinants, 1)[0] = determinant;
+        std::vector<std::uint64_t>& image = newImage(adjugates, n * n);
+        if (determinant == 0) {
+            singularAdjugate(residues.data(), n, prime, image.data(), poll);
+            continue;
+        }
+        const WordPrime::Factor factor = prime.prepare(determinant);
+        for (std::size_t k = 0; k < n * n; ++k) {
+            image[k] = prime.multiply(work[k], factor);
+        }
+    }
+    return Outcome::Done;
+}
+
+// The divisors of the result's columns, and the factors of their entries: the inverse's column j
+// is adj(A) column j times s_j over det(A); the adjugate's is adj(A) column j over the product of
+// the other multipliers, s_j cancelled beforehand, which spares the numbers a row's length.
+void columnScaling(const IntegerRows& matrix, AdjugateUse use, const BigInteger& determinantValue,
+                   std::vector<BigInteger>& factors, std::vector<BigInteger>& divisors) {
+    const std::size_t n = matrix.order();
+    factors = matrix.scales();
+    divisors.assign(n, determinantValue);
+    if (use == AdjugateUse::Inverse) {
+        return;
+    }
+    // Products of the multipliers before and after each column, so that each divisor takes two.
+    std::vector<BigInteger> after(n + 1, BigInteger(1));
+    for (std::size_t j = n; j-- > 0;) {
+        bignumber::requireBytes(
+            bignumber::bytesForArithmetic(bignumber::bytesOf(after[j + 1]) + bignumber::bytesOf(factors[j])));
+        after[j] = after[j + 1] * factors[j];
+    }
+    BigInteger before = 1;
+    for (std::size_t j = 0; j < n; ++j) {
+        bignumber::requireBytes(
+            bignumber::bytesForArithmetic(bignumber::bytesOf(before) + bignumber::bytesOf(after[j + 1])));
+        divisors[j] = before * after[j + 1];
+        before *= factors[j];
+        factors[j] = 1;
+    }
+}
+
+// Each entry is combined, scaled and reduced in one go, so that only the fractions of the result
+// are kept, besides the residues.
 Outcome scaledAdjugate(const Bruch* const* rows, std::size_t n, Bruch* const* result, const Progress& progress,
                        AdjugateUse use) {
     const IntegerRows matrix(rows, n);
-    if (matrix.hasZeroRow()) {
+    if (use == AdjugateUse::Inverse && matrix.hasZeroRow()) {
         return Outcome::Singular;
     }
-    const Tracker tracker(progress, PrimeRun::expectedCount(matrix.hadamardBits() + 2.0) * 2, n);
-    BigInteger determinantValue;
-    std::vector<BigInteger> adjugateValues;
-    const bool screen = use == AdjugateUse::Adjugate;
-    const Outcome outcome = integerAdjugate(matrix, tracker, screen, determinantValue, adjugateValues);
-    if (outcome != Outcome::Done) {
-        return outcome;
+    const double bits = matrix.hadamardBits() + 2.0;
+    const std::size_t primes = primesFor(bits);
+    Tracker tracker(progress, static_cast<double>(primes), n,
+                    adjugateResidueShare(n, primes, matrix.longestEntryWords()));
+    PrimeRun run(bits);
+    Images determinants;
+    Images adjugates;
+    if (adjugateResidues(matrix, use, bits, tracker, run, determinants, adjugates) == Outcome::Singular) {
+        return Outcome::Singular;
     }
-    const BigInteger divisor = use == AdjugateUse::Inverse ? determinantValue : matrix.scaleProduct();
-    scaleColumns(matrix, adjugateValues, divisor, result, tracker);
+    const ResidueCombiner combiner(run.list(), tracker.pollOnly());
+    std::vector<BigInteger> factors;
+    std::vector<BigInteger> divisors;
+    const BigInteger determinantValue = use == AdjugateUse::Inverse ? combiner.combine(determinants, 0) : BigInteger(1);
+    columnScaling(matrix, use, determinantValue, factors, divisors);
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = 0; j < n; ++j) {
+            BigInteger value = combiner.combine(adjugates, i * n + j);
+            bignumber::requireBytes(
+                bignumber::bytesForArithmetic(bignumber::bytesOf(value) + bignumber::bytesOf(factors[j])));
+            value *= factors[j];
+            result[i][j] = Bruch::fromExactParts(value, divisors[j]);
+            tracker.resultEntry(0, 1, static_cast<double>(i * n + j + 1), static_cast<double>(n * n));
+        }
+    }
     return Outcome::Done;
 }
 
@@ -255,8 +316,8 @@ Outcome inverse(const Bruch* const* rows, std::size_t n, Bruch* const* result, c
     return scaledAdjugate(rows, n, result, progress, AdjugateUse::Inverse);
 }
 
-Outcome adjugate(const Bruch* const* rows, std::size_t n, Bruch* const* result, const Progress& progress) {
-    return scaledAdjugate(rows, n, result, progress, AdjugateUse::Adjugate);
+void adjugate(const Bruch* const* rows, std::size_t n, Bruch* const* result, const Progress& progress) {
+    scaledAdjugate(rows, n, result, progress, AdjugateUse::Adjugate);
 }
 
 namespace {

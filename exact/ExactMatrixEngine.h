@@ -5,8 +5,11 @@
 // matrix. Its determinant and adjugate (or, for a system, the numerators of Cramer's rule) are
 // computed modulo word primes until the product of the primes exceeds twice Hadamard's bound,
 // and the Chinese remainder theorem gives them back exactly; the fractions follow by one
-// division each. A long computation reports how far it is through `progress`, which may throw
-// to cancel it; every large allocation is checked against the memory left first.
+// division each. A prime that divides the determinant is passed over, or, for the adjugate,
+// serves through the kernels of the matrix modulo it, so that no determinant, however made,
+// sends a matrix elsewhere; a singular matrix's adjugate comes from the engine too. A long computation reports how far
+// it is through `progress`, which may throw to cancel it; every large allocation is checked against the memory left
+// first.
 //
 // FLINT's rational matrices are as fast, but a call into them cannot be cancelled, allocates
 // past the memory check, and has no build for the Windows program; so FLINT is only the
@@ -23,17 +26,17 @@ namespace exact_matrix {
 // Called often, with the fraction done (0 to 1).
 using Progress = std::function<void(double fractionDone)>;
 
-// Done; Singular (proven); or LeftToCaller: the first prime divides the determinant, so the
-// matrix is singular or nearly always so, and the caller's own method, which a singular matrix
-// needs anyway, is cheaper than the proof.
+// Done; Singular (proven); or LeftToCaller (the solver only): the first prime divides the
+// determinant, so the matrix is singular or nearly always so, and the caller's own method, which
+// a singular system needs anyway to be classified, is cheaper than the proof.
 enum class Outcome { Done, Singular, LeftToCaller };
 
 // rows: n pointers to n fractions each, n >= 1; results go to n rows of n fractions.
 Bruch determinant(const Bruch* const* rows, std::size_t n, const Progress& progress);
 // Done or Singular.
 Outcome inverse(const Bruch* const* rows, std::size_t n, Bruch* const* result, const Progress& progress);
-// Computed for an invertible matrix only: Done, Singular or LeftToCaller.
-Outcome adjugate(const Bruch* const* rows, std::size_t n, Bruch* const* result, const Progress& progress);
+// Of any matrix, singular or not.
+void adjugate(const Bruch* const* rows, std::size_t n, Bruch* const* result, const Progress& progress);
 // The one solution of rows * solution = constants (n fractions each): Done, Singular or
 // LeftToCaller.
 Outcome solve(const Bruch* const* rows, std::size_t n, const Bruch* constants, Bruch* solution,

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 
+#include "exact/PrimeProductTree.h"
+#include "exact/PrimeSequence.h"
+#include "exact/WordPrime.h"
 #include "memory/StorageLimit.h"
 #include "memory/StorageRefused.h"
 #include "number/Bruch.h"
-#include "exact/WordPrime.h"
 
 using bignumber::BigInteger;
 
@@ -15,6 +18,9 @@ namespace {
 
 // A little more than the rounding of the few double operations behind each bound.
 constexpr double roundingAllowance = 1e-9;
+
+// Entries of fewer words than this are reduced prime by prime: the tree would not pay.
+constexpr std::size_t shortestTreeEntry = 32;
 
 std::uint64_t leastCommonMultiple(std::uint64_t a, std::uint64_t b, bool& overflow) {
     const std::uint64_t divisor = magnitudeGcd(a, b);
@@ -70,20 +76,22 @@ IntegerRows::IntegerRows(const Bruch* const* rows, std::size_t n) : n(n) {
 bool IntegerRows::fillWords(const Bruch* const* rows) {
     words.resize(n * n);
     wordScales.resize(n);
+    std::vector<std::int64_t> denominators(n);
     for (std::size_t i = 0; i < n; ++i) {
         bool overflow = false;
         std::uint64_t multiple = 1;
         for (std::size_t j = 0; j < n && !overflow; ++j) {
-            const Bruch& value = rows[i][j];
-            overflow |= value.isWide() || value.getNenner() == INT64_MIN;
+            const Bruch value(rows[i][j]);  // a copy is reduced
+            overflow |= value.isWide();
             if (!overflow) {
-                multiple = leastCommonMultiple(multiple, magnitudeOf(value.getNenner()), overflow);
+                words[i * n + j] = value.getZaehler();
+                denominators[j] = value.getNenner();
+                multiple = leastCommonMultiple(multiple, static_cast<std::uint64_t>(denominators[j]), overflow);
             }
         }
         for (std::size_t j = 0; j < n && !overflow; ++j) {
-            const Bruch& value = rows[i][j];
-            const std::int64_t factor = static_cast<std::int64_t>(multiple) / value.getNenner();
-            overflow |= __builtin_mul_overflow(value.getZaehler(), factor, &words[i * n + j]);
+            const std::int64_t factor = static_cast<std::int64_t>(multiple) / denominators[j];
+            overflow |= __builtin_mul_overflow(words[i * n + j], factor, &words[i * n + j]);
         }
         if (overflow) {
             words.clear();
@@ -103,15 +111,24 @@ void IntegerRows::fillBig(const Bruch* const* rows) {
     for (std::size_t i = 0; i < n; ++i) {
         BigInteger multiple = 1;
         for (std::size_t j = 0; j < n; ++j) {
-            const BigInteger denominator = magnitude(rows[i][j].exactNenner());
+            const BigInteger denominator = magnitude(Bruch(rows[i][j]).exactNenner());  // a copy is reduced
             multiple = multiple / bignumber::gcdOf(multiple, denominator) * denominator;
         }
         for (std::size_t j = 0; j < n; ++j) {
-            const Bruch& value = rows[i][j];
+            const Bruch value(rows[i][j]);
             bigs[i * n + j] = value.exactZaehler() * (multiple / value.exactNenner());
             reserveOrRefuse(bignumber::bytesOf(bigs[i * n + j]));
+            longestWords = std::max(longestWords, bignumber::bytesOf(bigs[i * n + j]) / sizeof(std::uint64_t));
         }
         bigScales[i] = multiple;
+    }
+    // Runs of about twice the longest entry's words in primes, whose product is as long as it,
+    // evened out over the primes that the bound of the determinant takes (62 bits each), so that
+    // the last run is not mostly residues that nothing asks for.
+    if (longestWords >= shortestTreeEntry) {
+        const auto primes = static_cast<std::size_t>((hadamardBits() + 2.0) / 61.9) + 1;
+        const std::size_t runs = (primes + 2 * longestWords - 1) / (2 * longestWords);
+        runLength = (primes + runs - 1) / runs;
     }
 }
 
@@ -150,12 +167,45 @@ void IntegerRows::residues(const WordPrime& prime, std::uint64_t* target, const 
         }
         return;
     }
+    if (runLength > 0 && residuesOfRun(prime, target, poll)) {
+        return;
+    }
     for (std::size_t i = 0; i < n; ++i) {
         for (std::size_t k = i * n; k < i * n + n; ++k) {
             target[k] = bignumber::residueOf(bigs[k], prime.value());
         }
         poll();
     }
+}
+
+// False for a prime outside the engine's sequence, which goes prime by prime. A new run is made
+// whole before it replaces the old one, so that a cancelled one leaves nothing half made.
+bool IntegerRows::residuesOfRun(const WordPrime& prime, std::uint64_t* target,
+                                const std::function<void()>& poll) const {
+    const std::lock_guard<std::mutex> lock(runAccess);
+    auto place = std::lower_bound(run.primes.begin(), run.primes.end(), prime.value(), std::greater<>());
+    if (place == run.primes.end() || *place != prime.value()) {
+        const std::size_t first = prime_sequence::indexOf(prime.value());
+        if (first == prime_sequence::notFound) {
+            return false;
+        }
+        reserveOrRefuse((n * n + 1) * runLength * sizeof(std::uint64_t));
+        ResidueRun next;
+        for (std::size_t t = first; t < first + runLength; ++t) {
+            next.primes.push_back(prime_sequence::at(t));
+        }
+        next.residues.resize(n * n * runLength);
+        const PrimeProductTree tree(next.primes, poll);
+        for (std::size_t k = 0; k < n * n; ++k) {
+            tree.residues(bigs[k], &next.residues[k], n * n);
+            poll();
+        }
+        run = std::move(next);
+        place = run.primes.begin();
+    }
+    const std::uint64_t* residues = &run.residues[static_cast<std::size_t>(place - run.primes.begin()) * n * n];
+    std::copy(residues, residues + n * n, target);
+    return true;
 }
 
 BigInteger IntegerRows::entry(std::size_t i, std::size_t j) const {

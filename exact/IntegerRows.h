@@ -1,12 +1,15 @@
 // IntegerRows: a square fraction matrix with each row multiplied by the least common multiple
 // of its denominators, so that it holds integers with the same determinant up to the product of
-// those multipliers. The entries stay in 64-bit words while every one of them fits, which is the
-// common case and lets each residue be taken with one division.
+// those multipliers. The fractions are taken reduced, whatever was typed: a common factor of a
+// typed numerator and denominator would only make the multipliers longer. The entries stay in
+// 64-bit words while every one of them fits, which is the common case and lets each residue be
+// taken with one division.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <vector>
 
 #include "number/BigNumber.h"
@@ -26,9 +29,13 @@ public:
     // The product in a word, when it fits in one (false otherwise).
     bool scaleProductInWord(std::int64_t& result) const;
     bool hasZeroRow() const { return zeroRow; }
+    // The words of the longest entry: 1 while they all fit one.
+    std::size_t longestEntryWords() const { return longestWords; }
 
     // The residues of all entries, row by row, into n * n words; calls `poll` after each row of
-    // long entries.
+    // long entries. Long entries are reduced for a run of the engine's primes at once, from this
+    // one on, through a remainder tree, and the others' residues are kept for their turn: prime
+    // by prime, each residue would read the whole entry. Safe to call from several threads.
     void residues(const WordPrime& prime, std::uint64_t* target, const std::function<void()>& poll) const;
     // Entry (i, j) exactly.
     bignumber::BigInteger entry(std::size_t i, std::size_t j) const;
@@ -46,6 +53,7 @@ private:
     bool fillWords(const Bruch* const* rows);
     double hadamardBitsOfWords() const;
     void fillBig(const Bruch* const* rows);
+    bool residuesOfRun(const WordPrime& prime, std::uint64_t* target, const std::function<void()>& poll) const;
 
     std::size_t n;
     bool inWords = true;
@@ -55,6 +63,20 @@ private:
     // The multipliers in words while the entries are, else as big numbers.
     std::vector<std::int64_t> wordScales;
     std::vector<bignumber::BigInteger> bigScales;
+
+    std::size_t longestWords = 1;
+    // How many primes a run takes: enough that their product is about as long as the longest
+    // entry, where a remainder tree pays; 0 while the entries are short enough to go prime by
+    // prime.
+    std::size_t runLength = 0;
+    // The residues of the run from primes[0] on: residues[t * n * n + k] of entry k modulo
+    // primes[t].
+    struct ResidueRun {
+        std::vector<std::uint64_t> primes;
+        std::vector<std::uint64_t> residues;
+    };
+    mutable ResidueRun run;
+    mutable std::mutex runAccess;
 };
 
 // An upper bound of log2(value^2), minus infinity for zero.

@@ -1,5 +1,7 @@
 #include "exact/PrimeSequence.h"
 
+#include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "number/MagnitudeGcd.h"
@@ -66,8 +68,18 @@ bool isPrime(std::uint64_t candidate) {
     return true;
 }
 
-std::uint64_t at(std::size_t index) {
+namespace {
+
+// The primes found so far, largest first.
+std::vector<std::uint64_t>& found() {
     static std::vector<std::uint64_t> primes;
+    return primes;
+}
+
+}  // namespace
+
+std::uint64_t at(std::size_t index) {
+    std::vector<std::uint64_t>& primes = found();
     static std::uint64_t nextCandidate = (std::uint64_t{1} << 62) - 1;
     while (primes.size() <= index) {
         while (!isPrime(nextCandidate)) {
@@ -77,6 +89,12 @@ std::uint64_t at(std::size_t index) {
         nextCandidate -= 2;
     }
     return primes[index];
+}
+
+std::size_t indexOf(std::uint64_t prime) {
+    const std::vector<std::uint64_t>& primes = found();
+    const auto place = std::lower_bound(primes.begin(), primes.end(), prime, std::greater<>());
+    return place != primes.end() && *place == prime ? static_cast<std::size_t>(place - primes.begin()) : notFound;
 }
 
 }  // namespace prime_sequence

@@ -11,6 +11,10 @@ namespace prime_sequence {
 // The index-th prime below 2^62 (index 0 is the largest).
 std::uint64_t at(std::size_t index);
 
+// The index of a prime that `at` has given; notFound for any other number.
+inline constexpr std::size_t notFound = static_cast<std::size_t>(-1);
+std::size_t indexOf(std::uint64_t prime);
+
 // Whether a number below 2^63 is prime (Miller-Rabin with bases that decide every such number).
 bool isPrime(std::uint64_t candidate);
 

@@ -1,13 +1,10 @@
 // The exact determinant, inverse, adjugate and solution of fraction matrices against FLINT's
 // rational matrices: random matrices of every size up to 30, with zeros, large and negative
 // entries, entries past 64 bits, typed unreduced ones, and determinants that the engine's own
-// primes divide. (Singular matrices, whose outcome follows the literal algorithms' steps, are
-// checked against those in ExactEngineLiteralTest and DeterminantTest.)
+// primes divide. (Singular systems, whose outcome follows the literal algorithms' steps, are
+// checked against those in ExactEngineLiteralTest and DeterminantTest; singular adjugates and the
+// other cliffs of the engine in ExactEngineCliffTest.)
 #include <gtest/gtest.h>
-
-#include <flint/fmpq.h>
-#include <flint/fmpq_mat.h>
-#include <gmpxx.h>
 
 #include <cstdint>
 #include <random>
@@ -15,49 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "GmpReference.h"
-#include "elements/BruchElement.h"
-#include "matrix/Matrix.h"
-#include "number/Bruch.h"
+#include "FlintReference.h"
 #include "exact/PrimeSequence.h"
 
 namespace {
-
-// A FLINT rational matrix, freed with its scope.
-struct FlintMatrix {
-    fmpq_mat_t value;
-    FlintMatrix(std::uint32_t rows, std::uint32_t cols) { fmpq_mat_init(value, rows, cols); }
-    ~FlintMatrix() { fmpq_mat_clear(value); }
-    FlintMatrix(const FlintMatrix&) = delete;
-    FlintMatrix& operator=(const FlintMatrix&) = delete;
-};
-
-mpq_class exact(const fmpq_t value) {
-    mpq_class result;
-    fmpq_get_mpq(result.get_mpq_t(), value);
-    return result;
-}
-
-void toFlint(const Matrix<Bruch>& source, FlintMatrix& target) {
-    for (std::uint32_t i = 1; i <= source.getRowCount(); ++i) {
-        for (std::uint32_t j = 1; j <= source.getColumnCount(); ++j) {
-            fmpq_set_mpq(fmpq_mat_entry(target.value, i - 1, j - 1), exact(source.element(i, j)).get_mpq_t());
-        }
-    }
-}
-
-::testing::AssertionResult equalsFlint(const MatrixVector<Bruch>& actual, const fmpq_mat_t expected) {
-    for (std::uint32_t i = 1; i <= actual.getRowCount(); ++i) {
-        for (std::uint32_t j = 1; j <= actual.getColumnCount(); ++j) {
-            ::testing::AssertionResult same =
-                isExactly(actual.element(i, j), exact(fmpq_mat_entry(expected, i - 1, j - 1)));
-            if (!same) {
-                return same << " at (" << i << ", " << j << ")";
-            }
-        }
-    }
-    return ::testing::AssertionSuccess();
-}
 
 enum class Kind { OneDigit, Zeros, Large, PastWords, Typed };
 
@@ -142,25 +100,6 @@ TEST(ExactFractionMatrices, EverySizeAndKindEqualsFlint) {
             expectLikeFlint(a, b, "n = " + std::to_string(n) + ", kind " + std::to_string(static_cast<int>(kind)));
         }
     }
-}
-
-// A unimodular mix of diag(d, 1, ..., 1): determinant d, entries of every size.
-Matrix<Bruch> withDeterminant(std::mt19937_64& random, std::uint32_t n, const std::vector<std::int64_t>& factors) {
-    Matrix<Bruch> m(n, n);
-    for (std::uint32_t i = 1; i <= n; ++i) {
-        m.element(i, i) = i <= factors.size() ? Bruch(factors[i - 1], 1) : Bruch(1, 1);
-    }
-    for (int step = 0; step < 3 * static_cast<int>(n); ++step) {
-        const auto from = 1 + static_cast<std::uint32_t>(random() % n);
-        const auto to = 1 + static_cast<std::uint32_t>(random() % n);
-        if (from != to) {
-            const Bruch factor(static_cast<std::int64_t>(random() % 7) - 3, 1);
-            for (std::uint32_t j = 1; j <= n; ++j) {
-                m.element(to, j) = m.element(to, j) + m.element(from, j) * factor;
-            }
-        }
-    }
-    return m;
 }
 
 // Determinants that the first primes of the engine divide: those primes tell nothing of the
