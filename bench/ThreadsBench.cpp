@@ -1,0 +1,148 @@
+// The double determinant and solver at n = 1000 and 2000 on one thread and on every thread the
+// process may use, beside OpenBLAS's LAPACK (dgetrf, dgesv) given the same number of threads.
+// Each line gives the wall time and the processor time of the whole process (all threads). At
+// the end: how much the threads save, and the time against OpenBLAS with as many threads.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "elements/Elements.h"
+#include "matrix/Matrix.h"
+#include "parallel/UsableProcessors.h"
+#include "parallel/WorkerPool.h"
+
+extern "C" {
+void dgetrf_(const int* m, const int* n, double* a, const int* lda, int* pivots, int* info);
+void dgesv_(const int* n, const int* rightSides, double* a, const int* lda, int* pivots, double* b, const int* ldb,
+            int* info);
+void openblas_set_num_threads(int threads);
+}
+
+namespace {
+
+enum class Operation { Determinant, Solve };
+
+std::vector<double> randomValues(std::size_t count, unsigned seed) {
+    std::mt19937_64 engine(seed);
+    std::uniform_real_distribution<double> value(-1.0, 1.0);
+    std::vector<double> values(count);
+    for (double& v : values) {
+        v = value(engine);
+    }
+    return values;
+}
+
+void tavolent(benchmark::State& state, Operation operation) {
+    const auto n = static_cast<std::uint32_t>(state.range(0));
+    parallel::WorkerPool::shared().setThreads(static_cast<unsigned>(state.range(1)));
+    const std::vector<double> values = randomValues(std::size_t{n} * n, 1);
+    Matrix<double> a(n, n), b(n, 1), x(n, 1);
+    for (std::uint32_t k = 0; k < n * n; ++k) {
+        a.element(k / n + 1, k % n + 1) = values[k];
+    }
+    for (std::uint32_t i = 1; i <= n; ++i) {
+        b.element(i, 1) = values[i - 1];
+    }
+    for (auto _ : state) {
+        if (operation == Operation::Determinant) {
+            benchmark::DoNotOptimize(a.determinant());
+        } else {
+            benchmark::DoNotOptimize(a.solve(b, x));
+        }
+        benchmark::ClobberMemory();
+    }
+}
+
+// The copy that LAPACK overwrites is made inside the loop, as the program makes its own.
+void openBlas(benchmark::State& state, Operation operation) {
+    const int n = static_cast<int>(state.range(0));
+    openblas_set_num_threads(static_cast<int>(state.range(1)));
+    const std::vector<double> values = randomValues(static_cast<std::size_t>(n) * n, 1);
+    std::vector<double> a(values.size()), b(static_cast<std::size_t>(n));
+    std::vector<int> pivots(static_cast<std::size_t>(n));
+    const int one = 1;
+    int info = 0;
+    for (auto _ : state) {
+        std::copy(values.begin(), values.end(), a.begin());
+        if (operation == Operation::Determinant) {
+            dgetrf_(&n, &n, a.data(), &n, pivots.data(), &info);
+            double det = 1.0;
+            for (int i = 0; i < n; ++i) {
+                det *= a[static_cast<std::size_t>(i) * n + i] * (pivots[i] != i + 1 ? -1.0 : 1.0);
+            }
+            benchmark::DoNotOptimize(det);
+        } else {
+            std::copy(values.begin(), values.begin() + n, b.begin());
+            dgesv_(&n, &one, a.data(), &n, pivots.data(), b.data(), &n, &info);
+            benchmark::DoNotOptimize(b.data());
+        }
+        benchmark::ClobberMemory();
+    }
+}
+
+// Keeps the wall time of each run by name, for the ratios at the end.
+class WallTimeReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            wall[run.benchmark_name()] = run.GetAdjustedRealTime();
+        }
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        const std::string all = std::to_string(parallel::usableProcessors());
+        std::printf("\nWall time ratios (%s threads; a shared machine makes them noisy):\n", all.c_str());
+        for (const char* name : {"Determinant", "Solve"}) {
+            for (const char* n : {"1000", "2000"}) {
+                const std::string ours = std::string(name) + "/Tavolent/n:" + n + "/threads:";
+                const std::string peer = std::string(name) + "/OpenBLAS/n:" + n + "/threads:";
+                std::printf("  %-11s n = %s: all threads / one thread %.2f (goal <= 0.6), "
+                            "against OpenBLAS with as many %.2f (goal <= 1.0)\n",
+                            name, n, ratio(ours + all, ours + "1"), ratio(ours + all, peer + all));
+            }
+        }
+    }
+
+private:
+    double ratio(const std::string& numerator, const std::string& denominator) const {
+        const auto top = wall.find(numerator + "/process_time/real_time");
+        const auto bottom = wall.find(denominator + "/process_time/real_time");
+        return top == wall.end() || bottom == wall.end() ? 0.0 : top->second / bottom->second;
+    }
+
+    std::map<std::string, double> wall;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int all = static_cast<int>(parallel::usableProcessors());
+    for (const auto& [name, operation] : {std::pair{"Determinant", Operation::Determinant},
+                                          std::pair{"Solve", Operation::Solve}}) {
+        for (const int n : {1000, 2000}) {
+            for (const int threads : std::vector<int>{1, all}) {
+                for (const auto& [peer, run] : {std::pair{"/Tavolent", &tavolent}, std::pair{"/OpenBLAS", &openBlas}}) {
+                    benchmark::RegisterBenchmark((name + std::string(peer)).c_str(), run, operation)
+                        ->Args({n, threads})
+                        ->ArgNames({"n", "threads"})
+                        ->MeasureProcessCPUTime()
+                        ->UseRealTime()
+                        ->Unit(benchmark::kMillisecond);
+                }
+                if (all == 1) {
+                    break;
+                }
+            }
+        }
+    }
+    benchmark::Initialize(&argc, argv);
+    WallTimeReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+}
