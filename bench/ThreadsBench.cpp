@@ -102,9 +102,10 @@ public:
             for (const char* n : {"1000", "2000"}) {
                 const std::string ours = std::string(name) + "/Tavolent/n:" + n + "/threads:";
                 const std::string peer = std::string(name) + "/OpenBLAS/n:" + n + "/threads:";
-                std::printf("  %-11s n = %s: all threads / one thread %.2f (goal <= 0.6), "
-                            "against OpenBLAS with as many %.2f (goal <= 1.0)\n",
-                            name, n, ratio(ours + all, ours + "1"), ratio(ours + all, peer + all));
+                std::printf(
+                    "  %-11s n = %s: all threads / one thread %.2f (goal <= 0.6), "
+                    "against OpenBLAS with as many %.2f (goal <= 1.0)\n",
+                    name, n, ratio(ours + all, ours + "1"), ratio(ours + all, peer + all));
             }
         }
     }
@@ -123,8 +124,8 @@ private:
 
 int main(int argc, char** argv) {
     const int all = static_cast<int>(parallel::usableProcessors());
-    for (const auto& [name, operation] : {std::pair{"Determinant", Operation::Determinant},
-                                          std::pair{"Solve", Operation::Solve}}) {
+    for (const auto& [name, operation] :
+         {std::pair{"Determinant", Operation::Determinant}, std::pair{"Solve", Operation::Solve}}) {
         for (const int n : {1000, 2000}) {
             for (const int threads : std::vector<int>{1, all}) {
                 for (const auto& [peer, run] : {std::pair{"/Tavolent", &tavolent}, std::pair{"/OpenBLAS", &openBlas}}) {
