@@ -76,7 +76,7 @@ private:
         const std::uint32_t n = this->getRowCount();
         // Buffers for a second elimination too, in case the contradiction test needs one.
         elimination::WorkingMemory memory(elimination::WorkingMatrix<T>::bytesFor(n, n) +
-                                    2 * elimination::Elimination<T>::scratchBytes(n));
+                                          2 * elimination::Elimination<T>::scratchBytes(n));
         elimination::WorkingMatrix<T> working(memory, n, n);
         elimination::Elimination<T> elimination(elimination::Elimination<T>::Columns::FromPivot);
         elimination.provideScratch(memory, n);

@@ -95,12 +95,13 @@ public:
             }
             // The column-less matrix and the minor in one block of working memory.
             elimination::WorkingMemory memory(elimination::WorkingMatrix<T>::bytesFor(n, n - 1) +
-                                        elimination::WorkingMatrix<T>::bytesFor(n - 1, n - 1) +
-                                        elimination::Elimination<T>::scratchBytes(n - 1));
+                                              elimination::WorkingMatrix<T>::bytesFor(n - 1, n - 1) +
+                                              elimination::Elimination<T>::scratchBytes(n - 1));
             elimination::WorkingMatrix<T> columnless(memory, n, n - 1);
             elimination::WorkingMatrix<T> minor(memory, n - 1, n - 1);
-            elimination::MinorDeterminants<T> minors(sourceRows(), std::vector<T*>(columnless.rows(), columnless.rows() + n),
-                                               std::vector<T*>(minor.rows(), minor.rows() + n - 1));
+            elimination::MinorDeterminants<T> minors(sourceRows(),
+                                                     std::vector<T*>(columnless.rows(), columnless.rows() + n),
+                                                     std::vector<T*>(minor.rows(), minor.rows() + n - 1));
             minors.provideScratch(memory);
             return cofactorsTransposed(minors);
         }
@@ -191,7 +192,8 @@ private:
     template <typename Use>
     auto withReducedCopy(Use use) const {
         const std::uint32_t n = this->getRowCount();
-        elimination::WorkingMemory memory(elimination::WorkingMatrix<T>::bytesFor(n, n) + elimination::Elimination<T>::scratchBytes(n));
+        elimination::WorkingMemory memory(elimination::WorkingMatrix<T>::bytesFor(n, n) +
+                                          elimination::Elimination<T>::scratchBytes(n));
         elimination::WorkingMatrix<T> working(memory, n, n);
         for (std::uint32_t i = 0; i < n; ++i) {
             working.setRow(i, this->row(i + 1).data());
