@@ -41,7 +41,8 @@ public:
     // parts under way; a whole number of `multiple` rows.
     static std::size_t rowsPerPart(std::size_t rows, unsigned threads, std::size_t multiple, std::size_t workPerRow) {
         const std::size_t shortEnough = std::max<std::size_t>(1, partWork / std::max<std::size_t>(1, workPerRow));
-        const std::size_t size = std::min({(rows + 4 * threads - 1) / (4 * threads), shortEnough, maximumRows});
+        const std::size_t partsWanted = std::size_t{4} * threads;
+        const std::size_t size = std::min({(rows + partsWanted - 1) / partsWanted, shortEnough, maximumRows});
         return (std::max<std::size_t>(1, size) + multiple - 1) / multiple * multiple;
     }
 
