@@ -2,10 +2,8 @@
 // storage, and the linear equation solver. Including this header gives the whole library.
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 #include "matrix/ComputationMonitor.h"
@@ -18,6 +16,7 @@
 #include "matrix/SilentArithmetic.h"
 #include "matrix/SolveResult.h"
 #include "matrix/elimination/Elimination.h"
+#include "matrix/elimination/EliminationDriver.h"
 #include "matrix/elimination/WorkingMatrix.h"
 #include "matrix/elimination/WorkingMemory.h"
 
@@ -45,36 +44,30 @@ public:
     // not square (300), since the elimination needs as many columns as equations.
     SolveResult solve(const Matrix& constants, Matrix& solution) const {
         requireSolvableShapes(constants, solution);
-        const std::uint32_t n = this->getRowCount();
         if constexpr (HasFastSolve<T>) {
-            if (ElementTraits<T>::takesFastPath(FastOperation::Solve, n) && solveFast(constants, solution)) {
+            if (ElementTraits<T>::takesFastPath(FastOperation::Solve, this->getRowCount()) &&
+                solveFast(constants, solution)) {
                 return SolveResult::UniqueSolution;
             }
         }
         if constexpr (hasSilentArithmetic<T>) {
             return solveOnWorkingCopy(constants, solution);
+        } else {
+            return solveOnLiteralCopy(constants, solution);
         }
-        Matrix working(n, n);
-        working = *this;
-        std::vector<T> values = constants.getColumn(1);
-        working.eliminateForward(values);
-        if (isZeroElement(working.diagonalProduct())) {
-            return working.isInconsistent(values) ? SolveResult::NoSolution : SolveResult::InfinitelyManySolutions;
-        }
-        working.substituteBackward(values);
-        for (std::uint32_t i = 1; i <= n; ++i) {
-            solution.row(i)[0] = values[i - 1];
-        }
-        return SolveResult::UniqueSolution;
     }
 
 private:
-    // Decimal and complex numbers: the same elimination on one contiguous copy in working
-    // memory, where a row exchange exchanges two row pointers. The entries left of the pivots
-    // are computed only when the contradiction test needs them.
+    using Driver = elimination::EliminationDriver<T>;
+
+    // Decimal and complex numbers: the elimination on one contiguous copy in working memory,
+    // where a row exchange exchanges two row pointers. The entries left of the pivots are
+    // computed only when the contradiction test needs them, by a second elimination. This path
+    // and the literal one are member templates, so that explicitly instantiating the class
+    // builds only the one that its element type takes.
+    template <typename Element = T>
     SolveResult solveOnWorkingCopy(const Matrix& constants, Matrix& solution) const {
         const std::uint32_t n = this->getRowCount();
-        // Buffers for a second elimination too, in case the contradiction test needs one.
         elimination::WorkingMemory memory(elimination::WorkingMatrix<T>::bytesFor(n, n) +
                                           2 * elimination::Elimination<T>::scratchBytes(n));
         elimination::WorkingMatrix<T> working(memory, n, n);
@@ -82,77 +75,61 @@ private:
         elimination.provideScratch(memory, n);
         std::vector<T> values = constants.getColumn(1);
         const ComputationMonitor::Scope progress(1);
-        eliminateWorkingCopy(working, elimination, values);
-        T* const* rows = elimination.rows().data();
-        T product = rows[0][0];
-        for (std::uint32_t i = 1; i < n && !isZeroElement(product); ++i) {
-            product = elementProduct(product, rows[i][i]);
-        }
-        if (isZeroElement(product)) {
-            // As in the literal path: the second elimination is not foreseen, so its progress
-            // stays at the end.
+        copyInto(working, elimination);
+        Driver::reduceByRowExchanges(elimination, values);
+        if (Driver::diagonalVanishes(elimination.rows().data(), n)) {
+            // As with fractions: the second elimination is not foreseen, so its progress stays
+            // at the end.
             progress.step(1, 1);
             elimination::Elimination<T> full(elimination::Elimination<T>::Columns::All);
             full.provideScratch(memory, n);
             values = constants.getColumn(1);
-            eliminateWorkingCopy(working, full, values);
-            return hasContradiction(full.rows().data(), n, values) ? SolveResult::NoSolution
-                                                                   : SolveResult::InfinitelyManySolutions;
+            copyInto(working, full);
+            Driver::reduceByRowExchanges(full, values);
+            return classifySingular(full.rows().data(), values);
         }
-        for (std::uint32_t i = n; i-- > 0;) {
-            const T* coefficients = rows[i];
-            T value = values[i];
-            for (std::uint32_t r = n; r-- > i + 1;) {
-                value = value - elementProduct(coefficients[r], values[r]);
-            }
-            values[i] = value / coefficients[i];
-        }
-        for (std::uint32_t i = 1; i <= n; ++i) {
-            solution.row(i)[0] = values[i - 1];
-        }
-        return SolveResult::UniqueSolution;
+        return finishUnique(elimination.rows().data(), values, solution);
     }
 
-    // Copies this matrix into the working copy and eliminates it with row exchanges at zero
-    // pivots; the elimination's row pointers give the rows in their final order.
-    void eliminateWorkingCopy(elimination::WorkingMatrix<T>& working, elimination::Elimination<T>& elimination,
-                              std::vector<T>& values) const {
+    // Fractions: every operation on a copy of the matrix, since any of them may throw.
+    template <typename Element = T>
+    SolveResult solveOnLiteralCopy(const Matrix& constants, Matrix& solution) const {
+        const std::uint32_t n = this->getRowCount();
+        Matrix working(n, n);
+        working = *this;
+        std::vector<T> values = constants.getColumn(1);
+        elimination::Elimination<T> elimination(elimination::Elimination<T>::Columns::All);
+        working.collectRowPointers(elimination.rows());
+        Driver::reduceByRowExchanges(elimination, values);
+        if (Driver::diagonalVanishes(elimination.rows().data(), n)) {
+            return classifySingular(elimination.rows().data(), values);
+        }
+        return finishUnique(elimination.rows().data(), values, solution);
+    }
+
+    // Copies this matrix into the working copy, whose rows the elimination then takes in their
+    // original order.
+    template <typename Element = T>
+    void copyInto(elimination::WorkingMatrix<Element>& working, elimination::Elimination<Element>& elimination) const {
         const std::uint32_t n = this->getRowCount();
         for (std::uint32_t i = 0; i < n; ++i) {
             working.setRow(i, this->row(i + 1).data());
         }
-        std::vector<T*>& rows = elimination.rows();
-        rows.assign(working.rows(), working.rows() + n);
-        const ComputationMonitor::Scope progress(n);
-        for (std::size_t k = 0; k < n;) {
-            if (isZeroElement(rows[k][k])) {
-                for (std::size_t r = k + 1; r < n; ++r) {
-                    if (!isZeroElement(rows[r][k])) {
-                        std::swap(rows[k], rows[r]);
-                        T held;
-                        held = values[k];
-                        values[k] = values[r];
-                        values[r] = held;
-                        break;
-                    }
-                }
-                if (isZeroElement(rows[k][k])) {
-                    ++k;
-                    continue;
-                }
-            }
-            k = elimination.runPanel(k, values.data());
-            progress.step(k);
-        }
+        elimination.rows().assign(working.rows(), working.rows() + n);
     }
 
-    static bool hasContradiction(T* const* rows, std::uint32_t n, const std::vector<T>& values) {
-        for (std::uint32_t i = 0; i < n; ++i) {
-            if (!isZeroElement(values[i]) && std::all_of(rows[i], rows[i] + n, isZeroElement<T>)) {
-                return true;
-            }
+    SolveResult classifySingular(T* const* rows, const std::vector<T>& values) const {
+        const bool contradiction = Driver::hasContradiction(rows, this->getRowCount(), values);
+        return contradiction ? SolveResult::NoSolution : SolveResult::InfinitelyManySolutions;
+    }
+
+    SolveResult finishUnique(T* const* rows, std::vector<T>& values, Matrix& solution) const {
+        const std::uint32_t n = this->getRowCount();
+        Driver::solveBackward(rows, n, values);
+        for (std::uint32_t i = 1; i <= n; ++i) {
+            solution.row(i)[0] = values[i - 1];
         }
-        return false;
+        return SolveResult::UniqueSolution;
     }
 
     // A type's own solver, for a system with exactly one solution; false when it declines or
@@ -193,101 +170,6 @@ private:
         }
         if (!this->isSquare()) {
             throw MatrixException(MatrixError::NotSquare);
-        }
-    }
-
-    // Forward elimination of this working copy and the right-hand sides. A zero pivot is
-    // replaced by the first row below with a non-zero entry in its column; without one, the
-    // step changes nothing.
-    void eliminateForward(std::vector<T>& values) {
-        const std::uint32_t n = this->getRowCount();
-        elimination::Elimination<T> elimination(elimination::Elimination<T>::Columns::All);
-        std::vector<T*>& rows = elimination.rows();
-        this->collectRowPointers(rows);
-        const ComputationMonitor::Scope progress(n);
-        for (std::uint32_t k = 1; k <= n;) {
-            if (isZeroElement(this->row(k)[k - 1])) {
-                exchangeForPivot(k, values, rows);
-                if (isZeroElement(this->row(k)[k - 1])) {
-                    ++k;
-                    continue;
-                }
-            }
-            k = static_cast<std::uint32_t>(elimination.runPanel(k - 1, values.data())) + 1;
-            progress.step(k - 1);
-        }
-    }
-
-    void exchangeForPivot(std::uint32_t k, std::vector<T>& values, std::vector<T*>& rows) {
-        for (std::uint32_t r = k + 1; r <= this->getRowCount(); ++r) {
-            if (!isZeroElement(this->row(r)[k - 1])) {
-                this->swapRows(k, r);
-                T held;
-                held = values[k - 1];
-                values[k - 1] = values[r - 1];
-                values[r - 1] = held;
-                rows[k - 1] = this->row(k).data();
-                rows[r - 1] = this->row(r).data();
-                return;
-            }
-        }
-    }
-
-    // The product of the diagonal, the running product the left factor, given up as soon as it
-    // is zero.
-    T diagonalProduct() const {
-        T product = this->row(1)[0];
-        for (std::uint32_t i = 2; i <= this->getRowCount() && !isZeroElement(product); ++i) {
-            product = elementProduct(product, this->row(i)[i - 1]);
-        }
-        return product;
-    }
-
-    bool isInconsistent(const std::vector<T>& values) const {
-        for (std::uint32_t i = 1; i <= this->getRowCount(); ++i) {
-            if (!isZeroElement(values[i - 1]) && isZeroRow(this->row(i))) {
-                return true;
-            }
-        }
-        return false;
-    }
-
-    static bool isZeroRow(const std::vector<T>& coefficients) {
-        for (const T& value : coefficients) {
-            if (!isZeroElement(value)) {
-                return false;
-            }
-        }
-        return true;
-    }
-
-    // Gauss-Jordan from the last row upwards. With silent arithmetic only the values are
-    // computed: each value takes the products of its row with the finished values below it in
-    // the order in which the column-by-column sweep would subtract them. Otherwise every
-    // operation on the working matrix is carried out as well, since any of them may throw.
-    void substituteBackward(std::vector<T>& values) {
-        const std::uint32_t n = this->getRowCount();
-        if constexpr (hasSilentArithmetic<T>) {
-            for (std::uint32_t i = n; i >= 1; --i) {
-                const std::vector<T>& coefficients = this->row(i);
-                T value = values[i - 1];
-                for (std::uint32_t r = n; r > i; --r) {
-                    value = value - elementProduct(coefficients[r - 1], values[r - 1]);
-                }
-                values[i - 1] = value / coefficients[i - 1];
-            }
-        } else {
-            for (std::uint32_t r = n; r >= 1; --r) {
-                T& pivot = this->row(r)[r - 1];
-                values[r - 1] = values[r - 1] / pivot;
-                pivot = pivot / pivot;
-                for (std::uint32_t i = r - 1; i >= 1; --i) {
-                    T& entry = this->row(i)[r - 1];
-                    entry = elementProduct(entry, values[r - 1]);
-                    values[i - 1] = values[i - 1] - entry;
-                    entry = entry - entry;
-                }
-            }
         }
     }
 };

@@ -18,6 +18,7 @@
 #include "matrix/MatrixVector.h"
 #include "matrix/SilentArithmetic.h"
 #include "matrix/elimination/Elimination.h"
+#include "matrix/elimination/EliminationDriver.h"
 #include "matrix/elimination/MinorDeterminants.h"
 #include "matrix/elimination/WorkingMatrix.h"
 #include "matrix/elimination/WorkingMemory.h"
@@ -44,15 +45,8 @@ public:
                 return result;
             }
         }
-        if constexpr (hasSilentArithmetic<T>) {
-            const std::uint32_t n = this->getRowCount();
-            return withReducedCopy([n](elimination::WorkingMatrix<T>& working) {
-                return diagonalProduct(n, [&working](std::uint32_t i) { return working.row(i)[i]; });
-            });
-        }
-        MatrixMath working(*this);
-        elimination::Elimination<T> elimination(elimination::Elimination<T>::Columns::FromPivot);
-        return working.determinantInPlace(elimination);
+        return withReducedCopy(
+            [](T* const* rows, std::size_t n) { return elimination::EliminationDriver<T>::diagonalProduct(rows, n); });
     }
 
     // A matrix whose diagonal product is the determinant; triangular input comes back as it is.
@@ -60,19 +54,17 @@ public:
         requireSquare();
         if constexpr (hasSilentArithmetic<T>) {
             MatrixMath result(this->getRowCount(), this->getColumnCount());
-            withReducedCopy([&result](elimination::WorkingMatrix<T>& working) {
-                for (std::uint32_t i = 1; i <= result.getRowCount(); ++i) {
-                    const T* from = working.row(i - 1);
-                    std::copy(from, from + working.columns(), result.row(i).begin());
+            withReducedCopy([&result](T* const* rows, std::size_t n) {
+                for (std::uint32_t i = 1; i <= n; ++i) {
+                    std::copy(rows[i - 1], rows[i - 1] + n, result.row(i).begin());
                 }
                 return 0;
             });
             return result;
+        } else {
+            // The literal copy is the result itself.
+            return reducedLiteralCopy();
         }
-        MatrixMath working(*this);
-        elimination::Elimination<T> elimination(elimination::Elimination<T>::Columns::FromPivot);
-        working.reduceInPlace(elimination);
-        return working;
     }
 
     // The transposed matrix of the cofactors, each the signed determinant of a minor. The
@@ -104,15 +96,17 @@ public:
                                                      std::vector<T*>(minor.rows(), minor.rows() + n - 1));
             minors.provideScratch(memory);
             return cofactorsTransposed(minors);
+        } else {
+            // The literal algorithm refuses a 1 x 1 matrix here, as the minor cannot be made.
+            MatrixMath minorBuffer(n - 1, n - 1);
+            MatrixMath columnless(n, n - 1);
+            std::vector<T*> columnlessRows;
+            std::vector<T*> minorRows;
+            columnless.collectRowPointers(columnlessRows);
+            minorBuffer.collectRowPointers(minorRows);
+            elimination::MinorDeterminants<T> minors(sourceRows(), std::move(columnlessRows), std::move(minorRows));
+            return cofactorsTransposed(minors);
         }
-        MatrixMath minorBuffer(n - 1, n - 1);
-        MatrixMath columnless(n, n - 1);
-        std::vector<T*> columnlessRows;
-        std::vector<T*> minorRows;
-        columnless.collectRowPointers(columnlessRows);
-        minorBuffer.collectRowPointers(minorRows);
-        elimination::MinorDeterminants<T> minors(sourceRows(), std::move(columnlessRows), std::move(minorRows));
-        return cofactorsTransposed(minors);
     }
 
     // The reciprocal of the determinant is the left factor of every product; the elements are
@@ -175,44 +169,48 @@ private:
         return result;
     }
 
-    // The diagonal product, each element the left factor, the first one times one.
-    template <typename Diagonal>
-    static T diagonalProduct(std::uint32_t n, Diagonal diagonal) {
-        T product = ElementTraits<T>::one();
-        for (std::uint32_t i = 0; i < n; ++i) {
-            product = elementProduct(diagonal(i), product);
-        }
-        return product;
-    }
-
-    // Decimal and complex numbers: the elimination on one contiguous copy in working memory,
-    // whose rows stay where they are (column exchanges move values within the rows); `use`
-    // reads the result before the memory goes back. The copy is taken, and its storage checked,
-    // before the triangular tests, as for a copy of the matrix; a triangular one stays as it is.
+    // Eliminates a copy of this matrix, unless this one is triangular already, and hands its rows
+    // to `use`. Decimal and complex numbers work on one contiguous copy in working memory, which
+    // goes back when `use` has read it; the copy is taken, and its storage checked, before the
+    // triangular tests, as for a copy of the matrix. Fractions work on a copy of the matrix.
     template <typename Use>
     auto withReducedCopy(Use use) const {
         const std::uint32_t n = this->getRowCount();
-        elimination::WorkingMemory memory(elimination::WorkingMatrix<T>::bytesFor(n, n) +
-                                          elimination::Elimination<T>::scratchBytes(n));
-        elimination::WorkingMatrix<T> working(memory, n, n);
-        for (std::uint32_t i = 0; i < n; ++i) {
-            working.setRow(i, this->row(i + 1).data());
-        }
-        if (this->isLowerTriangular() || this->isUpperTriangular()) {
-            return use(working);
-        }
-        elimination::Elimination<T> elimination(elimination::Elimination<T>::Columns::FromPivot);
-        elimination.provideScratch(memory, n);
-        elimination.rows().assign(working.rows(), working.rows() + n);
-        const ComputationMonitor::Scope progress(n);
-        for (std::size_t k = 0; k < n;) {
-            if (elimination::prepareColumnPivot(working.rows(), n, n, k)) {
-                break;
+        if constexpr (hasSilentArithmetic<T>) {
+            elimination::WorkingMemory memory(elimination::WorkingMatrix<T>::bytesFor(n, n) +
+                                              elimination::Elimination<T>::scratchBytes(n));
+            elimination::WorkingMatrix<T> working(memory, n, n);
+            for (std::uint32_t i = 0; i < n; ++i) {
+                working.setRow(i, this->row(i + 1).data());
             }
-            k = elimination.runPanel(k, nullptr);
-            progress.step(k);
+            elimination::Elimination<T> elimination(elimination::Elimination<T>::Columns::FromPivot);
+            elimination.provideScratch(memory, n);
+            elimination.rows().assign(working.rows(), working.rows() + n);
+            reduceUnlessTriangular(elimination);
+            return use(elimination.rows().data(), std::size_t{n});
+        } else {
+            MatrixMath working = reducedLiteralCopy();
+            std::vector<T*> rows;
+            working.collectRowPointers(rows);
+            return use(rows.data(), std::size_t{n});
         }
-        return use(working);
+    }
+
+    // A member template, so that explicitly instantiating the class for a type with silent
+    // arithmetic leaves it out.
+    template <typename Element = T>
+    MatrixMath reducedLiteralCopy() const {
+        MatrixMath working(*this);
+        elimination::Elimination<T> elimination(elimination::Elimination<T>::Columns::FromPivot);
+        working.collectRowPointers(elimination.rows());
+        reduceUnlessTriangular(elimination);
+        return working;
+    }
+
+    void reduceUnlessTriangular(elimination::Elimination<T>& elimination) const {
+        if (!this->isLowerTriangular() && !this->isUpperTriangular()) {
+            elimination::EliminationDriver<T>::reduceByColumnExchanges(elimination);
+        }
     }
 
     // Runs a type's own inverse or adjugate of this matrix into `result`.
@@ -226,34 +224,6 @@ private:
     void requireSquare() const {
         if (!this->isSquare()) {
             throw MatrixException(MatrixError::NotSquare);
-        }
-    }
-
-    // Eliminates this working copy and multiplies its diagonal, each element the left factor.
-    T determinantInPlace(elimination::Elimination<T>& elimination) {
-        reduceInPlace(elimination);
-        T product = ElementTraits<T>::one();
-        for (std::uint32_t i = 1; i <= this->getRowCount(); ++i) {
-            product = elementProduct(this->row(i)[i - 1], product);
-        }
-        return product;
-    }
-
-    void reduceInPlace(elimination::Elimination<T>& elimination) {
-        if (this->isLowerTriangular() || this->isUpperTriangular()) {
-            return;
-        }
-        const std::uint32_t n = this->getRowCount();
-        this->collectRowPointers(elimination.rows());
-        // Column exchanges move values within the rows, so the row pointers stay valid. Each
-        // panel is one unit of work, after which the elimination reports progress.
-        const ComputationMonitor::Scope progress(n);
-        for (std::uint32_t k = 1; k <= n;) {
-            if (elimination::prepareColumnPivot(elimination.rows().data(), n, n, k - 1)) {
-                return;
-            }
-            k = static_cast<std::uint32_t>(elimination.runPanel(k - 1, nullptr)) + 1;
-            progress.step(k - 1);
         }
     }
 };

@@ -16,7 +16,7 @@ faults=(
   "ss3-arrows-not-decoded|app/terminal/KeyDecoder.cpp|s/second != '\\[' && second != 'O'/second != '['/"
   "fraction-without-slash-read|number/BruchText.cpp|s{separator != '/'}{separator < ' '}"
   "fraction-difference-adds|number/Bruch.h|s/(operator-\\(const Bruch& right\\) const \\{.*?sumLeaves64Bits\\(\\*this, right, )true/\${1}false/s"
-  "column-exchange-keeps-determinant-sign|matrix/elimination/Elimination.h|s/pivotRow\\[c\\] = -pivotRow\\[c\\];/(void)pivotRow[c];/"
+  "column-exchange-keeps-determinant-sign|matrix/elimination/EliminationDriver.h|s/pivotRow\\[c\\] = -pivotRow\\[c\\];/(void)pivotRow[c];/"
   "solver-outcomes-swapped|matrix/Matrix.h|s/\\? SolveResult::NoSolution : SolveResult::InfinitelyManySolutions/? SolveResult::InfinitelyManySolutions : SolveResult::NoSolution/"
   "one-entry-counts-as-column-vector|matrix/MatrixVector.h|s/columnCount == 1 && rowCount >= 2/columnCount == 1 && rowCount >= 1/"
   "resize-keeps-rows-by-column-count|matrix/MatrixVector.h|s/std::min\\(rows, rowCount\\)/std::min(cols, rowCount)/"

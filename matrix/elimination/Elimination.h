@@ -6,7 +6,7 @@
 // done step by step); the columns beyond it then receive the panel's steps in one block
 // update. Every element still gets exactly the subtractions of the step-by-step elimination,
 // in ascending step order and with the same operands, so the results agree bit for bit. Row
-// and column exchanges are the caller's business: a panel ends just before a step whose pivot
+// and column exchanges are the driver's business (EliminationDriver): a panel ends just before a step whose pivot
 // is zero, with the whole matrix in the state the step-by-step elimination has there.
 #pragma once
 
@@ -20,32 +20,6 @@
 #include "matrix/elimination/WorkingMemory.h"
 
 namespace elimination {
-
-// Makes the pivot of step k (0-based) non-zero by exchanging column k with the first column whose
-// entry in row k is not zero, and negates row k to keep the determinant's sign; true when there
-// is no pivot. The scan starts at the first column, where rounding may have left residues, and
-// the last step exchanges nothing. The rows hold `columns` elements each.
-template <typename T>
-bool prepareColumnPivot(T* const* rows, std::size_t rowCount, std::size_t columns, std::size_t k) {
-    T* pivotRow = rows[k];
-    if (k + 1 < columns && isZeroElement(pivotRow[k])) {
-        for (std::size_t r = 0; r < columns; ++r) {
-            if (r != k && !isZeroElement(pivotRow[r])) {
-                T held;
-                for (std::size_t i = 0; i < rowCount; ++i) {
-                    held = rows[i][k];
-                    rows[i][k] = rows[i][r];
-                    rows[i][r] = held;
-                }
-                for (std::size_t c = 0; c < columns; ++c) {
-                    pivotRow[c] = -pivotRow[c];
-                }
-                break;
-            }
-        }
-    }
-    return isZeroElement(pivotRow[k]);
-}
 
 template <typename T>
 class Elimination {
@@ -211,9 +185,6 @@ private:
                 rows, first, last, start, stop, end, [](std::size_t s) { return s; }, factors, stride);
         }
     }
-
-    // The first column of the panel that step s changes.
-    std::size_t firstColumn(std::size_t start, std::size_t s) const { return columns == Columns::All ? start : s; }
 
     void updateRightSides(T* values, std::size_t order, std::size_t start, std::size_t stop) {
         for (std::size_t i = start + 1; i < order; ++i) {

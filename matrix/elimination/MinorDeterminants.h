@@ -15,9 +15,9 @@
 #include <utility>
 #include <vector>
 
-#include "matrix/ComputationMonitor.h"
 #include "matrix/ElementTraits.h"
 #include "matrix/elimination/Elimination.h"
+#include "matrix/elimination/EliminationDriver.h"
 #include "matrix/elimination/TrailingUpdate.h"
 #include "matrix/elimination/WorkingMemory.h"
 
@@ -70,7 +70,8 @@ public:
             }
             branch(i);
             if (!stopped) {
-                finishMinor(i);
+                // Each panel of a minor is a chance to cancel, as in a determinant of its own.
+                EliminationDriver<T>::reduceByColumnExchanges(elimination, i);
             }
             report(static_cast<std::uint32_t>(i + 1), minorDiagonalProduct());
         }
@@ -156,7 +157,7 @@ private:
     bool sharedStep(std::size_t k, std::size_t leftOut) {
         const std::size_t n = columnless.size();
         const std::size_t columns = n - 1;
-        if (prepareColumnPivot(columnless.data(), n, columns, k)) {
+        if (EliminationDriver<T>::pivotByColumnExchange(columnless.data(), n, columns, k)) {
             return true;
         }
         const T* pivot = columnless[k];
@@ -184,27 +185,8 @@ private:
         }
     }
 
-    // Each panel of a minor is a chance to cancel, as in a determinant of its own.
-    void finishMinor(std::size_t firstStep) {
-        std::vector<T*>& minor = elimination.rows();
-        const std::size_t order = minor.size();
-        const ComputationMonitor::Scope progress(order);
-        for (std::size_t k = firstStep; k < order;) {
-            if (prepareColumnPivot(minor.data(), order, order, k)) {
-                return;
-            }
-            k = elimination.runPanel(k, nullptr);
-            progress.step(k);
-        }
-    }
-
     T minorDiagonalProduct() {
-        const std::vector<T*>& minor = elimination.rows();
-        T product = ElementTraits<T>::one();
-        for (std::size_t d = 0; d < minor.size(); ++d) {
-            product = elementProduct(minor[d][d], product);
-        }
-        return product;
+        return EliminationDriver<T>::diagonalProduct(elimination.rows().data(), elimination.rows().size());
     }
 
     std::vector<const T*> source;
