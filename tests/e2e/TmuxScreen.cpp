@@ -55,17 +55,6 @@ void TmuxScreen::type(std::string_view bytes) const {
     tmux(arguments);
 }
 
-void TmuxScreen::paste(const std::string& text) const {
-    const std::string file = directory + "/paste";
-    std::ofstream(file, std::ios::binary) << text;
-    tmux({"load-buffer", file});
-    tmux({"paste-buffer", "-r", "-d", "-t", "screen"});
-}
-
-void TmuxScreen::resize(int columns, int rows) const {
-    tmux({"resize-window", "-t", "screen", "-x", std::to_string(columns), "-y", std::to_string(rows)});
-}
-
 TmuxScreen::Lines TmuxScreen::lines() const {
     Lines result;
     std::istringstream captured(tmux({"capture-pane", "-p", "-t", "screen"}));

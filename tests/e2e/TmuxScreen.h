@@ -24,9 +24,6 @@ public:
 
     // The bytes exactly as given, in one write to the terminal.
     void type(std::string_view bytes) const;
-    // A long text at once, as a terminal pastes it.
-    void paste(const std::string& text) const;
-    void resize(int columns, int rows) const;
 
     // The screen's rows, without their trailing blanks.
     Lines lines() const;
