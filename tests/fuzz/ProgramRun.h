@@ -1,5 +1,5 @@
 // ProgramRun: the whole calculator run in this process on bytes given as its standard input,
-// its output thrown away, with little memory and 2000 progress reports of computing (a pivot
+// its output (both streams) kept in a string, with little memory and 2000 progress reports of computing (a pivot
 // row, a minor, a result row each), past which computations are cancelled as if Ctrl-C had
 // been pressed: a count, not a clock, so that a run does the same on a loaded machine. Used by
 // the fuzz target and the corpus replay.
@@ -19,12 +19,13 @@ namespace program_run {
 
 inline int progressReportsLeft = 0;
 
-// Returns the exit status: 0 after "Programm beenden", 1 at the end of input.
-inline int runOn(const std::string& input) {
+// Returns the exit status (0 after "Programm beenden", 1 at the end of input); `output`, if
+// given, receives what the program wrote.
+inline int runOn(const std::string& input, std::string* output = nullptr) {
     std::istringstream in(input);
-    std::ostringstream discard;
-    std::streambuf* const saved[] = {std::cin.rdbuf(in.rdbuf()), std::cout.rdbuf(discard.rdbuf()),
-                                     std::cerr.rdbuf(discard.rdbuf())};
+    std::ostringstream written;
+    std::streambuf* const saved[] = {std::cin.rdbuf(in.rdbuf()), std::cout.rdbuf(written.rdbuf()),
+                                     std::cerr.rdbuf(written.rdbuf())};
     terminal::startWithStreams(std::cin, false);
     const MemoryLeft memory(1 << 20);
     progressReportsLeft = 2000;
@@ -43,6 +44,9 @@ inline int runOn(const std::string& input) {
     std::cout.rdbuf(saved[1]);
     std::cerr.rdbuf(saved[2]);
     std::cin.clear();
+    if (output != nullptr) {
+        *output = written.str();
+    }
     return status;
 }
 
