@@ -25,23 +25,33 @@ run() {
 # opens its submenu from the main menu when it is not open yet and walks to its entry there
 # (a submenu stays on the entry last used); `finish` goes back and ends the program through
 # the main menu, and runs the whole session.
-start() { KEYS=$(pick "$1") OPEN=0; }
+start() { KEYS=$(pick "$1") OPEN=0; [ -n "${SIZES:-}" ] || SIZES=($(menu_sizes)); }
 step() {
   if [ "$OPEN" != "$1" ]; then
     leave
-    KEYS+=$(pick "$1") OPEN=$1 SIZE=$2 AT=1
+    KEYS+=$(pick "$1") OPEN=$1 SIZE=${SIZES[$1 - 1]} AT=1
   fi
-  for (( ; AT != $3; AT = AT % SIZE + 1)); do KEYS+=$D; done
-  KEYS+=$E$4
+  for (( ; AT != $2; AT = AT % SIZE + 1)); do KEYS+=$D; done
+  KEYS+=$E$3
 }
-leave() { if [ "$OPEN" != 0 ]; then step "$OPEN" "$SIZE" "$SIZE" ''; OPEN=0; fi; }
-input() { step 1 5 "$1" "$2"; }
-show() { step 2 3 "$1" x; }
-arithmetic() { step 3 4 "$1" x; }
-operation() { step 4 7 "$1" x; }
+leave() { if [ "$OPEN" != 0 ]; then step "$OPEN" "$SIZE" ''; OPEN=0; fi; }
+input() { step 1 "$1" "$2"; }
+show() { step 2 "$1" x; }
+arithmetic() { step 3 "$1" x; }
+operation() { step 4 "$1" x; }
 solver() { leave; KEYS+=$(pick 5)${1}x; }
 change_type() { leave; KEYS+=$(pick 6)$(pick "$1"); }
 finish() { leave; run "$KEYS$U$E"; }
+
+# The number of entries of each of the first four submenus of the main menu, one a line,
+# counted in the program's own menu tables: the entries after the heading, up to the table's end.
+menu_sizes() {
+  local heading
+  for heading in 'Eingabe - Menue: ' 'Ausgabe - Menue: ' 'Arithmetic - Menue: ' 'Matrix - Operationen - Menue: '; do
+    awk -v table="({\"$heading\"," 'index($0, table) { open = 1; next }
+      open { entries += gsub(/\{"/, "") } open && /\}\}\);/ { print entries; exit }' "$TESTDIR"/../../app/menus/*.h
+  done
+}
 
 # Waits until the pipe read on descriptor 4 holds at least $1 unread bytes: its writer, if it
 # has more, is then blocked on it. Fails after a minute without them.
