@@ -141,10 +141,16 @@ Bruch smallDeterminant(const IntegerRows& matrix, std::int64_t scaleProduct, con
     return {value, scaleProduct};
 }
 
-// p-adic lifting takes one factoring and about twice as many steps of n^2 as the residues take
-// primes of n^3 / 3 each; below that the primes alone are cheaper.
-bool liftingPays(std::size_t n, double primes) {
-    return primes >= 2.0 && static_cast<double>(n) * (primes - 1.0) > 24.0 * primes;
+// Work in modular products: a prime takes an elimination (n^3 / 3) and the residues of the
+// entries; p-adic lifting takes one such factoring and, per digit, a solve with the factors and
+// n^2 products of an entry with a word, a long entry's at about 1.5 per word. With the rebuilding
+// of the fractions, a digit comes to about 4.5 products per entry besides, measured.
+bool liftingPays(const IntegerRows& matrix, double primes, double digits) {
+    const auto n = static_cast<double>(matrix.order());
+    const double factoring = n * n * n / 3.0;
+    const double words = matrix.wordEntries() != nullptr ? 0.0 : std::max(1.0, matrix.averageEntryWords());
+    const double step = n * n * (4.5 + 1.5 * words);
+    return primes >= 2.0 && factoring + digits * step < primes * (factoring + n * n * matrix.residueWork());
 }
 
 }  // namespace
@@ -160,7 +166,7 @@ Bruch determinant(const Bruch* const* rows, std::size_t n, const Progress& progr
     if (PrimeRun::expectedCount(bits) == 1 && matrix.scaleProductInWord(scaleProduct)) {
         return smallDeterminant(matrix, scaleProduct, tracker);
     }
-    if (liftingPays(n, PrimeRun::expectedCount(bits))) {
+    if (liftingPays(matrix, PrimeRun::expectedCount(bits), 2.0 * PrimeRun::expectedCount(bits) + 1.0)) {
         return Bruch::fromExactParts(divisor_determinant::determinant(matrix, progress), matrix.scaleProduct());
     }
     PrimeRun run(bits);
@@ -363,10 +369,11 @@ Outcome solve(const Bruch* const* rows, std::size_t n, const Bruch* constants, B
         numerators[i] *= common / denominators[i];
         extraColumn[i] = squareLog2Of(numerators[i]);
     }
-    if (liftingPays(n, PrimeRun::expectedCount(matrix.hadamardBits(&extraColumn)) * 2.0)) {
+    const double bits = matrix.hadamardBits(&extraColumn) + 2.0;
+    if (liftingPays(matrix, PrimeRun::expectedCount(bits),
+                    PrimeRun::expectedCount(bits + matrix.hadamardBits()) + 1.0)) {
         return liftedSolve(matrix, numerators, common, extraColumn, solution, progress);
     }
-    const double bits = matrix.hadamardBits(&extraColumn) + 2.0;
     const Tracker tracker(progress, PrimeRun::expectedCount(bits) * 2, n);
     PrimeRun determinantRun(bits);
     PrimeRun numeratorRun(bits);

@@ -22,6 +22,9 @@ constexpr double roundingAllowance = 1e-9;
 // Entries of fewer words than this are reduced prime by prime: the tree would not pay.
 constexpr std::size_t shortestTreeEntry = 32;
 
+// Entries of this many words or more are reduced through their fractions when those are short.
+constexpr std::size_t shortestFractionEntry = 4;
+
 std::uint64_t leastCommonMultiple(std::uint64_t a, std::uint64_t b, bool& overflow) {
     const std::uint64_t divisor = magnitudeGcd(a, b);
     std::uint64_t result = 0;
@@ -37,6 +40,22 @@ void reserveOrRefuse(std::size_t bytes) {
     if (!StorageLimit::reserve(bytes)) {
         throw StorageRefused();
     }
+}
+
+// The magnitude in two words; false when it needs more. Taken in parts of 32 bits, which every
+// signed word holds.
+bool twoWordMagnitude(const BigInteger& value, UInt128& result) {
+    const BigInteger size = magnitude(value);
+    if (bignumber::bitLength(size) > 128) {
+        return false;
+    }
+    const BigInteger part = bignumber::integerOf(std::int64_t{1} << 32);
+    result = 0;
+    for (int shift = 96; shift >= 0; shift -= 32) {
+        const BigInteger piece = (size >> shift) % part;
+        result = (result << 32) | static_cast<std::uint64_t>(bignumber::toInt64(piece));
+    }
+    return true;
 }
 
 }  // namespace
@@ -108,6 +127,7 @@ void IntegerRows::fillBig(const Bruch* const* rows) {
     reserveOrRefuse(n * n * sizeof(BigInteger));
     bigs.resize(n * n);
     bigScales.resize(n);
+    averageWords = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
         BigInteger multiple = 1;
         for (std::size_t j = 0; j < n; ++j) {
@@ -118,9 +138,17 @@ void IntegerRows::fillBig(const Bruch* const* rows) {
             const Bruch value(rows[i][j]);
             bigs[i * n + j] = value.exactZaehler() * (multiple / value.exactNenner());
             reserveOrRefuse(bignumber::bytesOf(bigs[i * n + j]));
-            longestWords = std::max(longestWords, bignumber::bytesOf(bigs[i * n + j]) / sizeof(std::uint64_t));
+            const std::size_t entryWords = bignumber::bytesOf(bigs[i * n + j]) / sizeof(std::uint64_t);
+            longestWords = std::max(longestWords, entryWords);
+            averageWords += static_cast<double>(entryWords) / static_cast<double>(n * n);
         }
         bigScales[i] = multiple;
+    }
+    if (longestWords >= shortestFractionEntry) {
+        keepFractions(rows);
+        if (!fractions.empty()) {
+            return;
+        }
     }
     // Runs of about twice the longest entry's words in primes, whose product is as long as it,
     // evened out over the primes that the bound of the determinant takes (62 bits each), so that
@@ -130,6 +158,62 @@ void IntegerRows::fillBig(const Bruch* const* rows) {
         const std::size_t runs = (primes + 2 * longestWords - 1) / (2 * longestWords);
         runLength = (primes + runs - 1) / runs;
     }
+}
+
+void IntegerRows::keepFractions(const Bruch* const* rows) {
+    reserveOrRefuse(n * n * sizeof(ShortFraction));
+    fractions.resize(n * n);
+    for (std::size_t k = 0; k < n * n; ++k) {
+        const Bruch value(rows[k / n][k % n]);  // a copy is reduced
+        const BigInteger numerator = value.exactZaehler();
+        ShortFraction& fraction = fractions[k];
+        fraction.negative = numerator < 0;
+        if (!twoWordMagnitude(numerator, fraction.numerator) ||
+            !twoWordMagnitude(value.exactNenner(), fraction.denominator)) {
+            fractions.clear();
+            return;
+        }
+    }
+}
+
+// Per row one inversion, of the product of its denominators (Montgomery's trick); a row whose
+// multiplier the prime divides takes its long entries, as one of its denominators may be a
+// multiple of the prime.
+void IntegerRows::residuesOfFractions(const WordPrime& prime, std::uint64_t* target) const {
+    const WordPrime::TwoWords twoWords = prime.twoWords();
+    for (std::size_t i = 0; i < n; ++i) {
+        std::uint64_t* row = target + i * n;
+        const ShortFraction* fraction = &fractions[i * n];
+        const std::uint64_t scale = bignumber::residueOf(bigScales[i], prime.value());
+        if (scale == 0) {
+            for (std::size_t j = 0; j < n; ++j) {
+                row[j] = bignumber::residueOf(bigs[i * n + j], prime.value());
+            }
+            continue;
+        }
+        std::uint64_t product = 1;
+        for (std::size_t j = 0; j < n; ++j) {
+            product = prime.multiply(product, prime.reduce(fraction[j].denominator, twoWords));
+            row[j] = product;
+        }
+        // scale / (d_0 ... d_j), from the last j down
+        std::uint64_t share = prime.multiply(prime.inverse(product), scale);
+        for (std::size_t j = n; j-- > 0;) {
+            const std::uint64_t overDenominator = j > 0 ? prime.multiply(share, row[j - 1]) : share;
+            share = prime.multiply(share, prime.reduce(fraction[j].denominator, twoWords));
+            const std::uint64_t value = prime.multiply(prime.reduce(fraction[j].numerator, twoWords), overDenominator);
+            row[j] = fraction[j].negative ? prime.negate(value) : value;
+        }
+    }
+}
+
+// Measured: a few products and two short reductions through the fractions; a division's pass
+// over the words otherwise, which the remainder tree does not much undercut at these lengths.
+double IntegerRows::residueWork() const {
+    if (inWords) {
+        return 1.0;
+    }
+    return fractions.empty() ? 2.0 + averageWords : 18.0;
 }
 
 std::vector<BigInteger> IntegerRows::scales() const {
@@ -165,6 +249,10 @@ void IntegerRows::residues(const WordPrime& prime, std::uint64_t* target, const 
         for (std::size_t k = 0; k < n * n; ++k) {
             target[k] = prime.reduce(words[k]);
         }
+        return;
+    }
+    if (!fractions.empty()) {
+        residuesOfFractions(prime, target);
         return;
     }
     if (runLength > 0 && residuesOfRun(prime, target, poll)) {
@@ -216,45 +304,77 @@ double IntegerRows::squareLog2(std::size_t i, std::size_t j) const {
     return inWords ? squareLog2Of(words[i * n + j]) : squareLog2Of(bigs[i * n + j]);
 }
 
-// Each row's norm from the logarithms of its squares, scaled by the largest one so that no
-// double overflows however long the entries are.
-double IntegerRows::hadamardBits(const std::vector<double>* extraColumn) const {
-    if (inWords && extraColumn == nullptr) {
-        return hadamardBitsOfWords();
+namespace {
+
+// log2 of a sum from the log2 of its terms, scaled by the largest so that no double overflows
+// however long the numbers are; minus infinity for no terms but zeros.
+double sumBits(const std::vector<double>& logs) {
+    const double largest = *std::max_element(logs.begin(), logs.end());
+    if (std::isinf(largest)) {
+        return largest;
     }
-    double bits = 0.0;
-    std::vector<double> logs(n + 1);
-    for (std::size_t i = 0; i < n; ++i) {
-        for (std::size_t j = 0; j < n; ++j) {
-            logs[j] = squareLog2(i, j);
-        }
-        logs[n] = extraColumn != nullptr ? (*extraColumn)[i] : -std::numeric_limits<double>::infinity();
-        const double largest = *std::max_element(logs.begin(), logs.end());
-        if (std::isinf(largest)) {
-            continue;  // a zero row: the bound does not matter, the determinant is zero
+    double sum = 0.0;
+    for (const double log : logs) {
+        sum += std::exp2(log - largest);
+    }
+    return largest + std::log2(sum) + roundingAllowance;
+}
+
+}  // namespace
+
+// Each bound from the squared norms of the rows and of the columns, which for entries in words
+// are sums of squares in doubles: the conversions, products and sums round each by a relative
+// 2^-53 at most, which the factor on the sum covers.
+std::vector<double> IntegerRows::squareNormBits(bool ofRows) const {
+    std::vector<double> bits(n);
+    std::vector<double> logs(n);
+    for (std::size_t a = 0; a < n; ++a) {
+        if (!inWords) {
+            for (std::size_t b = 0; b < n; ++b) {
+                logs[b] = ofRows ? squareLog2(a, b) : squareLog2(b, a);
+            }
+            bits[a] = sumBits(logs);
+            continue;
         }
         double sum = 0.0;
-        for (const double log : logs) {
-            sum += std::exp2(log - largest);
+        for (std::size_t b = 0; b < n; ++b) {
+            const auto value = static_cast<double>(ofRows ? words[a * n + b] : words[b * n + a]);
+            sum += value * value;
         }
-        bits += 0.5 * (largest + std::log2(sum)) + roundingAllowance;
+        bits[a] = sum > 0.0 ? std::log2(sum * (1.0 + 1e-15 * static_cast<double>(n + 2))) + roundingAllowance
+                            : -std::numeric_limits<double>::infinity();
     }
     return bits;
 }
 
-// Squares of words stay far inside the range of a double; the conversions, products and sums
-// round each by a relative 2^-53 at most, which the factor on the sum covers.
-double IntegerRows::hadamardBitsOfWords() const {
+double IntegerRows::hadamardBits(const std::vector<double>* extraColumn) const {
+    return std::min(rowHadamardBits(extraColumn), columnHadamardBits(extraColumn));
+}
+
+// A zero row adds nothing: the determinant is zero, and its bound does not matter.
+double IntegerRows::rowHadamardBits(const std::vector<double>* extraColumn) const {
+    const std::vector<double> rows = squareNormBits(true);
     double bits = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
-        double sum = 0.0;
-        for (std::size_t j = 0; j < n; ++j) {
-            const auto value = static_cast<double>(words[i * n + j]);
-            sum += value * value;
-        }
-        if (sum > 0.0) {
-            bits += 0.5 * std::log2(sum * (1.0 + 1e-15 * static_cast<double>(n + 2))) + roundingAllowance;
-        }
+        const double row = extraColumn != nullptr ? sumBits({rows[i], (*extraColumn)[i]}) : rows[i];
+        bits += std::max(0.0, 0.5 * row);
     }
     return bits;
+}
+
+// By columns, a determinant with column j replaced by the extra one is at most the product of
+// the other columns' norms times the extra's. Every column norm of an integer matrix is at least
+// 1 but that of a zero column, which leaves the bound to the rows.
+double IntegerRows::columnHadamardBits(const std::vector<double>* extraColumn) const {
+    const std::vector<double> columns = squareNormBits(false);
+    const double smallest = *std::min_element(columns.begin(), columns.end());
+    if (std::isinf(smallest)) {
+        return std::numeric_limits<double>::infinity();
+    }
+    double bits = 0.0;
+    for (const double column : columns) {
+        bits += 0.5 * column;
+    }
+    const double extra = extraColumn != nullptr ? sumBits(*extraColumn) : -std::numeric_limits<double>::infinity();
+    return std::isinf(extra) ? bits : bits + 0.5 * (extra - smallest) + roundingAllowance;
 }

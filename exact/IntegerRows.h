@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "number/BigNumber.h"
+#include "number/MagnitudeGcd.h"
 
 class Bruch;
 class WordPrime;
@@ -29,8 +30,11 @@ public:
     // The product in a word, when it fits in one (false otherwise).
     bool scaleProductInWord(std::int64_t& result) const;
     bool hasZeroRow() const { return zeroRow; }
-    // The words of the longest entry: 1 while they all fit one.
+    // The words of the longest entry, and of an entry on average: 1 while they all fit one.
     std::size_t longestEntryWords() const { return longestWords; }
+    double averageEntryWords() const { return averageWords; }
+    // What the residues of one entry modulo one prime cost, in modular products.
+    double residueWork() const;
 
     // The residues of all entries, row by row, into n * n words; calls `poll` after each row of
     // long entries. Long entries are reduced for a run of the engine's primes at once, from this
@@ -42,18 +46,24 @@ public:
     // All entries row by row while each fits a word, else nullptr.
     const std::int64_t* wordEntries() const { return inWords ? words.data() : nullptr; }
 
-    // An upper bound of log2 of the product of the row norms (Hadamard's bound), which bounds
-    // the determinant and every minor. extraColumn, if given, holds one more entry per row (as
-    // squareLog2 of it), for the bound of the matrix with that column added.
+    // An upper bound of log2 of the determinant and of every minor: Hadamard's bound, the product
+    // of the row norms or of the column norms, whichever is smaller. extraColumn, if given, holds
+    // one more entry per row (as squareLog2 of it), for the bound of every determinant of the
+    // matrix with one column replaced by that one (Cramer's numerators).
     double hadamardBits(const std::vector<double>* extraColumn = nullptr) const;
     // An upper bound of log2 of the square of entry (i, j); minus infinity for zero.
     double squareLog2(std::size_t i, std::size_t j) const;
 
 private:
     bool fillWords(const Bruch* const* rows);
-    double hadamardBitsOfWords() const;
+    // log2 of the squared norm of every row (or column), an upper bound.
+    std::vector<double> squareNormBits(bool ofRows) const;
+    double rowHadamardBits(const std::vector<double>* extraColumn) const;
+    double columnHadamardBits(const std::vector<double>* extraColumn) const;
     void fillBig(const Bruch* const* rows);
     bool residuesOfRun(const WordPrime& prime, std::uint64_t* target, const std::function<void()>& poll) const;
+    void keepFractions(const Bruch* const* rows);
+    void residuesOfFractions(const WordPrime& prime, std::uint64_t* target) const;
 
     std::size_t n;
     bool inWords = true;
@@ -64,7 +74,18 @@ private:
     std::vector<std::int64_t> wordScales;
     std::vector<bignumber::BigInteger> bigScales;
 
+    // The reduced fractions themselves, while each part fits two words and the entries are much
+    // longer: entry (i, j) is the numerator times (multiplier / denominator), so that a residue
+    // takes a few products, not a pass over the long entry. Empty otherwise.
+    struct ShortFraction {
+        UInt128 numerator;  // the magnitude
+        UInt128 denominator;
+        bool negative;
+    };
+    std::vector<ShortFraction> fractions;
+
     std::size_t longestWords = 1;
+    double averageWords = 1.0;
     // How many primes a run takes: enough that their product is about as long as the longest
     // entry, where a remainder tree pays; 0 while the entries are short enough to go prime by
     // prime.

@@ -73,6 +73,18 @@ public:
         const std::uint64_t rest = a * factor.value - estimate * p;  // in [0, 2p)
         return std::min(rest, rest - p);
     }
+    // Prepared once per prime, to reduce values of two words.
+    struct TwoWords {
+        Factor shift;  // 2^64 modulo p
+        Factor one;
+    };
+    TwoWords twoWords() const { return {prepare(static_cast<std::uint64_t>((UInt128{1} << 64) % p)), prepare(1)}; }
+    // The residue of a two-word value. A product with a prepared factor holds for any word a,
+    // not only for residues.
+    std::uint64_t reduce(UInt128 value, const TwoWords& factors) const {
+        return add(multiply(static_cast<std::uint64_t>(value >> 64), factors.shift),
+                   multiply(static_cast<std::uint64_t>(value), factors.one));
+    }
     // target - a * factor mod p.
     std::uint64_t subtractProduct(std::uint64_t target, std::uint64_t a, const Factor& factor) const {
         const std::uint64_t difference = target - multiply(a, factor);

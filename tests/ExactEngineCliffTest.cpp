@@ -144,6 +144,10 @@ TEST(ExactEngineCliffs, ItsPrimesInTheDenominators) {
     for (std::uint32_t i = 1; i <= 8; ++i) {
         a.element(i, 1 + i % 3) = Bruch(static_cast<std::int64_t>(random() % 9) + 1, enginePrime(i % 2));
         a.element(i, 5) = Bruch(1, enginePrime(0));
+        // long multipliers, whose residues come from the fractions but where the prime divides them
+        for (const std::uint32_t j : {6 + i % 3, 6 + (i + 1) % 3}) {
+            a.element(i, j) = Bruch(1, static_cast<std::int64_t>(random() >> 1) | 1);
+        }
     }
     expectEngineLikeFlint(a, "primes in denominators");
 }
