@@ -4,11 +4,8 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 
 #include "elements/InputErrorText.h"
-#include "exact/ExactMatrixEngine.h"
-#include "matrix/ComputationMonitor.h"
 #include "matrix/FastPathOutcome.h"
 #include "matrix/Matrix.h"
 #include "number/Bruch.h"
@@ -36,44 +33,11 @@ struct ElementTraits<Bruch> {
         return false;
     }
 
-    static bool fastDeterminant(const Bruch* const* rows, std::size_t n, Bruch& result) {
-        const ComputationMonitor::Scope scope(progressSteps);
-        result = exact_matrix::determinant(rows, n, reporter(scope));
-        return true;
-    }
-    static FastPathOutcome fastInverse(const Bruch* const* rows, std::size_t n, Bruch* const* result) {
-        const ComputationMonitor::Scope scope(progressSteps);
-        return outcomeOf(exact_matrix::inverse(rows, n, result, reporter(scope)));
-    }
-    static FastPathOutcome fastAdjugate(const Bruch* const* rows, std::size_t n, Bruch* const* result) {
-        const ComputationMonitor::Scope scope(progressSteps);
-        exact_matrix::adjugate(rows, n, result, reporter(scope));
-        return FastPathOutcome::Done;
-    }
-    static FastPathOutcome fastSolve(const Bruch* const* rows, std::size_t n, const Bruch* constants, Bruch* solution) {
-        const ComputationMonitor::Scope scope(progressSteps);
-        return outcomeOf(exact_matrix::solve(rows, n, constants, solution, reporter(scope)));
-    }
-
-private:
-    static constexpr std::uint64_t progressSteps = 1000;
-
-    static exact_matrix::Progress reporter(const ComputationMonitor::Scope& scope) {
-        return [&scope](double fractionDone) {
-            scope.step(static_cast<std::uint64_t>(fractionDone * static_cast<double>(progressSteps)));
-        };
-    }
-    static FastPathOutcome outcomeOf(exact_matrix::Outcome outcome) {
-        switch (outcome) {
-        case exact_matrix::Outcome::Done:
-            return FastPathOutcome::Done;
-        case exact_matrix::Outcome::Singular:
-            return FastPathOutcome::Singular;
-        case exact_matrix::Outcome::LeftToCaller:
-            break;
-        }
-        return FastPathOutcome::Declined;
-    }
+    // The exact engine, called only where the templates are built (BruchElement.cpp).
+    static bool fastDeterminant(const Bruch* const* rows, std::size_t n, Bruch& result);
+    static FastPathOutcome fastInverse(const Bruch* const* rows, std::size_t n, Bruch* const* result);
+    static FastPathOutcome fastAdjugate(const Bruch* const* rows, std::size_t n, Bruch* const* result);
+    static FastPathOutcome fastSolve(const Bruch* const* rows, std::size_t n, const Bruch* constants, Bruch* solution);
 };
 
 template <>
@@ -81,8 +45,7 @@ inline const char* inputErrorText<Bruch>() {
     return fractionInputErrorText;
 }
 
-// The matrix templates for exact fractions are built once, in BruchElement.cpp, not in every unit
-// that uses them.
+// The matrix templates for exact fractions are built once, in BruchElement.cpp, and nowhere else.
 extern template class MatrixVector<Bruch>;
 extern template class MatrixArithmetic<Bruch>;
 extern template class MatrixMath<Bruch>;

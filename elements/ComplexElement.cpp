@@ -1,5 +1,6 @@
 // The one unit that builds the matrix templates for complex numbers.
 #include "elements/ComplexElement.h"
+#include "matrix/Matrix-inl.h"
 
 template class MatrixVector<std::complex<double>>;
 template class MatrixArithmetic<std::complex<double>>;

@@ -14,8 +14,7 @@ inline const char* inputErrorText<std::complex<double>>() {
     return complexInputErrorText;
 }
 
-// The matrix templates for complex numbers are built once, in ComplexElement.cpp, not in every unit
-// that uses them.
+// The matrix templates for complex numbers are built once, in ComplexElement.cpp, and nowhere else.
 extern template class MatrixVector<std::complex<double>>;
 extern template class MatrixArithmetic<std::complex<double>>;
 extern template class MatrixMath<std::complex<double>>;

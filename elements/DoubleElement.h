@@ -10,8 +10,7 @@ inline const char* inputErrorText<double>() {
     return decimalInputErrorText;
 }
 
-// The matrix templates for double-precision decimals are built once, in DoubleElement.cpp, not in every unit
-// that uses them.
+// The matrix templates for double-precision decimals are built once, in DoubleElement.cpp, and nowhere else.
 extern template class MatrixVector<double>;
 extern template class MatrixArithmetic<double>;
 extern template class MatrixMath<double>;

@@ -10,8 +10,7 @@ inline const char* inputErrorText<float>() {
     return decimalInputErrorText;
 }
 
-// The matrix templates for single-precision decimals are built once, in FloatElement.cpp, not in every unit
-// that uses them.
+// The matrix templates for single-precision decimals are built once, in FloatElement.cpp, and nowhere else.
 extern template class MatrixVector<float>;
 extern template class MatrixArithmetic<float>;
 extern template class MatrixMath<float>;

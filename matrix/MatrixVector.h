@@ -1,201 +1,61 @@
 // MatrixVector: the storage shared by every matrix (a vector of rows), the storage operations
-// and the structural property tests.
+// and the structural property tests. The definitions are in MatrixVector-inl.h, which only the
+// units that build the templates for an element type include (elements/).
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <utility>
 #include <vector>
 
-#include "matrix/ElementTraits.h"
-#include "matrix/MatrixException.h"
 #include "matrix/TriangularKind.h"
-#include "memory/StorageLimit.h"
 
 template <typename T>
 class MatrixVector {
 public:
     MatrixVector() { setSize(3, 3); }
     // A copy is a new storage, so it must fit in the memory that is left.
-    MatrixVector(const MatrixVector& source)
-        : elements((requireStorage(source.rowCount, source.columnCount, 0), source.elements)),
-          rowCount(source.rowCount),
-          columnCount(source.columnCount) {}
+    MatrixVector(const MatrixVector& source);
     virtual ~MatrixVector() = default;
 
     // Copies the values; never changes the size of the target.
-    MatrixVector& operator=(const MatrixVector& source) {
-        requireSameSize(source);
-        if (this != &source) {
-            for (std::uint32_t r = 0; r < rowCount; ++r) {
-                std::vector<T>& target = elements[r];
-                const std::vector<T>& from = source.elements[r];
-                for (std::uint32_t c = 0; c < columnCount; ++c) {
-                    target[c] = from[c];
-                }
-            }
-        }
-        return *this;
-    }
+    MatrixVector& operator=(const MatrixVector& source);
 
     std::uint32_t getRowCount() const { return rowCount; }
     std::uint32_t getColumnCount() const { return columnCount; }
 
-    T& element(std::uint32_t row, std::uint32_t col) {
-        checkPosition(row, col);
-        return elements.at(row - 1).at(col - 1);
-    }
-    const T& element(std::uint32_t row, std::uint32_t col) const {
-        checkPosition(row, col);
-        return elements.at(row - 1).at(col - 1);
-    }
+    T& element(std::uint32_t row, std::uint32_t col);
+    const T& element(std::uint32_t row, std::uint32_t col) const;
 
     // Resizes in place: the top-left block keeps its values, new positions hold zero. Every
     // allocation is made before anything changes, so a failing one leaves the old size and
     // values. Rows that must grow beyond their capacity are copied, as a vector copies on
     // reallocation (a fraction is reduced then); all other values stay as they are.
-    void setSize(std::uint32_t rows, std::uint32_t cols) {
-        if (rows < 1 || cols < 1) {
-            throw MatrixException(MatrixError::SizeBelowOne);
-        }
-        const std::uint32_t kept = std::min(rows, rowCount);
-        std::vector<std::uint32_t> regrowing;
-        for (std::uint32_t r = 0; r < kept; ++r) {
-            if (elements[r].capacity() < cols) {
-                regrowing.push_back(r);
-            }
-        }
-        // Regrown rows live beside the old ones until the end; otherwise only the growth is new.
-        requireStorage(rows, cols, regrowing.empty() ? StorageLimit::bytesFor<T>(rowCount, columnCount) : 0);
-        std::vector<std::vector<T>> added(rows - kept, std::vector<T>(cols));
-        std::vector<std::vector<T>> regrown(regrowing.size());
-        for (std::vector<T>& row : regrown) {
-            row.reserve(cols);
-        }
-        elements.reserve(rows);
-        // Nothing below allocates.
-        for (std::size_t i = 0; i < regrowing.size(); ++i) {
-            std::vector<T>& row = elements[regrowing[i]];
-            regrown[i].assign(row.begin(), row.end());
-            row.swap(regrown[i]);
-        }
-        elements.resize(kept);
-        for (std::vector<T>& row : elements) {
-            row.resize(cols);
-        }
-        for (std::vector<T>& row : added) {
-            elements.push_back(std::move(row));
-        }
-        rowCount = rows;
-        columnCount = cols;
-    }
+    void setSize(std::uint32_t rows, std::uint32_t cols);
 
-    std::vector<T> getColumn(std::uint32_t col) const {
-        if (col < 1 || col > columnCount) {
-            throw MatrixException(MatrixError::ColumnOutOfRange);
-        }
-        std::vector<T> column;
-        column.reserve(rowCount);
-        for (const std::vector<T>& row : elements) {
-            column.push_back(row[col - 1]);
-        }
-        return column;
-    }
+    std::vector<T> getColumn(std::uint32_t col) const;
 
     // Row and column exchanges work in place; values move by assignment only, so fractions
     // keep the form in which they are stored.
-    void swapRows(std::uint32_t a, std::uint32_t b) {
-        if (a < 1 || a > rowCount || b < 1 || b > rowCount) {
-            throw MatrixException(MatrixError::IndexOutOfRange);
-        }
-        elements[a - 1].swap(elements[b - 1]);
-    }
-
-    void swapColumns(std::uint32_t a, std::uint32_t b) {
-        if (a < 1 || a > columnCount || b < 1 || b > columnCount) {
-            throw MatrixException(MatrixError::IndexOutOfRange);
-        }
-        if (a == b) {
-            return;
-        }
-        T held;
-        for (std::vector<T>& row : elements) {
-            held = row[a - 1];
-            row[a - 1] = row[b - 1];
-            row[b - 1] = held;
-        }
-    }
+    void swapRows(std::uint32_t a, std::uint32_t b);
+    void swapColumns(std::uint32_t a, std::uint32_t b);
 
     bool isSquare() const { return rowCount == columnCount; }
     bool isColumnVector() const { return columnCount == 1 && rowCount >= 2; }
     bool isRowVector() const { return rowCount == 1 && columnCount >= 2; }
 
-    bool isZeroMatrix() const {
-        const T zero{};
-        return isSquare() && allElements([&](std::uint32_t, std::uint32_t, const T& value) { return value == zero; });
-    }
-
-    bool isIdentityMatrix() const {
-        const T zero{};
-        const T one = ElementTraits<T>::one();
-        return isSquare() && allElements([&](std::uint32_t r, std::uint32_t c, const T& value) {
-                   return value == (r == c ? one : zero);
-               });
-    }
-
-    bool isScalarMatrix() const {
-        if (!isSquare()) {
-            return false;
-        }
-        const T zero{};
-        // Read in place: a copy of a fraction is reduced, and element (1, 1) must equal itself
-        // by the same rule as every other element is held against it.
-        const T& reference = element(1, 1);
-        return allElements(
-            [&](std::uint32_t r, std::uint32_t c, const T& value) { return value == (r == c ? reference : zero); });
-    }
-
-    bool isUpperTriangular() const {
-        const T zero{};
-        return isSquare() &&
-               allElements([&](std::uint32_t r, std::uint32_t c, const T& value) { return r <= c || value == zero; });
-    }
-
-    bool isLowerTriangular() const {
-        const T zero{};
-        return isSquare() &&
-               allElements([&](std::uint32_t r, std::uint32_t c, const T& value) { return r >= c || value == zero; });
-    }
-
-    bool isDiagonalMatrix() const {
-        const T zero{};
-        return isSquare() &&
-               allElements([&](std::uint32_t r, std::uint32_t c, const T& value) { return r == c || value == zero; });
-    }
-
-    TriangularKind triangularKind() const {
-        if (isDiagonalMatrix()) {
-            return TriangularKind::Diagonal;
-        }
-        if (isUpperTriangular()) {
-            return TriangularKind::Upper;
-        }
-        if (isLowerTriangular()) {
-            return TriangularKind::Lower;
-        }
-        return TriangularKind::None;
-    }
+    bool isZeroMatrix() const;
+    bool isIdentityMatrix() const;
+    bool isScalarMatrix() const;
+    bool isUpperTriangular() const;
+    bool isLowerTriangular() const;
+    bool isDiagonalMatrix() const;
+    TriangularKind triangularKind() const;
 
 protected:
     // Sized construction: empty storage, then setSize, so a count below 1 throws code 100.
     MatrixVector(std::uint32_t rows, std::uint32_t cols) { setSize(rows, cols); }
 
-    void requireSameSize(const MatrixVector& other) const {
-        if (other.rowCount != rowCount || other.columnCount != columnCount) {
-            throw MatrixException(MatrixError::SizeMismatch);
-        }
-    }
+    void requireSameSize(const MatrixVector& other) const;
 
     // The start of every row, in order, for loops that work on rows by pointer.
     void collectRowPointers(std::vector<T*>& pointers) {
@@ -210,32 +70,12 @@ protected:
     const std::vector<T>& row(std::uint32_t index) const { return elements[index - 1]; }
 
 private:
-    static void requireStorage(std::uint32_t rows, std::uint32_t cols, std::size_t alreadyHeld) {
-        const std::size_t needed = StorageLimit::bytesFor<T>(rows, cols);
-        if (needed > alreadyHeld && !StorageLimit::reserve(needed - alreadyHeld)) {
-            throw StorageRefused();
-        }
-    }
-
-    void checkPosition(std::uint32_t row, std::uint32_t col) const {
-        if (row < 1 || row > rowCount || col < 1 || col > columnCount) {
-            throw MatrixException(MatrixError::IndexOutOfRange);
-        }
-    }
+    static void requireStorage(std::uint32_t rows, std::uint32_t cols, std::size_t alreadyHeld);
+    void checkPosition(std::uint32_t row, std::uint32_t col) const;
 
     // Walks row by row, left to right, and stops at the first element that fails the test.
     template <typename Test>
-    bool allElements(Test test) const {
-        for (std::uint32_t r = 1; r <= rowCount; ++r) {
-            const std::vector<T>& values = elements[r - 1];
-            for (std::uint32_t c = 1; c <= columnCount; ++c) {
-                if (!test(r, c, values[c - 1])) {
-                    return false;
-                }
-            }
-        }
-        return true;
-    }
+    bool allElements(Test test) const;
 
     std::vector<std::vector<T>> elements;
     std::uint32_t rowCount = 0;

@@ -14,6 +14,8 @@
 #include "TestMatrices.h"
 #include "elements/Elements.h"
 #include "matrix/Matrix.h"
+// FragileElement is no element type of the program, so this test builds the storage for it.
+#include "matrix/MatrixVector-inl.h"
 
 namespace {
 
