@@ -5,6 +5,8 @@
 // is not counted as used.
 #include "memory/ControlGroupMemory.h"
 
+#include "memory/ControlGroups.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
@@ -68,18 +70,6 @@ std::size_t roomIn(const std::string& directory, const Version& names) {
     return held >= *limit ? 0 : static_cast<std::size_t>(std::min<std::uint64_t>(*limit - held, unlimited));
 }
 
-// Whether a comma-separated list (controllers, mount options) names `name`.
-bool listHas(const std::string& list, const std::string& name) {
-    std::istringstream items(list);
-    std::string item;
-    while (std::getline(items, item, ',')) {
-        if (item == name) {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool isDirectory(const std::string& path) {
     struct stat status {};
     return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
@@ -101,16 +91,11 @@ void addDirectoriesAlong(const std::string& mountRoot, const std::string& mountP
     } else if (group.rfind(mountRoot, 0) == 0 && (group.size() == mountRoot.size() || group[mountRoot.size()] == '/')) {
         relative = group.substr(mountRoot.size());
     }
-    while (!relative.empty() && relative.back() == '/') {
-        relative.pop_back();
-    }
     if (!isDirectory(mountPoint + relative)) {
         relative.clear();
     }
-    directories.push_back({mountPoint + relative, &names});
-    while (!relative.empty()) {
-        relative.erase(relative.rfind('/'));
-        directories.push_back({mountPoint + relative, &names});
+    for (std::string& directory : directoriesUpFrom(mountPoint, relative)) {
+        directories.push_back({std::move(directory), &names});
     }
 }
 
@@ -135,7 +120,7 @@ std::vector<Mount> memoryMounts(const std::string& mountsFile) {
         fields >> type >> source >> options;
         if (type == "cgroup2") {
             mounts.push_back({root, point, true});
-        } else if (type == "cgroup" && listHas(options, "memory")) {
+        } else if (type == "cgroup" && listNames(options, "memory")) {
             mounts.push_back({root, point, false});
         }
     }
@@ -145,24 +130,14 @@ std::vector<Mount> memoryMounts(const std::string& mountsFile) {
 std::vector<LimitDirectory> limitDirectories(const std::string& groupsFile, const std::string& mountsFile) {
     const std::vector<Mount> mounts = memoryMounts(mountsFile);
     std::vector<LimitDirectory> directories;
-    std::ifstream groups(groupsFile);
-    std::string line;
-    // Each line is "id:controllers:path"; the v2 line has no controllers.
-    while (std::getline(groups, line)) {
-        const std::size_t first = line.find(':');
-        const std::size_t second = first == std::string::npos ? first : line.find(':', first + 1);
-        if (second == std::string::npos) {
+    for (const ControlGroup& group : controlGroupsIn(groupsFile)) {
+        const bool isVersion2 = group.controllers.empty();
+        if (!isVersion2 && !listNames(group.controllers, "memory")) {
             continue;
         }
-        const std::string controllers = line.substr(first + 1, second - first - 1);
-        const bool isVersion2 = controllers.empty();
-        if (!isVersion2 && !listHas(controllers, "memory")) {
-            continue;
-        }
-        const std::string group = line.substr(second + 1);
         for (const Mount& mount : mounts) {
             if (mount.version2 == isVersion2) {
-                addDirectoriesAlong(mount.root, mount.point, group, isVersion2 ? version2 : version1, directories);
+                addDirectoriesAlong(mount.root, mount.point, group.path, isVersion2 ? version2 : version1, directories);
             }
         }
     }

@@ -4,10 +4,10 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <thread>
 
+#include "memory/ControlGroups.h"
 #include "parallel/CpuQuota.h"
 #include "parallel/UsableProcessors.h"
 
@@ -42,51 +42,29 @@ std::optional<unsigned> smaller(std::optional<unsigned> a, std::optional<unsigne
 
 // A quota anywhere on the way from the group up to the root of its hierarchy limits it.
 template <typename Read>
-std::optional<unsigned> quotaOnTheWayUp(const std::string& root, std::string path, Read read) {
+std::optional<unsigned> quotaOnTheWayUp(const std::string& root, const std::string& path, Read read) {
     std::optional<unsigned> result;
-    while (true) {
-        result = smaller(result, read(root + path));
-        if (path.empty() || path == "/") {
-            return result;
-        }
-        path.erase(path.find_last_of('/'));
+    for (const std::string& group : directoriesUpFrom(root, path)) {
+        result = smaller(result, read(group));
     }
+    return result;
 }
 
-bool namesCpuController(const std::string& controllers) {
-    std::istringstream list(controllers);
-    std::string name;
-    while (std::getline(list, name, ',')) {
-        if (name == "cpu") {
-            return true;
-        }
-    }
-    return false;
-}
-
-// The process's groups from /proc/self/cgroup: version 2 ("0::/path") and the cpu controller of
-// version 1 ("3:cpu,cpuacct:/path"), as they are mounted under /sys/fs/cgroup.
+// The process's groups: version 2 ("0::/path") and the cpu controller of version 1
+// ("3:cpu,cpuacct:/path"), as they are mounted under /sys/fs/cgroup.
 std::optional<unsigned> controlGroupQuota() {
-    std::ifstream groups("/proc/self/cgroup");
     std::optional<unsigned> result;
-    std::string line;
-    while (std::getline(groups, line)) {
-        const std::size_t first = line.find(':');
-        const std::size_t second = first == std::string::npos ? first : line.find(':', first + 1);
-        if (second == std::string::npos) {
-            continue;
-        }
-        const std::string controllers = line.substr(first + 1, second - first - 1);
-        const std::string path = line.substr(second + 1);
-        if (controllers.empty()) {
-            result = smaller(result, quotaOnTheWayUp("/sys/fs/cgroup", path, [](const std::string& group) {
-                                 return processorsOfCpuMax(fileText(group + "/cpu.max"));
+    for (const ControlGroup& group : controlGroupsIn("/proc/self/cgroup")) {
+        if (group.controllers.empty()) {
+            result = smaller(result, quotaOnTheWayUp("/sys/fs/cgroup", group.path, [](const std::string& directory) {
+                                 return processorsOfCpuMax(fileText(directory + "/cpu.max"));
                              }));
-        } else if (namesCpuController(controllers)) {
-            for (const std::string& mount : {"/sys/fs/cgroup/" + controllers, std::string("/sys/fs/cgroup/cpu")}) {
-                result = smaller(result, quotaOnTheWayUp(mount, path, [](const std::string& group) {
-                                     return processorsOfCfsQuota(fileText(group + "/cpu.cfs_quota_us"),
-                                                                 fileText(group + "/cpu.cfs_period_us"));
+        } else if (listNames(group.controllers, "cpu")) {
+            for (const std::string& mount :
+                 {"/sys/fs/cgroup/" + group.controllers, std::string("/sys/fs/cgroup/cpu")}) {
+                result = smaller(result, quotaOnTheWayUp(mount, group.path, [](const std::string& directory) {
+                                     return processorsOfCfsQuota(fileText(directory + "/cpu.cfs_quota_us"),
+                                                                 fileText(directory + "/cpu.cfs_period_us"));
                                  }));
             }
         }
