@@ -5,15 +5,10 @@
 
 #include "app/MainMenus.h"
 #include "app/TypeMenu.h"
-#include "app/menus/ErrorDisplay.h"
 #include "app/menus/MainMenu.h"
 #include "app/menus/Menu.h"
-#include "number/BigNumberMemory.h"
 
 int runCalculator() {
-    // Every big number is checked before it is made; should one still not get its memory, the
-    // program has to end, but the user reads why.
-    bignumber::whenAllocationFails([] { showThrownText(outOfMemoryText); });
     // Each entry with the element type it runs the main menu with; the last entry ends.
     const std::pair<std::string, int (*)()> types[] = {{decimalRangeEntry<float>(), runFloatMainMenu},
                                                        {decimalRangeEntry<double>(), runDoubleMainMenu},

@@ -15,6 +15,7 @@
 
 #include "elements/BruchElement.h"
 #include "matrix/Matrix.h"
+#include "number/BigNumberMemory.h"
 
 namespace {
 
@@ -278,4 +279,11 @@ BENCHMARK_TEMPLATE(BM_Determinant8, mpq_class);
 BENCHMARK_TEMPLATE(BM_HilbertInverse, Bruch)->Arg(12)->Arg(20)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_HilbertInverse, mpq_class)->Arg(12)->Arg(20)->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    // As the program does: the allocator and the big numbers' allocation set up for the storage check.
+    bignumber::setUpAllocation(nullptr);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

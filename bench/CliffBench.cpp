@@ -21,6 +21,7 @@
 #include "exact/PrimeSequence.h"
 #include "exact/WordPrime.h"
 #include "matrix/Matrix.h"
+#include "number/BigNumberMemory.h"
 
 namespace {
 
@@ -206,6 +207,8 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
+    // As the program does: the allocator and the big numbers' allocation set up for the storage check.
+    bignumber::setUpAllocation(nullptr);
     std::set<std::string> registered;
     for (const Cliff& cliff : cliffs) {
         for (const bool isCliff : {true, false}) {

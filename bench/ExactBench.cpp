@@ -23,6 +23,7 @@
 #include "elements/BruchElement.h"
 #include "exact/ExactMatrixEngine.h"
 #include "matrix/Matrix.h"
+#include "number/BigNumberMemory.h"
 
 namespace {
 
@@ -268,6 +269,8 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
+    // As the program does: the allocator and the big numbers' allocation set up for the storage check.
+    bignumber::setUpAllocation(nullptr);
     using Runner = void (*)(benchmark::State&, Entries);
     const Runner tavolent[] = {determinantTavolent, inverseTavolent, solveTavolent};
     const Runner flint[] = {determinantFlint, inverseFlint, solveFlint};

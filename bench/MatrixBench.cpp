@@ -20,6 +20,7 @@
 #include "app/menus/ComputationWatch.h"
 #include "elements/Elements.h"
 #include "matrix/Matrix.h"
+#include "number/BigNumberMemory.h"
 
 namespace {
 
@@ -304,6 +305,8 @@ void printHeapLayoutSpread() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // As the program does: the allocator and the big numbers' allocation set up for the storage check.
+    bignumber::setUpAllocation(nullptr);
     const struct {
         const char* name;
         EigenOperation operation;

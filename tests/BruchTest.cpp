@@ -7,7 +7,17 @@
 #include <vector>
 
 #include "MemoryLeft.h"
+#include "memory/StorageRefused.h"
+#include "number/BigNumberMemory.h"
 #include "number/Bruch.h"
+
+#if !defined(_WIN32)
+#include <gmpxx.h>
+#include <sys/resource.h>
+
+#include <cstdlib>
+#include <fstream>
+#endif
 
 namespace {
 
@@ -117,5 +127,36 @@ TEST(BruchText, ResultsPastSixtyFourBitsAreWrittenInFull) {
         written(a + b) + ' ' + written(a * b) + ' ' + written(a - a) + ' ' + written(c) + char(in.get()),
         "-493827156049382715604938271564/21 -15241578753238836750495351562783112365526596557677488187881/21 0 1/2x");
 }
+
+#if !defined(_WIN32) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+// Makes a number of 4 MB under a data segment of what the process holds and 1 MB more, then
+// asks the storage check: ends with 3 when that refused, 2 when it granted.
+void failAnAllocationInsideTheLibrary() {
+    bignumber::setUpAllocation(nullptr);
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    rlim_t held = 0;
+    while (status >> key && key != "VmData:") {
+    }
+    status >> held;
+    const rlimit limit{(held + 1024) * 1024, RLIM_INFINITY};
+    setrlimit(RLIMIT_DATA, &limit);
+    mpz_class large;
+    mpz_setbit(large.get_mpz_t(), mp_bitcnt_t{4} * 8 * 1024 * 1024);
+    try {
+        bignumber::requireBytes(1);
+    } catch (const StorageRefused&) {
+        std::_Exit(3);
+    }
+    std::_Exit(2);
+}
+
+// An allocation inside GMP that fails, past what the storage check granted, cannot be refused
+// there: the reserve takes it, and the next check refuses the operation instead of the program
+// ending.
+TEST(BigNumberMemory, AnAllocationThatFailsInsideTheLibraryIsRefusedAtTheNextCheck) {
+    EXPECT_EXIT(failAnAllocationInsideTheLibrary(), ::testing::ExitedWithCode(3), "");
+}
+#endif
 
 }  // namespace

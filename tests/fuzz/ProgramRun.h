@@ -14,6 +14,7 @@
 #include "app/terminal/Terminal.h"
 #include "matrix/ComputationCancelled.h"
 #include "matrix/ComputationMonitor.h"
+#include "number/BigNumberMemory.h"
 
 namespace program_run {
 
@@ -27,6 +28,8 @@ inline int runOn(const std::string& input, std::string* output = nullptr) {
     std::streambuf* const saved[] = {std::cin.rdbuf(in.rdbuf()), std::cout.rdbuf(written.rdbuf()),
                                      std::cerr.rdbuf(written.rdbuf())};
     terminal::startWithStreams(std::cin, false);
+    // Once, as the program does at its start.
+    [[maybe_unused]] static const bool allocationSetUp = (bignumber::setUpAllocation(nullptr), true);
     const MemoryLeft memory(1 << 20);
     progressReportsLeft = 2000;
     ComputationMonitor::setWatcher([](double) {

@@ -34,3 +34,19 @@ shown whole or not at all: no "Ergebnis" line.
   Es ist ein Fehler aufgetreten: 
   Nicht genug Arbeitsspeicher fuer diese Operation.
   
+
+The inverse of a 200 x 200 matrix of one-digit fractions under 77,000 KB of address space.
+Its working copies take the library's temporaries and the allocator's overhead beyond what the
+check counts, until an allocation inside the library fails; that one is not the end of the run
+but the refusal of the operation, and no part of the result is shown:
+
+  $ python3 -c '
+  > import random
+  > random.seed(200)
+  > print(" ".join("%d/%d" % (random.randint(-9, 9), random.randint(1, 9)) for _ in range(200 * 200)))' > values
+  $ start 4; input 1 $'200\n200\n'; input 3 "$(cat values)"$'\n'; operation 5; leave; printf '%s' "$KEYS$U$E" > keys
+  $ (ulimit -v 77000; "$TAVOLENT" < keys 2> errors > out); echo "status $?"
+  status 0
+  $ grep -c '^Ergebnis' out; grep -c '^Nicht genug Arbeitsspeicher fuer diese Operation.$' errors
+  0
+  1
