@@ -11,6 +11,7 @@
 #include "exact/LiftingSolver.h"
 #include "exact/ModularElimination.h"
 #include "exact/PrimeSequence.h"
+#include "exact/PrimeWorkers.h"
 #include "exact/ResidueCombiner.h"
 #include "exact/SingularAdjugate.h"
 #include "exact/WordPrime.h"
@@ -26,6 +27,7 @@ namespace exact_matrix {
 namespace {
 
 using Images = std::vector<std::vector<std::uint64_t>>;
+using Poll = std::function<void()>;
 
 // The share of the work before the results are put together, for the progress shown, where
 // nothing better is known.
@@ -56,85 +58,50 @@ private:
     std::vector<std::uint64_t> primes;
 };
 
-// Progress through the primes, step by step within each, and then through the result rows. It
-// never goes back: a prime that turns out of no use adds one to those expected.
-class Tracker {
-public:
-    Tracker(const Progress& progress, double expectedPrimes, std::size_t n, double residueShare = usualResidueShare)
-        : progress(progress),
-          expected(std::max(expectedPrimes, 1.0)),
-          order(static_cast<double>(n)),
-          residueShare(residueShare) {}
-
-    modular_elimination::Poll stepsOfPrime(std::size_t primesDone) const {
-        return [this, primesDone](std::size_t steps) {
-            const double done = (static_cast<double>(primesDone) + static_cast<double>(steps) / order) / expected;
-            report(residueShare * std::min(done, 1.0));
-        };
-    }
-    void expectOneMorePrime() { expected += 1.0; }
-    // Putting the results together in `passes` passes over the n * n (or n) entries: combining
-    // the residues, forming the fractions; pass counts from 0. Each entry may take long when
-    // the numbers are, so each is a chance to cancel.
-    void resultEntry(std::size_t pass, std::size_t passes, double entriesDone, double entries) const {
-        const double done = (static_cast<double>(pass) + entriesDone / entries) / static_cast<double>(passes);
-        report(residueShare + (1.0 - residueShare) * done);
-    }
-    // Long steps between the reports (residues of long entries, the weights of many primes) are
-    // chances to cancel too.
-    std::function<void()> pollOnly() const {
-        return [this] { report(last); };
-    }
-
-private:
-    void report(double fraction) const {
-        last = std::max(last, fraction);
-        progress(last);
-    }
-
-    const Progress& progress;
-    mutable double last = 0.0;
-    double expected;
-    double order;
-    double residueShare;
-};
-
-// The words one prime's elimination works in, within the storage check.
-std::vector<std::uint64_t> residueMatrix(std::size_t n) {
-    reserveOrRefuse(n * n * sizeof(std::uint64_t));
-    return std::vector<std::uint64_t>(n * n);
+// `count` blocks of `words` words, within the storage check: the working memory of each thread,
+// or the results of a round of primes.
+Images newImages(std::size_t count, std::size_t words) {
+    reserveOrRefuse(count * words * sizeof(std::uint64_t));
+    return Images(count, std::vector<std::uint64_t>(words));
 }
 
-std::vector<std::uint64_t>& newImage(Images& images, std::size_t size) {
-    reserveOrRefuse(size * sizeof(std::uint64_t));
-    return images.emplace_back(size);
+// How many primes of the sequence a run of `bits` takes.
+std::size_t primesFor(double bits) {
+    PrimeRun run(bits);
+    while (!run.complete()) {
+        run.add(prime_sequence::at(run.list().size()));
+    }
+    return run.list().size();
 }
 
 // Keeps the determinant's residue modulo one more prime while its run still needs primes, and
 // puts the determinant together once the run is complete; true when it then turns out zero.
 bool addDeterminantResidue(PrimeRun& run, Images& residues, const WordPrime& prime, std::uint64_t residue,
-                           const Tracker& tracker, BigInteger& determinantValue) {
+                           const PrimeWorkers& workers, BigInteger& determinantValue) {
     if (run.complete()) {
         return false;
     }
     run.add(prime.value());
-    newImage(residues, 1)[0] = residue;
+    residues.push_back({residue});
     if (!run.complete()) {
         return false;
     }
-    determinantValue = ResidueCombiner(run.list(), tracker.pollOnly()).combine(residues, 0);
+    determinantValue = ResidueCombiner(run.list(), workers.pollOnly()).combine(residues, 0);
     return determinantValue == 0;
 }
 
 // A determinant within one prime's range, of rows whose multipliers fit a word together: the
 // common case of small matrices, where the general path would spend more time on its big
 // numbers than on the elimination.
-Bruch smallDeterminant(const IntegerRows& matrix, std::int64_t scaleProduct, const Tracker& tracker) {
+Bruch smallDeterminant(const IntegerRows& matrix, std::int64_t scaleProduct, PrimeWorkers& workers) {
     const std::size_t n = matrix.order();
     const WordPrime prime(prime_sequence::at(0));
-    std::vector<std::uint64_t> work = residueMatrix(n);
-    matrix.residues(prime, work.data(), tracker.pollOnly());
-    const std::uint64_t residue = modular_elimination::determinant(work.data(), n, prime, tracker.stepsOfPrime(0));
+    std::vector<std::uint64_t> work = newImages(1, n * n)[0];
+    std::uint64_t residue = 0;
+    workers.run(0, 1, [&](std::size_t, unsigned, const modular_elimination::Poll& steps, const Poll& poll) {
+        matrix.residues(prime, work.data(), poll);
+        residue = modular_elimination::determinant(work.data(), n, prime, steps);
+    });
     // |determinant| < p / 2, so the residue above p / 2 stands for a negative one.
     const std::int64_t value = residue > prime.value() / 2 ? -static_cast<std::int64_t>(prime.value() - residue)
                                                            : static_cast<std::int64_t>(residue);
@@ -161,25 +128,28 @@ Bruch determinant(const Bruch* const* rows, std::size_t n, const Progress& progr
         return {};
     }
     const double bits = matrix.hadamardBits() + 2.0;
-    const Tracker tracker(progress, PrimeRun::expectedCount(bits), n);
+    const std::size_t primes = primesFor(bits);
+    PrimeWorkers workers(progress, static_cast<double>(primes), n, usualResidueShare, matrix.residuesOnAnyThread());
     std::int64_t scaleProduct = 0;
-    if (PrimeRun::expectedCount(bits) == 1 && matrix.scaleProductInWord(scaleProduct)) {
-        return smallDeterminant(matrix, scaleProduct, tracker);
+    if (primes == 1 && matrix.scaleProductInWord(scaleProduct)) {
+        return smallDeterminant(matrix, scaleProduct, workers);
     }
-    if (liftingPays(matrix, PrimeRun::expectedCount(bits), 2.0 * PrimeRun::expectedCount(bits) + 1.0)) {
+    if (liftingPays(matrix, static_cast<double>(primes), 2.0 * static_cast<double>(primes) + 1.0)) {
         return Bruch::fromExactParts(divisor_determinant::determinant(matrix, progress), matrix.scaleProduct());
     }
-    PrimeRun run(bits);
-    Images residues;
-    std::vector<std::uint64_t> work = residueMatrix(n);
-    for (std::size_t t = 0; !run.complete(); ++t) {
-        const WordPrime prime(prime_sequence::at(t));
-        matrix.residues(prime, work.data(), tracker.pollOnly());
-        newImage(residues, 1)[0] = modular_elimination::determinant(work.data(), n, prime, tracker.stepsOfPrime(t));
-        run.add(prime.value());
+    Images work = newImages(workers.threads(), n * n);
+    Images residues = newImages(primes, 1);
+    workers.run(0, primes,
+                [&](std::size_t t, unsigned thread, const modular_elimination::Poll& steps, const Poll& poll) {
+                    const WordPrime prime(prime_sequence::at(t));
+                    matrix.residues(prime, work[thread].data(), poll);
+                    residues[t][0] = modular_elimination::determinant(work[thread].data(), n, prime, steps);
+                });
+    std::vector<std::uint64_t> list(primes);
+    for (std::size_t t = 0; t < primes; ++t) {
+        list[t] = prime_sequence::at(t);
     }
-    return Bruch::fromExactParts(ResidueCombiner(run.list(), tracker.pollOnly()).combine(residues, 0),
-                                 matrix.scaleProduct());
+    return Bruch::fromExactParts(ResidueCombiner(list, workers.pollOnly()).combine(residues, 0), matrix.scaleProduct());
 }
 
 namespace {
@@ -203,13 +173,28 @@ double adjugateResidueShare(std::size_t n, std::size_t primes, std::size_t entry
     return residues / (residues + (order * order + 2.0) * perEntry);
 }
 
-// How many primes of the sequence a run of `bits` takes.
-std::size_t primesFor(double bits) {
-    PrimeRun run(bits);
-    while (!run.complete()) {
-        run.add(prime_sequence::at(run.list().size()));
+// The adjugate's residues modulo one prime into `image`, and the determinant's, which is returned;
+// only the determinant where an inverse has no use for the prime. `residues` and `work` are the
+// thread's own.
+std::uint64_t adjugateModulo(const IntegerRows& matrix, const WordPrime& prime, AdjugateUse use,
+                             std::vector<std::uint64_t>& residues, std::vector<std::uint64_t>& work,
+                             std::vector<std::uint64_t>& image, const modular_elimination::Poll& steps,
+                             const Poll& poll) {
+    const std::size_t n = matrix.order();
+    matrix.residues(prime, residues.data(), poll);
+    std::copy(residues.begin(), residues.end(), work.begin());
+    const std::uint64_t determinant = modular_elimination::invert(work.data(), n, prime, steps);
+    if (determinant == 0) {
+        if (use == AdjugateUse::Adjugate) {
+            singularAdjugate(residues.data(), n, prime, image.data(), steps);
+        }
+        return 0;
     }
-    return run.list().size();
+    const WordPrime::Factor factor = prime.prepare(determinant);
+    for (std::size_t k = 0; k < n * n; ++k) {
+        image[k] = prime.multiply(work[k], factor);
+    }
+    return determinant;
 }
 
 // The residues of the integer matrix's adjugate, and of its determinant, modulo primes whose
@@ -217,37 +202,41 @@ std::size_t primesFor(double bits) {
 // determinant, the adjugate's residues come from the kernels (SingularAdjugate). The inverse
 // skips such a prime, which is cheaper than that, and is proven singular when the primes skipped
 // pass the bound themselves, since their product divides the determinant.
-Outcome adjugateResidues(const IntegerRows& matrix, AdjugateUse use, double bits, Tracker& tracker, PrimeRun& run,
+Outcome adjugateResidues(const IntegerRows& matrix, AdjugateUse use, double bits, PrimeWorkers& workers, PrimeRun& run,
                          Images& determinants, Images& adjugates) {
     const std::size_t n = matrix.order();
+    const std::size_t needed = primesFor(bits);
     PrimeRun skipped(bits);
-    std::vector<std::uint64_t> residues = residueMatrix(n);
-    std::vector<std::uint64_t> work = residueMatrix(n);
-    for (std::size_t t = 0; !run.complete(); ++t) {
-        const WordPrime prime(prime_sequence::at(t));
-        matrix.residues(prime, residues.data(), tracker.pollOnly());
-        std::copy(residues.begin(), residues.end(), work.begin());
-        const modular_elimination::Poll poll = tracker.stepsOfPrime(t);
-        const std::uint64_t determinant = modular_elimination::invert(work.data(), n, prime, poll);
-        if (determinant == 0 && use == AdjugateUse::Inverse) {
-            skipped.add(prime.value());
-            if (skipped.complete()) {
-                return Outcome::Singular;
+    if (use == AdjugateUse::Adjugate) {
+        reserveOrRefuse(workers.threads() * singularAdjugateBytes(n));
+    }
+    Images residues = newImages(workers.threads(), n * n);
+    Images work = newImages(workers.threads(), n * n);
+    for (std::size_t first = 0; !run.complete();) {
+        const std::size_t count = std::max<std::size_t>(needed - std::min(needed, run.list().size()), 1);
+        std::vector<std::uint64_t> roundDeterminants(count);
+        Images images = newImages(count, n * n);
+        workers.run(first, count,
+                    [&](std::size_t t, unsigned thread, const modular_elimination::Poll& steps, const Poll& poll) {
+                        roundDeterminants[t - first] =
+                            adjugateModulo(matrix, WordPrime(prime_sequence::at(t)), use, residues[thread],
+                                           work[thread], images[t - first], steps, poll);
+                    });
+        for (std::size_t k = 0; k < count; ++k) {
+            const std::uint64_t prime = prime_sequence::at(first + k);
+            if (roundDeterminants[k] == 0 && use == AdjugateUse::Inverse) {
+                skipped.add(prime);
+                if (skipped.complete()) {
+                    return Outcome::Singular;
+                }
+                workers.expectOneMorePrime();
+                continue;
             }
-            tracker.expectOneMorePrime();
-            continue;
+            run.add(prime);
+            determinants.push_back({roundDeterminants[k]});
+            adjugates.push_back(std::move(images[k]));
         }
-        run.add(prime.value());
-        newImage(determinants, 1)[0] = determinant;
-        std::vector<std::uint64_t>& image = newImage(adjugates, n * n);
-        if (determinant == 0) {
-            singularAdjugate(residues.data(), n, prime, image.data(), poll);
-            continue;
-        }
-        const WordPrime::Factor factor = prime.prepare(determinant);
-        for (std::size_t k = 0; k < n * n; ++k) {
-            image[k] = prime.multiply(work[k], factor);
-        }
+        first += count;
     }
     return Outcome::Done;
 }
@@ -290,15 +279,15 @@ Outcome scaledAdjugate(const Bruch* const* rows, std::size_t n, Bruch* const* re
     }
     const double bits = matrix.hadamardBits() + 2.0;
     const std::size_t primes = primesFor(bits);
-    Tracker tracker(progress, static_cast<double>(primes), n,
-                    adjugateResidueShare(n, primes, matrix.longestEntryWords()));
+    PrimeWorkers workers(progress, static_cast<double>(primes), n,
+                         adjugateResidueShare(n, primes, matrix.longestEntryWords()), matrix.residuesOnAnyThread());
     PrimeRun run(bits);
     Images determinants;
     Images adjugates;
-    if (adjugateResidues(matrix, use, bits, tracker, run, determinants, adjugates) == Outcome::Singular) {
+    if (adjugateResidues(matrix, use, bits, workers, run, determinants, adjugates) == Outcome::Singular) {
         return Outcome::Singular;
     }
-    const ResidueCombiner combiner(run.list(), tracker.pollOnly());
+    const ResidueCombiner combiner(run.list(), workers.pollOnly());
     std::vector<BigInteger> factors;
     std::vector<BigInteger> divisors;
     const BigInteger determinantValue = use == AdjugateUse::Inverse ? combiner.combine(determinants, 0) : BigInteger(1);
@@ -310,7 +299,7 @@ Outcome scaledAdjugate(const Bruch* const* rows, std::size_t n, Bruch* const* re
                 bignumber::bytesForArithmetic(bignumber::bytesOf(value) + bignumber::bytesOf(factors[j])));
             value *= factors[j];
             result[i][j] = Bruch::fromExactParts(value, divisors[j]);
-            tracker.resultEntry(0, 1, static_cast<double>(i * n + j + 1), static_cast<double>(n * n));
+            workers.resultEntry(0, 1, static_cast<double>(i * n + j + 1), static_cast<double>(n * n));
         }
     }
     return Outcome::Done;
@@ -339,6 +328,71 @@ Outcome liftedSolve(const IntegerRows& matrix, const std::vector<BigInteger>& nu
     const LiftingSolver::Solution lifted = solver.solve(numerators, numeratorBits);
     for (std::size_t i = 0; i < matrix.order(); ++i) {
         solution[i] = Bruch::fromExactParts(lifted.numerators[i], lifted.denominators[i] * common);
+    }
+    return Outcome::Done;
+}
+
+// The residues of A x = B modulo one prime: the determinant's, returned, and, where it is not
+// zero, those of det(A) x = adj(A) B in `values`; `work` is the thread's own.
+std::uint64_t solveModulo(const IntegerRows& matrix, const std::vector<BigInteger>& numerators, const WordPrime& prime,
+                          std::vector<std::uint64_t>& work, std::vector<std::uint64_t>& values,
+                          const modular_elimination::Poll& steps, const Poll& poll) {
+    const std::size_t n = matrix.order();
+    matrix.residues(prime, work.data(), poll);
+    for (std::size_t i = 0; i < n; ++i) {
+        values[i] = bignumber::residueOf(numerators[i], prime.value());
+    }
+    const std::uint64_t residue = modular_elimination::solve(work.data(), values.data(), n, prime, steps);
+    if (residue != 0) {
+        const WordPrime::Factor factor = prime.prepare(residue);
+        for (std::size_t i = 0; i < n; ++i) {
+            values[i] = prime.multiply(values[i], factor);
+        }
+    }
+    return residue;
+}
+
+// x = adj(A) B / (c det A), both by their residues modulo primes whose product passes `bits`.
+Outcome modularSolve(const IntegerRows& matrix, const std::vector<BigInteger>& numerators, const BigInteger& common,
+                     double bits, Bruch* solution, const Progress& progress) {
+    const std::size_t n = matrix.order();
+    const std::size_t needed = primesFor(bits);
+    PrimeWorkers workers(progress, static_cast<double>(needed), n, usualResidueShare, matrix.residuesOnAnyThread());
+    PrimeRun determinantRun(bits);
+    PrimeRun numeratorRun(bits);
+    Images determinants;
+    Images images;
+    BigInteger determinantValue;
+    Images work = newImages(workers.threads(), n * n);
+    for (std::size_t first = 0; !determinantRun.complete() || !numeratorRun.complete();) {
+        const std::size_t count = std::max<std::size_t>(needed - std::min(needed, numeratorRun.list().size()), 1);
+        std::vector<std::uint64_t> residues(count);
+        Images values = newImages(count, n);
+        workers.run(first, count,
+                    [&](std::size_t t, unsigned thread, const modular_elimination::Poll& steps, const Poll& poll) {
+                        residues[t - first] = solveModulo(matrix, numerators, WordPrime(prime_sequence::at(t)),
+                                                          work[thread], values[t - first], steps, poll);
+                    });
+        for (std::size_t k = 0; k < count; ++k) {
+            const WordPrime prime(prime_sequence::at(first + k));
+            if (first + k == 0 && residues[k] == 0) {
+                return Outcome::LeftToCaller;
+            }
+            if (addDeterminantResidue(determinantRun, determinants, prime, residues[k], workers, determinantValue)) {
+                return Outcome::Singular;
+            }
+            if (residues[k] != 0 && !numeratorRun.complete()) {
+                numeratorRun.add(prime.value());
+                images.push_back(std::move(values[k]));
+            }
+        }
+        first += count;
+    }
+    const ResidueCombiner combiner(numeratorRun.list(), workers.pollOnly());
+    const BigInteger denominator = common * determinantValue;
+    for (std::size_t i = 0; i < n; ++i) {
+        solution[i] = Bruch::fromExactParts(combiner.combine(images, i), denominator);
+        workers.resultEntry(0, 1, static_cast<double>(i + 1), static_cast<double>(n));
     }
     return Outcome::Done;
 }
@@ -374,44 +428,7 @@ Outcome solve(const Bruch* const* rows, std::size_t n, const Bruch* constants, B
                     PrimeRun::expectedCount(bits + matrix.hadamardBits()) + 1.0)) {
         return liftedSolve(matrix, numerators, common, extraColumn, solution, progress);
     }
-    const Tracker tracker(progress, PrimeRun::expectedCount(bits) * 2, n);
-    PrimeRun determinantRun(bits);
-    PrimeRun numeratorRun(bits);
-    Images determinants;
-    Images images;
-    BigInteger determinantValue;
-    std::vector<std::uint64_t> work = residueMatrix(n);
-    std::vector<std::uint64_t> values(n);
-    for (std::size_t t = 0; !determinantRun.complete() || !numeratorRun.complete(); ++t) {
-        const WordPrime prime(prime_sequence::at(t));
-        matrix.residues(prime, work.data(), tracker.pollOnly());
-        for (std::size_t i = 0; i < n; ++i) {
-            values[i] = bignumber::residueOf(numerators[i], prime.value());
-        }
-        const std::uint64_t residue =
-            modular_elimination::solve(work.data(), values.data(), n, prime, tracker.stepsOfPrime(t));
-        if (t == 0 && residue == 0) {
-            return Outcome::LeftToCaller;
-        }
-        if (addDeterminantResidue(determinantRun, determinants, prime, residue, tracker, determinantValue)) {
-            return Outcome::Singular;
-        }
-        if (residue != 0 && !numeratorRun.complete()) {
-            numeratorRun.add(prime.value());
-            std::vector<std::uint64_t>& image = newImage(images, n);
-            const WordPrime::Factor factor = prime.prepare(residue);
-            for (std::size_t i = 0; i < n; ++i) {
-                image[i] = prime.multiply(values[i], factor);
-            }
-        }
-    }
-    const ResidueCombiner combiner(numeratorRun.list(), tracker.pollOnly());
-    const BigInteger denominator = common * determinantValue;
-    for (std::size_t i = 0; i < n; ++i) {
-        solution[i] = Bruch::fromExactParts(combiner.combine(images, i), denominator);
-        tracker.resultEntry(0, 1, static_cast<double>(i + 1), static_cast<double>(n));
-    }
-    return Outcome::Done;
+    return modularSolve(matrix, numerators, common, bits, solution, progress);
 }
 
 }  // namespace exact_matrix

@@ -7,7 +7,9 @@
 // and the Chinese remainder theorem gives them back exactly; the fractions follow by one
 // division each. A prime that divides the determinant is passed over, or, for the adjugate,
 // serves through the kernels of the matrix modulo it, so that no determinant, however made,
-// sends a matrix elsewhere; a singular matrix's adjugate comes from the engine too. A long computation reports how far
+// sends a matrix elsewhere; a singular matrix's adjugate comes from the engine too. The primes,
+// independent of each other, are shared among the worker pool's threads (PrimeWorkers), each with
+// working memory of its own, checked before any starts. A long computation reports how far
 // it is through `progress`, which may throw to cancel it; every large allocation is checked against the memory left
 // first.
 //

@@ -41,6 +41,9 @@ public:
     // one on, through a remainder tree, and the others' residues are kept for their turn: prime
     // by prime, each residue would read the whole entry. Safe to call from several threads.
     void residues(const WordPrime& prime, std::uint64_t* target, const std::function<void()>& poll) const;
+    // Whether `residues` may run on several threads at once: not while long entries go through
+    // runs of a remainder tree, which one thread makes, within the storage check, for the others.
+    bool residuesOnAnyThread() const { return runLength == 0; }
     // Entry (i, j) exactly.
     bignumber::BigInteger entry(std::size_t i, std::size_t j) const;
     // All entries row by row while each fits a word, else nullptr.

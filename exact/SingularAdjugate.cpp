@@ -4,9 +4,6 @@
 #include <utility>
 #include <vector>
 
-#include "memory/StorageLimit.h"
-#include "memory/StorageRefused.h"
-
 namespace {
 
 constexpr std::size_t none = static_cast<std::size_t>(-1);
@@ -74,6 +71,10 @@ bool kernelVector(std::vector<std::uint64_t>& m, std::size_t n, const WordPrime&
 
 }  // namespace
 
+std::size_t singularAdjugateBytes(std::size_t n) {
+    return 2 * n * n * sizeof(std::uint64_t) + 2 * n * (sizeof(std::uint64_t) + sizeof(std::size_t));
+}
+
 void singularAdjugate(const std::uint64_t* matrix, std::size_t n, const WordPrime& prime, std::uint64_t* adjugate,
                       const modular_elimination::Poll& poll) {
     // Three eliminations of about the same length share the steps reported.
@@ -81,10 +82,6 @@ void singularAdjugate(const std::uint64_t* matrix, std::size_t n, const WordPrim
         return [&poll, n, phase](std::size_t steps) { poll((phase * n + steps) / 3); };
     };
     std::fill(adjugate, adjugate + n * n, 0);
-    if (!StorageLimit::reserve(2 * n * n * sizeof(std::uint64_t) +
-                               2 * n * (sizeof(std::uint64_t) + sizeof(std::size_t)))) {
-        throw StorageRefused();
-    }
     std::vector<std::uint64_t> work(matrix, matrix + n * n);
     std::vector<std::uint64_t> x;
     std::size_t column = 0;

@@ -15,6 +15,10 @@
 #include "exact/ModularElimination.h"
 #include "exact/WordPrime.h"
 
+// The working memory it takes, which the caller checks beforehand: a computation shared among
+// threads checks every thread's before any starts.
+std::size_t singularAdjugateBytes(std::size_t n);
+
 // matrix: n * n residues row by row, singular modulo the prime (kept as it is); the adjugate's
 // residues go to n * n words, row by row.
 void singularAdjugate(const std::uint64_t* matrix, std::size_t n, const WordPrime& prime, std::uint64_t* adjugate,

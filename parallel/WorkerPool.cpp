@@ -1,6 +1,7 @@
 #include "parallel/WorkerPool.h"
 
 #include <algorithm>
+#include <chrono>
 #include <system_error>
 
 #if !defined(_WIN32)
@@ -20,6 +21,9 @@ namespace {
 constexpr unsigned outsideParts = ~0u;
 thread_local unsigned partThread = outsideParts;
 thread_local const std::atomic<bool>* runStopped = nullptr;
+
+// How often a caller without parts left asks `between` while the others end theirs.
+constexpr std::chrono::milliseconds waitingPoll{20};
 
 class InsidePart {
 public:
@@ -116,8 +120,20 @@ void WorkerPool::run(std::size_t parts, const Work& work, const std::function<vo
         const InsidePart inside(0, current.stopped);
         takeParts(current, 0, &between);
     }
+    // Parts on other threads may still take long once the caller has none left: it keeps asking
+    // `between`, so that a cancel stops them as soon as while it had parts of its own.
     std::unique_lock<std::mutex> lock(mutex);
-    finished.wait(lock, [this] { return busy == 0; });
+    while (!finished.wait_for(lock, waitingPoll, [this] { return busy == 0; })) {
+        if (!current.stopped) {
+            lock.unlock();
+            try {
+                between();
+            } catch (...) {
+                current.fail(std::current_exception());
+            }
+            lock.lock();
+        }
+    }
     job = nullptr;
     lock.unlock();
     if (current.error) {

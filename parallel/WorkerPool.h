@@ -34,9 +34,10 @@ public:
     // Runs work(0, thread), ..., work(parts - 1, thread), each once, on the pool's threads and
     // the calling one, and returns when every part has ended. `thread` tells the threads apart
     // (0 is the calling one, all are below threads()), so that each may work in memory of its own. The calling thread
-    // runs `between` before each of its parts but the first. An exception from a part or from `between` stops the run:
-    // no part starts after it, those under way end, and the first one is thrown here. With one thread, or called from
-    // inside a part, the parts run in order on the calling thread.
+    // runs `between` before each of its parts but the first, and every 20 ms while it waits for the others' parts. An
+    // exception from a part or from `between` stops the run: no part starts after it, those under way end, and the
+    // first one is thrown here. With one thread, or called from inside a part, the parts run in order on the calling
+    // thread.
     using Work = std::function<void(std::size_t part, unsigned thread)>;
     void run(std::size_t parts, const Work& work, const std::function<void()>& between);
 

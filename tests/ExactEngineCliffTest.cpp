@@ -15,6 +15,7 @@
 #include "FlintReference.h"
 #include "exact/ExactMatrixEngine.h"
 #include "exact/PrimeSequence.h"
+#include "parallel/WorkerPool.h"
 
 namespace {
 
@@ -23,6 +24,19 @@ Bruch typed(const std::string& text) {
     std::istringstream(text) >> value;
     return value;
 }
+
+// On one thread, the reports of progress are the same in every run; with more, the primes that
+// other threads finish between two of them depend on how the system schedules the threads.
+class OneThread {
+public:
+    OneThread() { parallel::WorkerPool::shared().setThreads(1); }
+    ~OneThread() { parallel::WorkerPool::shared().setThreads(before); }
+    OneThread(const OneThread&) = delete;
+    OneThread& operator=(const OneThread&) = delete;
+
+private:
+    unsigned before = parallel::WorkerPool::shared().threads();
+};
 
 // The engine's adjugate, or inverse, of m, with the reports of its progress.
 struct EngineRun {
@@ -192,9 +206,27 @@ TEST(ExactEngineCliffs, SingularMatrices) {
     expectEngineLikeFlint(rankTwoShort, "rank n - 2");
 }
 
+// Primes shared among threads where each serves the kernels, or is passed over: the same values
+// with 1, 2 and 4 threads.
+TEST(ExactEngineCliffs, SingularAndDividedOnEveryThreadCount) {
+    parallel::WorkerPool& pool = parallel::WorkerPool::shared();
+    const unsigned before = pool.threads();
+    std::mt19937_64 random(36);
+    for (const unsigned threads : {1u, 2u, 4u}) {
+        pool.setThreads(threads);
+        Matrix<Bruch> singular = digits(random, 12);
+        dependentRow(singular, 12, 5, random);
+        expectEngineLikeFlint(singular, std::to_string(threads) + " threads, rank n - 1");
+        expectEngineLikeFlint(withDeterminant(random, 10, {enginePrime(0), enginePrime(2)}),
+                              std::to_string(threads) + " threads, divided");
+    }
+    pool.setThreads(before);
+}
+
 // (a k) / (b k) with k of 25 digits is a / b: the same multipliers, the same primes, and so the
 // very same reports of progress as the matrix typed reduced.
 TEST(ExactEngineCliffs, FractionsTypedUnreducedTakeTheWorkOfTheirReducedForm) {
+    const OneThread oneThread;
     std::mt19937_64 random(35);
     const Matrix<Bruch> reduced = digits(random, 9);
     Matrix<Bruch> unreduced(9, 9);
@@ -218,6 +250,7 @@ TEST(ExactEngineCliffs, FractionsTypedUnreducedTakeTheWorkOfTheirReducedForm) {
 // The reports rise from 0 to 1 in small steps, with no prime counted that is not used: the
 // inverse of long fractions, and the adjugate of a singular matrix.
 TEST(ExactEngine, ProgressRisesEvenlyToOne) {
+    const OneThread oneThread;
     std::mt19937_64 random(36);
     Matrix<Bruch> longFractions(12, 12);
     for (std::uint32_t i = 1; i <= 12; ++i) {

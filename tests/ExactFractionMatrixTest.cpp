@@ -14,6 +14,7 @@
 
 #include "FlintReference.h"
 #include "exact/PrimeSequence.h"
+#include "parallel/WorkerPool.h"
 
 namespace {
 
@@ -115,6 +116,21 @@ TEST(ExactFractionMatrices, DeterminantsThatTheEnginesPrimesDivide) {
             expectLikeFlint(a, b, "n = " + std::to_string(n) + ", factors " + std::to_string(factors.size()));
         }
     }
+}
+
+// The engine shares its primes among the pool's threads: 1, 2 and 4 give the same values.
+TEST(ExactFractionMatrices, EveryThreadCountGivesTheSameValues) {
+    parallel::WorkerPool& pool = parallel::WorkerPool::shared();
+    const unsigned before = pool.threads();
+    std::mt19937_64 random(27);
+    for (const unsigned threads : {1u, 2u, 4u}) {
+        pool.setThreads(threads);
+        for (const Kind kind : {Kind::OneDigit, Kind::Large, Kind::PastWords}) {
+            expectLikeFlint(randomMatrix(random, 16, 16, kind), randomMatrix(random, 16, 1, kind),
+                            std::to_string(threads) + " threads, kind " + std::to_string(static_cast<int>(kind)));
+        }
+    }
+    pool.setThreads(before);
 }
 
 // Every prime from the 40th up to the first is listed, from the largest down.
