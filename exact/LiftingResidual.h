@@ -25,6 +25,8 @@ public:
     // r = (r - A y) / p for rows [from, to); y holds n digits in [0, p).
     void advance(std::size_t from, std::size_t to, const std::uint64_t* digits);
 
+    // Whether A and the residual are kept in words: then the rows' steps make no big numbers.
+    bool inWords() const { return wordMatrix != nullptr; }
     // Words of an entry of A on average (1 while they fit words): what one product costs.
     double entryWords() const { return averageWords; }
 

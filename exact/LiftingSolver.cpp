@@ -12,6 +12,7 @@
 #include "exact/RationalReconstruction.h"
 #include "memory/StorageLimit.h"
 #include "memory/StorageRefused.h"
+#include "parallel/WorkerPool.h"
 
 using bignumber::BigInteger;
 
@@ -138,6 +139,22 @@ void LiftingSolver::report(double workDone) const {
     progress(reported);
 }
 
+// Each row of the product A y is its own: the rows are shared among the pool's threads where a
+// step is long enough to pay for waking them, and the residual is the same on any number. Only
+// while it is kept in words: big numbers are made on the calling thread alone.
+void LiftingSolver::advance(LiftingResidual& residual, const std::uint64_t* digits) const {
+    parallel::WorkerPool& pool = parallel::WorkerPool::shared();
+    const std::size_t parts =
+        residual.inWords() && n * n >= smallestSharedStep() ? std::min<std::size_t>(pool.threads(), n) : 1;
+    if (parts <= 1) {
+        residual.advance(0, n, digits);
+        return;
+    }
+    pool.run(
+        parts, [&](std::size_t part, unsigned) { residual.advance(part * n / parts, (part + 1) * n / parts, digits); },
+        [this] { progress(reported); });
+}
+
 // Digits until p^k > 2 N D with N, D the bounds rounded up to powers of two.
 std::size_t LiftingSolver::digitsFor(double numeratorBits) const {
     const double needed = std::ceil(numeratorBits) + std::ceil(denominatorBits) + 2.0;
@@ -164,7 +181,7 @@ LiftingSolver::Solution LiftingSolver::solve(const std::vector<BigInteger>& cons
         residual.residues(0, n, digit);
         factors->solve(digit);
         if (k + 1 < steps) {
-            residual.advance(0, n, digit);
+            advance(residual, digit);
         }
         report(before + stepWork * static_cast<double>(k + 1));
     }

@@ -17,6 +17,7 @@
 #include "number/BigNumber.h"
 
 class IntegerRows;
+class LiftingResidual;
 
 class LiftingSolver {
 public:
@@ -49,8 +50,17 @@ public:
     // determinant of A with one column replaced by the constants. Only when not singular.
     Solution solve(const std::vector<bignumber::BigInteger>& constants, double numeratorBits) const;
 
+    // Steps of at least this many entries share their rows among the worker pool's threads;
+    // tests lower it, to take that path with small matrices.
+    static std::size_t& smallestSharedStep() {
+        static std::size_t entries = std::size_t{1} << 18;
+        return entries;
+    }
+
 private:
     class Residual;
+
+    void advance(LiftingResidual& residual, const std::uint64_t* digits) const;
 
     std::size_t digitsFor(double numeratorBits) const;
     void report(double workDone) const;

@@ -20,6 +20,7 @@
 #include "exact/LiftingSolver.h"
 #include "exact/PrimeSequence.h"
 #include "number/Bruch.h"
+#include "parallel/WorkerPool.h"
 
 namespace {
 
@@ -164,6 +165,22 @@ TEST(LiftingSolver, RandomMatricesOfEverySizeEqualFlint) {
                             "n = " + std::to_string(n) + ", kind " + std::to_string(static_cast<int>(kind)));
         }
     }
+}
+
+// The rows of each lifting step shared among 1, 2 and 4 threads give the same solution.
+TEST(LiftingSolver, EveryThreadCountGivesTheSameSolution) {
+    parallel::WorkerPool& pool = parallel::WorkerPool::shared();
+    const unsigned threadsBefore = pool.threads();
+    const std::size_t stepBefore = LiftingSolver::smallestSharedStep();
+    LiftingSolver::smallestSharedStep() = 0;
+    std::mt19937_64 random(37);
+    for (const unsigned threads : {1u, 2u, 4u}) {
+        pool.setThreads(threads);
+        expectLikeFlint(randomRows(random, 24, Kind::OneDigit), randomConstants(random, 24, Kind::OneDigit),
+                        std::to_string(threads) + " threads");
+    }
+    pool.setThreads(threadsBefore);
+    LiftingSolver::smallestSharedStep() = stepBefore;
 }
 
 // A unimodular mix of diag(factors..., 1, ..., 1): the determinant is the factors' product.
