@@ -14,7 +14,7 @@
 #include "elements/Elements.h"
 #include "matrix/Matrix.h"
 #include "matrix/SharedWork.h"
-#include "matrix/elimination/SimdLanes.h"
+#include "matrix/elimination/LaneChoice.h"
 #include "parallel/WorkerPool.h"
 
 namespace testmatrices {
