@@ -255,8 +255,9 @@ public:
         std::printf("\n%-33s %5s  %10s  %10s  %8s  %6s\n", "Operation", "n", "ours ms", "FLINT ms", "/ FLINT", "goal");
         for (const Goal& goal : goals) {
             const std::string name = nameOf(goal);
-            const double tavolent = times[name + "/Tavolent/" + std::to_string(goal.n)];
-            const double flint = times[name + "/Flint/" + std::to_string(goal.n)];
+            const std::string size = "/" + std::to_string(goal.n) + "/process_time";
+            const double tavolent = times[name + "/Tavolent" + size];
+            const double flint = times[name + "/Flint" + size];
             if (tavolent > 0 && flint > 0) {
                 const std::string limit = goal.ratio > 0 ? std::to_string(goal.ratio).substr(0, 3) : "-";
                 std::printf("%-33s %5d  %10.3f  %10.3f  %8.2f  %6s\n", name.c_str(), goal.n, tavolent, flint,
