@@ -38,14 +38,14 @@ public:
         if (order <= stepwiseOrder) {
             return 0;
         }
-        const std::size_t steps = panelWidth(order);
+        const std::size_t steps = panelWidth;
         return WorkingMemory::bytesFor<T>(order * steps) + TrailingUpdate<T>::scratchBytes(order, steps);
     }
 
     // Puts the buffers for an elimination of up to this order into the operation's memory.
     void provideScratch(WorkingMemory& memory, std::size_t order) {
         if (order > stepwiseOrder) {
-            const std::size_t steps = panelWidth(order);
+            const std::size_t steps = panelWidth;
             multipliers.provide(memory, order * steps);
             trailing.provide(memory, order, steps);
         }
@@ -60,7 +60,7 @@ public:
         if (order - start <= stepwiseOrder) {
             return runStepwise(start, rightSides);
         }
-        const std::size_t end = std::min(order, start + panelWidth(order));
+        const std::size_t end = std::min(order, start + panelWidth);
         panelStart = start;
         stride = end - start;
         multiplierValues = multipliers.take(order * stride);
@@ -102,7 +102,7 @@ private:
 
     // Panels of 32 steps keep the panel's own work small beside the block update; inside,
     // halves are split until 16 columns remain, which two 512-bit vectors of doubles cover.
-    static std::size_t panelWidth(std::size_t) { return 32; }
+    static constexpr std::size_t panelWidth = 32;
     static constexpr std::size_t flatWidth = 16;
 
     T& multiplier(std::size_t row, std::size_t step) { return multiplierValues[row * stride + step - panelStart]; }

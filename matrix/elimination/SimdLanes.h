@@ -9,7 +9,9 @@
 
 #include <complex>
 #include <cstddef>
+#include <utility>
 
+#include "matrix/ElementTraits.h"
 #include "matrix/elimination/LaneChoice.h"
 
 #if defined(__SSE2__)
@@ -24,6 +26,21 @@ namespace elimination {
 template <typename T, LaneWidth Width>
 struct SimdLanes {
     static constexpr bool available = false;
+};
+
+// A scalar as a lane of width 1, for element types without vector lanes: every operation on the
+// element itself, taken by reference, since a copy of a fraction is reduced and checked against
+// the memory left.
+template <typename T>
+struct ScalarLane {
+    static constexpr std::size_t width = 1;
+    using Vector = T;
+    using Factor = const T&;
+    static const T& load(const T* from) { return *from; }
+    static const T& pivot(const T& u) { return u; }
+    static const T& broadcast(const T& value) { return value; }
+    static void store(T* to, T value) { *to = std::move(value); }
+    static T subtractProduct(const T& c, const T& u, const T& f) { return c - elementProduct(u, f); }
 };
 
 // A packed multiplier is the value repeated as often as the lanes' load of it needs. The lanes
@@ -45,7 +62,12 @@ struct RealMultipliers {
 //     u * (p, p) + (-b, a) * (q, q) = (a p - b q, b p + a q),
 // the textbook product, each product and each sum rounded on its own (a negation is exact, a
 // sum with a negated product is the difference, and the order of a sum's operands does not
-// change its bits).
+// change its bits). The load of a multiplier splits it into its parts, so it is stored once.
+struct ComplexMultipliers {
+    static constexpr std::size_t multiplierCopies = 1;
+    static void packMultiplier(const std::complex<double>& value, std::complex<double>* out) { *out = value; }
+};
+
 #if defined(__SSE2__)
 // Tiles of 4 rows x 2 vectors fill 8 of the 16 registers; multipliers are stored repeated across
 // a vector, since SSE2 has no load that repeats one value.
@@ -82,7 +104,7 @@ struct SimdLanes<float, LaneWidth::Sse2> : RealMultipliers<float, 4> {
 
 // One complex number per vector; tiles of 4 rows x 2 vectors.
 template <>
-struct SimdLanes<std::complex<double>, LaneWidth::Sse2> : RealMultipliers<std::complex<double>, 1> {
+struct SimdLanes<std::complex<double>, LaneWidth::Sse2> : ComplexMultipliers {
     static constexpr bool available = true;
     static constexpr std::size_t width = 1, rowsPerTile = 4, vectorsPerTile = 2;
     using T = std::complex<double>;

@@ -13,6 +13,7 @@
 
 #include "matrix/ElementTraits.h"
 #include "matrix/SharedWork.h"
+#include "matrix/elimination/BlockSizes.h"
 #include "matrix/elimination/Scratch.h"
 #include "matrix/elimination/SimdLanes.h"
 #include "matrix/elimination/WorkingMemory.h"
@@ -63,6 +64,28 @@ namespace avx512Lanes {
 template <typename T>
 inline constexpr bool hasLanes = SimdLanes<T, LaneWidth::Sse2>::available;
 
+// The kernels of element types without vector lanes; the baseline namespace carries no
+// instruction set of its own.
+template <typename T>
+using ScalarKernels = sse2Lanes::Kernels<T, ScalarLane<T>>;
+
+// The largest tile, and the most copies of a multiplier, of any lane width that T has, which the
+// buffers of the block update must hold.
+template <typename T, LaneWidth... Widths>
+struct LargestTile {
+    static constexpr std::size_t columns =
+        std::max({SimdLanes<T, Widths>::vectorsPerTile * SimdLanes<T, Widths>::width...});
+    static constexpr std::size_t rows = std::max({SimdLanes<T, Widths>::rowsPerTile...});
+    static constexpr std::size_t copies = std::max({SimdLanes<T, Widths>::multiplierCopies...});
+};
+#if defined(TAVOLENT_WIDE_LANES)
+template <typename T>
+using TileLimits = LargestTile<T, LaneWidth::Sse2, LaneWidth::Avx2, LaneWidth::Avx512>;
+#else
+template <typename T>
+using TileLimits = LargestTile<T, LaneWidth::Sse2>;
+#endif
+
 // Calls the kernel of the lane width in use with the given arguments.
 #if defined(TAVOLENT_WIDE_LANES)
 #define TAVOLENT_WITH_LANES(T, kernel, ...)                  \
@@ -85,9 +108,7 @@ void subtractScaledRow(T* row, const T* pivot, const T& factor, std::size_t firs
     if constexpr (hasLanes<T>) {
         TAVOLENT_WITH_LANES(T, subtractScaledRow, row, pivot, factor, first, last)
     } else {
-        for (std::size_t j = first; j < last; ++j) {
-            row[j] = row[j] - elementProduct(pivot[j], factor);
-        }
+        ScalarKernels<T>::subtractScaledRow(row, pivot, factor, first, last);
     }
 }
 
@@ -100,26 +121,7 @@ void eliminatePanelRows(T* const* rows, std::size_t first, std::size_t last, std
     if constexpr (hasLanes<T>) {
         TAVOLENT_WITH_LANES(T, eliminateRows, rows, first, last, start, stop, end, from, multipliers, stride)
     } else {
-        constexpr std::size_t group = 4;
-        for (; first + group <= last; first += group) {
-            for (std::size_t s = start; s < stop; ++s) {
-                const T* pivot = rows[s];
-                for (std::size_t r = first; r < first + group; ++r) {
-                    multipliers[r * stride + s - start] = rows[r][s] / pivot[s];
-                }
-                for (std::size_t r = first; r < first + group; ++r) {
-                    subtractScaledRow(rows[r], pivot, multipliers[r * stride + s - start], from(s), end);
-                }
-            }
-        }
-        for (; first < last; ++first) {
-            for (std::size_t s = start; s < stop; ++s) {
-                const T* pivot = rows[s];
-                T& factor = multipliers[first * stride + s - start];
-                factor = rows[first][s] / pivot[s];
-                subtractScaledRow(rows[first], pivot, factor, from(s), end);
-            }
-        }
+        ScalarKernels<T>::eliminateRows(rows, first, last, start, stop, end, from, multipliers, stride);
     }
 }
 
@@ -130,7 +132,9 @@ void subtractPivotRows(T* target, const T* multipliers, T* const* pivots, std::s
     if constexpr (hasLanes<T>) {
         TAVOLENT_WITH_LANES(T, subtractPivotRows, target, multipliers, pivots, steps, first, last)
     } else {
-        // Column chunks keep the pivot rows' pieces in the cache while all steps pass over them.
+        // Not the kernel of a width-1 lane, which holds a piece of the row in registers: here
+        // each value is changed where it is, never copied. Column chunks keep the pivot rows'
+        // pieces in the cache while all steps pass over them.
         constexpr std::size_t chunk = 256;
         for (std::size_t from = first; from < last; from += chunk) {
             const std::size_t to = std::min(last, from + chunk);
@@ -149,8 +153,7 @@ template <typename T>
 class TrailingUpdate {
 public:
     // Bytes of WorkingMemory that provide() takes for blocks of up to `steps` steps on `columns`
-    // columns; enough for every lane width (16 floats, 8 rows and 4 copies at the most), for
-    // each thread that shares the update.
+    // columns; enough for every lane width, for each thread that shares the update.
     static std::size_t scratchBytes(std::size_t columns, std::size_t steps) {
         if constexpr (hasLanes<T>) {
             return threadsFor(columns) * (WorkingMemory::bytesFor<T>(pivotScratch(columns, steps)) +
@@ -182,7 +185,7 @@ public:
             const auto threads = static_cast<unsigned>(threadScratch.size());
             if (SharedWork::worthSharing(threads, rowCount, rowCount * steps * (last - first))) {
                 const std::size_t size =
-                    SharedWork::rowsPerPart(rowCount, threads, tallestTile, steps * (last - first));
+                    SharedWork::rowsPerPart(rowCount, threads, TileLimits<T>::rows, steps * (last - first));
                 SharedWork::run((rowCount + size - 1) / size, [&](std::size_t part, unsigned thread) {
                     const std::size_t from = part * size;
                     applyRows(threadScratch[thread], targets + from, std::min(size, rowCount - from),
@@ -199,11 +202,12 @@ public:
     }
 
 private:
-    static constexpr std::size_t widestTile = 32, tallestTile = 8, mostCopies = 4, columnBlock = 1024, rowBlock = 128;
     static std::size_t pivotScratch(std::size_t columns, std::size_t steps) {
-        return (std::min(columns, columnBlock) + widestTile) * steps;
+        return (std::min(columns, BlockSizes::columnBlock) + TileLimits<T>::columns) * steps;
     }
-    static std::size_t multiplierScratch(std::size_t steps) { return (rowBlock + tallestTile) * steps * mostCopies; }
+    static std::size_t multiplierScratch(std::size_t steps) {
+        return (BlockSizes::rowBlock + TileLimits<T>::rows) * steps * TileLimits<T>::copies;
+    }
     static std::size_t threadsFor(std::size_t columns) { return SharedWork::threadsFor(columns); }
 
     // The packed pieces that one thread works on.

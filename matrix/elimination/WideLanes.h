@@ -53,7 +53,7 @@ struct SimdLanes<float, LaneWidth::Avx2> : RealMultipliers<float, 1> {
 // Two complex numbers per vector; tiles of 4 rows x 2 vectors leave room for the pivot pieces,
 // turned and not, and the two parts of a multiplier.
 template <>
-struct SimdLanes<std::complex<double>, LaneWidth::Avx2> : RealMultipliers<std::complex<double>, 1> {
+struct SimdLanes<std::complex<double>, LaneWidth::Avx2> : ComplexMultipliers {
     static constexpr bool available = true;
     static constexpr std::size_t width = 2, rowsPerTile = 4, vectorsPerTile = 2;
     using T = std::complex<double>;
@@ -122,7 +122,7 @@ struct SimdLanes<float, LaneWidth::Avx512> : RealMultipliers<float, 1> {
 // Four complex numbers per vector; tiles of 8 rows x 2 vectors. The exchange of the parts
 // takes the masked form of its instruction, whose every lane is defined.
 template <>
-struct SimdLanes<std::complex<double>, LaneWidth::Avx512> : RealMultipliers<std::complex<double>, 1> {
+struct SimdLanes<std::complex<double>, LaneWidth::Avx512> : ComplexMultipliers {
     static constexpr bool available = true;
     static constexpr std::size_t width = 4, rowsPerTile = 8, vectorsPerTile = 2;
     using T = std::complex<double>;

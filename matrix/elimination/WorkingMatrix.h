@@ -28,8 +28,7 @@ public:
     }
 
     WorkingMatrix(WorkingMemory& memory, std::size_t rows, std::size_t columns)
-        : rowCount(rows),
-          columnCount(columns),
+        : columnCount(columns),
           stride(strideFor(columns)),
           values(memory.take<T>(rows * stride)),
           pointers(memory.take<T*>(rows)) {
@@ -41,7 +40,6 @@ public:
     // The rows in their current order; an exchange of rows exchanges these pointers.
     T** rows() { return pointers; }
     T* row(std::size_t index) { return pointers[index]; }
-    std::size_t rowsHeld() const { return rowCount; }
     std::size_t columns() const { return columnCount; }
 
     // Row i (0-based, in the original order) takes the values of `from`, each by assignment.
@@ -53,7 +51,6 @@ public:
     }
 
 private:
-    std::size_t rowCount;
     std::size_t columnCount;
     std::size_t stride;
     T* values;
