@@ -15,6 +15,8 @@
 
 #include "elements/BruchElement.h"
 #include "matrix/Matrix.h"
+// GMP's rationals are no element type of the program: this bench builds the templates for them.
+#include "matrix/Matrix-inl.h"
 #include "number/BigNumberMemory.h"
 
 namespace {

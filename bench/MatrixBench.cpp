@@ -20,6 +20,7 @@
 #include "app/menus/ComputationWatch.h"
 #include "elements/Elements.h"
 #include "matrix/Matrix.h"
+#include "matrix/elimination/WorkingMemory.h"
 #include "number/BigNumberMemory.h"
 
 namespace {
