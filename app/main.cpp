@@ -16,6 +16,8 @@ int main(int argc, char* argv[]) {
     if (const std::optional<int> status = handleCommandLine(arguments, std::cout, std::cerr)) {
         return *status;
     }
-    terminal::start();
+    // The terminal's state for the run; when it ends, the terminal is left as it was found.
+    terminal::Session session;
+    terminal::start(session);
     return runCalculator();
 }

@@ -25,6 +25,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <memory>
 #include <string_view>
 
 #include "app/terminal/KeyDecoder.h"
@@ -35,8 +36,28 @@ inline constexpr const char* pausePrompt = "Druecken Sie eine beliebige Taste . 
 // Standard error's last line when standard output cannot be written (full disk, closed pipe).
 inline constexpr std::string_view outputFailedText = "tavolent: Schreibfehler bei der Ausgabe\n";
 
-// Once, at the start of the program: takes over standard input and output.
-void start();
+// The terminal's whole state for one run, in the manner of a line editor's edit state: the
+// settings found and the modes set, the buffer of what was typed ahead, the line shown, the
+// flags that a stop or a new window size leaves. `main` owns the one session and hands it to
+// `start`; the functions below work on it from then on. Each platform gives `State` (see
+// TerminalPosix.cpp and TerminalWindows.cpp), and the signal handlers reach only the part of it
+// that they must. When the session ends, it leaves the terminal as it was found.
+class Session {
+public:
+    Session();
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    struct State;
+    State& state() { return *held; }
+
+private:
+    std::unique_ptr<State> held;
+};
+
+// Once, at the start of the program: takes over standard input and output for `session`.
+void start(Session& session);
 
 // For tests: keys and typed values come from `in`, attributes are written as sequences when
 // `outputIsTerminal`; no terminal settings are touched and no handler is installed, and the

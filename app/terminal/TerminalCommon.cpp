@@ -10,19 +10,7 @@
 namespace terminal {
 namespace detail {
 
-std::istream* input = &std::cin;
-InputBuffer* fdBuffer = nullptr;
-bool typedLinePending = false;
-std::atomic<bool> computing{false};
-std::atomic<bool> cancelRequested{false};
-
 namespace {
-
-bool inputEndThrows = false;
-int queuedCode = -1;
-// The last typed line or the last key ended with a CR: an LF that comes next, however late,
-// completes that line end and is no key.
-bool lineFeedMayFollow = false;
 
 struct AttributeSequence {
     int attribute;
@@ -44,6 +32,7 @@ public:
         return lastTaken;
     }
     int peekSoon() override {
+        InputBuffer* const fdBuffer = common().fdBuffer;
         if (fdBuffer != nullptr && fdBuffer->waitForByte(escapeWaitMilliseconds) != InputBuffer::Wait::Data) {
             return nothingYet;
         }
@@ -53,7 +42,8 @@ public:
     // On a terminal the dialogs read through the line editor, which takes its bytes from
     // `fdBuffer` too; keys always come straight from there.
     static std::streambuf* keys() {
-        return fdBuffer != nullptr ? static_cast<std::streambuf*>(fdBuffer) : input->rdbuf();
+        const CommonState& state = common();
+        return state.fdBuffer != nullptr ? static_cast<std::streambuf*>(state.fdBuffer) : state.input->rdbuf();
     }
 
     int lastTaken = nothingYet;
@@ -76,15 +66,16 @@ const char* attributeSequence(int value) {
 }
 
 void dropRestOfTypedLine() {
-    if (!typedLinePending) {
+    CommonState& state = common();
+    if (!state.typedLinePending) {
         return;
     }
-    typedLinePending = false;
-    lineFeedMayFollow = false;
+    state.typedLinePending = false;
+    state.lineFeedMayFollow = false;
     if (dropTypedLineOnTerminal()) {
         return;
     }
-    std::streambuf* buffer = input->rdbuf();
+    std::streambuf* buffer = state.input->rdbuf();
     for (;;) {
         const auto byte = buffer->sbumpc();
         if (byte == std::char_traits<char>::eof()) {
@@ -96,7 +87,7 @@ void dropRestOfTypedLine() {
         // A CR ends the line as well; an LF after it belongs to the same line end, whenever
         // it arrives (see decodeNextKey).
         if (byte == '\r') {
-            lineFeedMayFollow = true;
+            state.lineFeedMayFollow = true;
             return;
         }
     }
@@ -104,6 +95,7 @@ void dropRestOfTypedLine() {
 
 KeyPress decodeNextKey() {
     StreamBytes bytes;
+    bool& lineFeedMayFollow = common().lineFeedMayFollow;
     if (lineFeedMayFollow) {
         lineFeedMayFollow = false;
         if (StreamBytes::keys()->sgetc() == '\n') {
@@ -120,6 +112,7 @@ KeyPress decodeNextKey() {
 }
 
 int nextKeyCode(std::optional<KeyPress> (*readPress)()) {
+    int& queuedCode = common().queuedCode;
     if (queuedCode >= 0) {
         const int code = queuedCode;
         queuedCode = -1;
@@ -137,29 +130,32 @@ int nextKeyCode(std::optional<KeyPress> (*readPress)()) {
 }
 
 void forgetQueuedCode() {
-    queuedCode = -1;
+    common().queuedCode = -1;
 }
 
 }  // namespace detail
 
 void startWithStreams(std::istream& in, bool outputIsTerminal) {
-    detail::input = &in;
-    detail::fdBuffer = nullptr;
-    detail::inputEndThrows = true;
-    detail::typedLinePending = false;
-    detail::queuedCode = -1;
-    detail::useStreams(outputIsTerminal);
+    // The tests' own session, which no main owns.
+    static Session streams;
+    detail::useStreams(streams, outputIsTerminal);
+    detail::CommonState& state = detail::common();
+    state.input = &in;
+    state.fdBuffer = nullptr;
+    state.inputEndThrows = true;
+    state.typedLinePending = false;
+    state.queuedCode = -1;
 }
 
 void discardTypedLine() {
-    detail::typedLinePending = true;
+    detail::common().typedLinePending = true;
     detail::dropRestOfTypedLine();
-    detail::typedLinePending = true;
+    detail::common().typedLinePending = true;
 }
 
 void endOfInput() {
     std::cout.flush();
-    if (detail::inputEndThrows) {
+    if (detail::common().inputEndThrows) {
         throw InputEnded{};
     }
     detail::restore();
@@ -167,13 +163,13 @@ void endOfInput() {
 }
 
 void beginComputation() {
-    detail::cancelRequested = false;
-    detail::computing = true;
+    detail::interrupts().cancelRequested = false;
+    detail::interrupts().computing = true;
 }
 
 void endComputation() {
-    detail::computing = false;
-    detail::cancelRequested = false;
+    detail::interrupts().computing = false;
+    detail::interrupts().cancelRequested = false;
     detail::afterComputation();
 }
 
@@ -191,7 +187,7 @@ void clearProgressLine() {
 }
 
 bool takeCancelRequest() {
-    return detail::cancelRequested.exchange(false);
+    return detail::interrupts().cancelRequested.exchange(false);
 }
 
 }  // namespace terminal

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/terminal/EditorBytes.h"
 #include "app/terminal/InputBuffer.h"
 #include "app/terminal/LineEditor.h"
 #include "app/terminal/PipeOutput.h"
@@ -22,38 +23,69 @@
 #include "app/terminal/TerminalOutput.h"
 #include "app/terminal/TerminalPlatform.h"
 #include "app/terminal/TextAttributes.h"
+#include "app/terminal/Wakeups.h"
 
 namespace terminal {
-
-using detail::fdBuffer;
 
 namespace {
 
 constexpr int inputFd = 0;
 constexpr int outputFd = 1;
 
-// State read by the signal handlers: plain flags and the saved settings only.
-volatile std::sig_atomic_t inputIsTerminal = 0;
-volatile std::sig_atomic_t outputIsTerminal = 0;
-volatile std::sig_atomic_t keyModeActive = 0;
-// Set with a write to the wake pipe, which ends any wait for input so the screen is drawn again.
-volatile std::sig_atomic_t continuedAfterStop = 0;
-volatile std::sig_atomic_t windowResized = 0;
-volatile std::sig_atomic_t continueCount = 0;
-volatile std::sig_atomic_t continueSeen = 0;
-int wakePipe[2] = {-1, -1};
-// The terminal of standard output once more, non-blocking, for the attribute reset on the way
-// out: a terminal that takes nothing (Ctrl-S, a stalled connection) must not hold a signal's end.
-int resetFd = -1;
-termios savedSettings{};
-termios keySettings{};
-termios lineSettings{};
+// What the signal handlers read and write: flags, descriptors, the saved settings and the
+// buffer of held output, nothing that a handler could find half changed.
+struct SignalShared {
+    volatile std::sig_atomic_t inputIsTerminal = 0;
+    volatile std::sig_atomic_t outputIsTerminal = 0;
+    volatile std::sig_atomic_t keyModeActive = 0;
+    volatile std::sig_atomic_t continueCount = 0;
+    volatile std::sig_atomic_t continueSeen = 0;
+    Wakeups wakeups;
+    // The terminal of standard output once more, non-blocking, for the attribute reset on the
+    // way out: a terminal that takes nothing (Ctrl-S, a stalled connection) must not hold a
+    // signal's end.
+    int resetFd = -1;
+    termios savedSettings{};
+    termios keySettings{};
+    termios lineSettings{};
+    PipeOutput* heldOutput = nullptr;  // set when standard output is not a terminal
+    detail::Interrupts interrupts;
+};
 
-PipeOutput* heldOutput = nullptr;    // set when standard output is not a terminal
-LineEditor* lineEditor = nullptr;    // reads the dialogs' lines when standard input is a terminal
-ShownLine* shownLine = nullptr;      // what stands on the terminal's line, when output goes there
-std::size_t linesBegunAtPrompt = 0;  // where the last prompt was handed to the line editor
-bool wokenByContinue = false;        // why the last wait for a key ended without one
+}  // namespace
+
+struct Session::State {
+    detail::CommonState common;
+    SignalShared signals;
+    LineEditor* lineEditor = nullptr;    // reads the dialogs' lines when standard input is a terminal
+    ShownLine* shownLine = nullptr;      // what stands on the terminal's line, when output goes there
+    std::size_t linesBegunAtPrompt = 0;  // where the last prompt was handed to the line editor
+    bool wokenByContinue = false;        // why the last wait for a key ended without one
+};
+
+namespace {
+
+// No session in use, before the start and after the end (tests, benchmarks): no terminal, and
+// the keys from std::cin.
+Session::State& idle() {
+    static Session::State state;
+    return state;
+}
+
+// The session in use, set by start (or, for tests, by startWithStreams), and the one route by
+// which the signal handlers reach its state: `reachedBySignals` points at its SignalShared
+// alone, and every function that a handler calls takes its state from there; it is null while
+// no session is in use.
+Session::State* active = nullptr;
+SignalShared* reachedBySignals = nullptr;
+
+Session::State& state() {
+    return active != nullptr ? *active : idle();
+}
+
+SignalShared& shared() {
+    return state().signals;
+}
 
 long millisecondsNow() {
     timespec now{};
@@ -63,7 +95,7 @@ long millisecondsNow() {
 
 // Async-signal-safe: what the terminal takes within `milliseconds`, the rest is left. Without
 // a descriptor of its own (a terminal without a name), each write waits for room first.
-void writeWithin(const char* text, std::size_t length, int milliseconds) {
+void writeWithin(int resetFd, const char* text, std::size_t length, int milliseconds) {
     const long deadline = millisecondsNow() + milliseconds;
     const int fd = resetFd >= 0 ? resetFd : outputFd;
     while (length > 0) {
@@ -86,8 +118,8 @@ void writeWithin(const char* text, std::size_t length, int milliseconds) {
 }
 
 void drainHeldOutput() {
-    if (heldOutput != nullptr) {
-        heldOutput->drain();
+    if (shared().heldOutput != nullptr) {
+        shared().heldOutput->drain();
     }
 }
 
@@ -113,8 +145,8 @@ void restoreTerminal();
 // Output that is not a terminal is held between reads (see PipeOutput). The buffers are
 // never destroyed: the standard streams use them until the very end of the process.
 void holdOutputUntilInputIsAwaited(InputBuffer& inputBuffer) {
-    heldOutput = new PipeOutput(outputFd, outputFailed);
-    std::cout.rdbuf(heldOutput);
+    shared().heldOutput = new PipeOutput(outputFd, outputFailed);
+    std::cout.rdbuf(shared().heldOutput);
     std::cerr.tie(new std::ostream(new DrainOnFlush));
     inputBuffer.callBeforeWaiting(drainHeldOutput);
 }
@@ -124,19 +156,23 @@ constexpr int resetMilliseconds = 200;
 
 // Async-signal-safe: only write, poll and tcsetattr, and never an unbounded wait.
 void restoreTerminal() {
-    if (outputIsTerminal) {
+    SignalShared* const signals = reachedBySignals;
+    if (signals == nullptr) {
+        return;
+    }
+    if (signals->outputIsTerminal) {
         const std::string_view normal = detail::attributeSequence(normalAttribute);
-        writeWithin(normal.data(), normal.size(), resetMilliseconds);
+        writeWithin(signals->resetFd, normal.data(), normal.size(), resetMilliseconds);
     }
-    if (inputIsTerminal) {
-        ::tcsetattr(inputFd, TCSANOW, &savedSettings);
+    if (signals->inputIsTerminal) {
+        ::tcsetattr(inputFd, TCSANOW, &signals->savedSettings);
     }
-    keyModeActive = 0;
+    signals->keyModeActive = 0;
 }
 
 void applyMode() {
-    if (inputIsTerminal) {
-        ::tcsetattr(inputFd, TCSANOW, keyModeActive ? &keySettings : &lineSettings);
+    if (shared().inputIsTerminal) {
+        ::tcsetattr(inputFd, TCSANOW, shared().keyModeActive ? &shared().keySettings : &shared().lineSettings);
     }
 }
 
@@ -146,8 +182,9 @@ constexpr int lastOutputMilliseconds = 500;
 void restoreAndReraise(int signalNumber) {
     // Held output still goes out before the end, but never into a pipe that has closed, and
     // never at the price of waiting on for a reader that has stopped.
-    if (signalNumber != SIGPIPE && heldOutput != nullptr) {
-        heldOutput->drainBeforeExit(lastOutputMilliseconds);
+    SignalShared* const signals = reachedBySignals;
+    if (signalNumber != SIGPIPE && signals != nullptr && signals->heldOutput != nullptr) {
+        signals->heldOutput->drainBeforeExit(lastOutputMilliseconds);
     }
     restoreTerminal();
     std::signal(signalNumber, SIG_DFL);
@@ -155,8 +192,9 @@ void restoreAndReraise(int signalNumber) {
 }
 
 void interruptHandler(int signalNumber) {
-    if (detail::computing) {
-        detail::cancelRequested = true;
+    SignalShared* const signals = reachedBySignals;
+    if (signals != nullptr && signals->interrupts.computing) {
+        signals->interrupts.cancelRequested = true;
         return;
     }
     restoreAndReraise(signalNumber);
@@ -170,56 +208,72 @@ void installHandler(int signalNumber, void (*handler)(int), int flags = 0) {
     sigaction(signalNumber, &action, nullptr);
 }
 
-void wakeReader() {
-    if (wakePipe[1] >= 0) {
+void wakeReader(const Wakeups& wakeups) {
+    if (wakeups.pipe[1] >= 0) {
         const char wake = 1;
-        [[maybe_unused]] const ssize_t written = ::write(wakePipe[1], &wake, 1);
+        [[maybe_unused]] const ssize_t written = ::write(wakeups.pipe[1], &wake, 1);
     }
 }
 
 void stopHandler(int) {
-    const std::sig_atomic_t wasKeyMode = keyModeActive;
+    SignalShared* const signals = reachedBySignals;
+    if (signals == nullptr) {
+        std::signal(SIGTSTP, SIG_DFL);
+        std::raise(SIGTSTP);
+        return;
+    }
+    const std::sig_atomic_t wasKeyMode = signals->keyModeActive;
     // The line editor's own settings, if it is reading, are taken back as they were.
     termios current{};
-    const bool haveCurrent = inputIsTerminal && ::tcgetattr(inputFd, &current) == 0;
+    const bool haveCurrent = signals->inputIsTerminal && ::tcgetattr(inputFd, &current) == 0;
     restoreTerminal();
     std::signal(SIGTSTP, SIG_DFL);
     sigset_t stop;
     sigemptyset(&stop);
     sigaddset(&stop, SIGTSTP);
     sigprocmask(SIG_UNBLOCK, &stop, nullptr);
-    continueSeen = 0;
+    signals->continueSeen = 0;
     ::kill(::getpid(), SIGTSTP);
     // Continued: take the terminal back as it was and have the screen drawn again.
     installHandler(SIGTSTP, stopHandler);
-    keyModeActive = wasKeyMode;
+    signals->keyModeActive = wasKeyMode;
     if (haveCurrent) {
         ::tcsetattr(inputFd, TCSANOW, &current);
     }
     // Without job control (a session of its own, as under tmux or ssh -t) the system drops the
     // stop and nothing continues the program: the screen stands as it was.
-    if (continueSeen == 0) {
+    if (signals->continueSeen == 0) {
         return;
     }
-    continueCount = continueCount + 1;
-    continuedAfterStop = 1;
-    wakeReader();
+    signals->continueCount = signals->continueCount + 1;
+    signals->wakeups.continuedAfterStop = 1;
+    wakeReader(signals->wakeups);
 }
 
 // Runs before the stop handler goes on after its stop, so it tells whether there was one.
 void continueHandler(int) {
-    continueSeen = 1;
+    if (SignalShared* const signals = reachedBySignals) {
+        signals->continueSeen = 1;
+    }
 }
 
 void resizeHandler(int) {
-    windowResized = 1;
-    wakeReader();
+    if (SignalShared* const signals = reachedBySignals) {
+        signals->wakeups.windowResized = 1;
+        wakeReader(signals->wakeups);
+    }
 }
 
-void onExit() {
+// What every way out does while the session is in use: the last output goes out, and the
+// terminal is left as it was found.
+void finish() {
     std::cout.flush();
     drainHeldOutput();
     restoreTerminal();
+}
+
+void onExit() {
+    finish();
 }
 
 void onTerminate() {
@@ -229,8 +283,8 @@ void onTerminate() {
 }
 
 void enterKeyMode() {
-    if (!keyModeActive) {
-        keyModeActive = 1;
+    if (!shared().keyModeActive) {
+        shared().keyModeActive = 1;
         applyMode();
     }
 }
@@ -238,16 +292,16 @@ void enterKeyMode() {
 // After libedit's line, key mode again at once, so that keys typed meanwhile are neither
 // echoed nor held in the kernel's line (where a Ctrl-D would be lost).
 void takeTerminalBack(const std::string& shown) {
-    keyModeActive = 1;
+    shared().keyModeActive = 1;
     applyMode();
-    if (shownLine != nullptr) {
-        shownLine->endLine(shown);
+    if (state().shownLine != nullptr) {
+        state().shownLine->endLine(shown);
     }
 }
 
 void enterLineMode() {
-    if (keyModeActive) {
-        keyModeActive = 0;
+    if (shared().keyModeActive) {
+        shared().keyModeActive = 0;
         applyMode();
     }
 }
@@ -255,67 +309,44 @@ void enterLineMode() {
 // Blocks until input is there without spending CPU; false when a continue after a stop
 // ended the wait and the screen should be drawn again.
 bool awaitInput() {
+    InputBuffer* const fdBuffer = state().common.fdBuffer;
     if (fdBuffer == nullptr) {
         return true;
     }
+    Wakeups& wakeups = shared().wakeups;
     for (;;) {
-        const InputBuffer::Wait result = fdBuffer->waitForByte(-1, wakePipe[0]);
+        const InputBuffer::Wait result = fdBuffer->waitForByte(-1, wakeups.pipe[0]);
         if (result == InputBuffer::Wait::Data) {
             return true;
         }
         // Where the screens go to no terminal, a new window size asks for no screen of them.
-        if (result == InputBuffer::Wait::Woken && (outputIsTerminal || continuedAfterStop)) {
+        if (result == InputBuffer::Wait::Woken && (shared().outputIsTerminal || wakeups.continuedAfterStop)) {
             break;
         }
-        windowResized = 0;
+        wakeups.windowResized = 0;
     }
-    wokenByContinue = continuedAfterStop != 0;
-    windowResized = 0;
-    continuedAfterStop = 0;
+    state().wokenByContinue = wakeups.continuedAfterStop != 0;
+    wakeups.windowResized = 0;
+    wakeups.continuedAfterStop = 0;
     return false;
 }
 
-// The line editor's bytes: the next byte typed, or why the wait ended early.
-class EditorBytes : public ByteSource {
-public:
-    int next() override {
-        for (;;) {
-            const InputBuffer::Wait result = fdBuffer->waitForByte(-1, wakePipe[0]);
-            if (result == InputBuffer::Wait::Data) {
-                const auto byte = fdBuffer->sbumpc();
-                return byte == std::char_traits<char>::eof() ? endOfInput : static_cast<unsigned char>(byte);
-            }
-            if (result == InputBuffer::Wait::Woken) {
-                const bool resized = windowResized != 0;
-                windowResized = 0;
-                continuedAfterStop = 0;
-                return resized ? LineEditor::resized : LineEditor::continued;
-            }
-        }
-    }
-    int peekSoon() override {
-        if (fdBuffer->waitForByte(detail::escapeWaitMilliseconds) != InputBuffer::Wait::Data) {
-            return nothingYet;
-        }
-        const auto byte = fdBuffer->sgetc();
-        return byte == std::char_traits<char>::eof() ? endOfInput : static_cast<unsigned char>(byte);
-    }
-};
-
-bool drawsPrompt() {
-    if (!outputIsTerminal) {
+bool editorDrawsPrompt() {
+    if (!shared().outputIsTerminal) {
         drainHeldOutput();
         return false;
     }
     return true;
 }
 
-const std::string* linesAbove() {
-    return shownLine != nullptr ? &shownLine->linesAbove() : nullptr;
+const std::string* shownLinesAbove() {
+    return state().shownLine != nullptr ? &state().shownLine->linesAbove() : nullptr;
 }
 
 // The LF of a CR LF that ended the last typed line or Enter is no key, however late it comes.
 bool skippedLineFeedOfTypedLine() {
+    LineEditor* const lineEditor = state().lineEditor;
+    InputBuffer* const fdBuffer = state().common.fdBuffer;
     if (lineEditor == nullptr || !lineEditor->takeLineFeedMayFollow() || fdBuffer->sgetc() != '\n') {
         return false;
     }
@@ -336,9 +367,10 @@ std::optional<KeyPress> readKeyPress() {
     } while (skippedLineFeedOfTypedLine());
     // A terminal's Enter is a CR alone: it counts at once, with no wait for an LF that only a
     // paste would send, and that LF, whenever it comes, is no second Enter.
-    if (lineEditor != nullptr && fdBuffer->sgetc() == '\r') {
+    InputBuffer* const fdBuffer = state().common.fdBuffer;
+    if (state().lineEditor != nullptr && fdBuffer->sgetc() == '\r') {
         fdBuffer->sbumpc();
-        lineEditor->lineEndedWithCarriageReturn();
+        state().lineEditor->lineEndedWithCarriageReturn();
         return KeyPress{false, keys::enter, false};
     }
     return detail::decodeNextKey();
@@ -346,39 +378,64 @@ std::optional<KeyPress> readKeyPress() {
 
 }  // namespace
 
+Session::Session() : held(std::make_unique<State>()) {}
+
+// A session that ends while it is in use (main returns) does what exit would have done for
+// it: its output goes out and the terminal is restored. The handlers find no session after it.
+// A tests' session (see useStreams) was never reached by them and touched no terminal.
+Session::~Session() {
+    if (active == held.get()) {
+        if (reachedBySignals == &held->signals) {
+            finish();
+        }
+        reachedBySignals = nullptr;
+        active = nullptr;
+    }
+}
+
 namespace detail {
+
+CommonState& common() {
+    return state().common;
+}
+
+Interrupts& interrupts() {
+    return shared().interrupts;
+}
 
 bool dropTypedLineOnTerminal() {
     // The line editor holds the line: what is left of it goes, keys typed after it stay.
-    if (lineEditor == nullptr) {
+    if (state().lineEditor == nullptr) {
         return false;
     }
-    lineEditor->discardLine();
+    state().lineEditor->discardLine();
     return true;
 }
 
 void restore() {
     // The shell goes on where the program stopped: on a line of its own.
-    if (shownLine != nullptr && shownLine->lineHasText()) {
+    if (state().shownLine != nullptr && state().shownLine->lineHasText()) {
         std::cout << std::endl;
     }
     restoreTerminal();
 }
 
-void useStreams(bool sequences) {
-    lineEditor = nullptr;
-    inputIsTerminal = 0;
-    outputIsTerminal = sequences ? 1 : 0;
+void useStreams(Session& session, bool sequences) {
+    active = &session.state();
+    state().lineEditor = nullptr;
+    shared().inputIsTerminal = 0;
+    shared().outputIsTerminal = sequences ? 1 : 0;
 }
 
 void afterComputation() {
     // The result screen follows anyway: a stop or a resize during the computation asks for no
     // further redraw.
+    Wakeups& wakeups = shared().wakeups;
     char drained[16];
-    while (wakePipe[0] >= 0 && ::read(wakePipe[0], drained, sizeof(drained)) > 0) {
+    while (wakeups.pipe[0] >= 0 && ::read(wakeups.pipe[0], drained, sizeof(drained)) > 0) {
     }
-    continuedAfterStop = 0;
-    windowResized = 0;
+    wakeups.continuedAfterStop = 0;
+    wakeups.windowResized = 0;
 }
 
 }  // namespace detail
@@ -391,7 +448,7 @@ static void useTerminalOutput() {
         std::cerr.rdbuf(new TerminalOutput(STDERR_FILENO, nullptr));
     }
     if (const char* name = ::ttyname(outputFd)) {
-        resetFd = ::open(name, O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        shared().resetFd = ::open(name, O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     }
 }
 
@@ -430,47 +487,20 @@ static void fillClosedStandardDescriptors() {
     }
 }
 
-void start() {
-    fillClosedStandardDescriptors();
-    inputIsTerminal = ::isatty(inputFd) ? 1 : 0;
-    outputIsTerminal = ::isatty(outputFd) ? 1 : 0;
-    static InputBuffer buffer(inputFd);
-    fdBuffer = &buffer;
-    std::cin.rdbuf(&buffer);
-    detail::input = &std::cin;
-    if (!outputIsTerminal) {
-        holdOutputUntilInputIsAwaited(buffer);
-    } else {
-        useTerminalOutput();
-        shownLine = new ShownLine;
-        shownLine->follow(std::cout);
-        if (::isatty(STDERR_FILENO)) {
-            shownLine->follow(std::cerr);
-        }
-    }
-    if (inputIsTerminal && ::tcgetattr(inputFd, &savedSettings) == 0) {
-        static EditorBytes editorBytes;
-        static LineEditor editor(inputFd, editorBytes, {drawsPrompt, linesAbove, takeTerminalBack});
-        lineEditor = &editor;
-        std::cin.rdbuf(&editor);
-        lineSettings = savedSettings;
-        lineSettings.c_lflag |= ICANON | ECHO | ECHOE | ECHOK | ISIG;
-        keySettings = savedSettings;
-        keySettings.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
-        // A CR comes as itself, so that the LF of a pasted CR LF is known as part of its line end.
-        keySettings.c_iflag &= ~static_cast<tcflag_t>(ICRNL);
-        keySettings.c_lflag |= ISIG;
-        keySettings.c_cc[VMIN] = 1;
-        keySettings.c_cc[VTIME] = 0;
-    } else {
-        inputIsTerminal = 0;
-    }
-    if (::pipe(wakePipe) == 0) {
-        for (int fd : wakePipe) {
-            ::fcntl(fd, F_SETFL, O_NONBLOCK);
-            ::fcntl(fd, F_SETFD, FD_CLOEXEC);
-        }
-    }
+// Line mode with echo for the kernel's own line; key mode without either, each key at once.
+static void makeModes(SignalShared& signals) {
+    signals.lineSettings = signals.savedSettings;
+    signals.lineSettings.c_lflag |= ICANON | ECHO | ECHOE | ECHOK | ISIG;
+    signals.keySettings = signals.savedSettings;
+    signals.keySettings.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+    // A CR comes as itself, so that the LF of a pasted CR LF is known as part of its line end.
+    signals.keySettings.c_iflag &= ~static_cast<tcflag_t>(ICRNL);
+    signals.keySettings.c_lflag |= ISIG;
+    signals.keySettings.c_cc[VMIN] = 1;
+    signals.keySettings.c_cc[VTIME] = 0;
+}
+
+static void installHandlers() {
     std::atexit(onExit);
     std::set_terminate(onTerminate);
     for (int signalNumber : {SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) {
@@ -484,19 +514,58 @@ void start() {
     // Restarted calls: a resize or a continue must not fail a write; a wait for input ends anyway.
     installHandler(SIGCONT, continueHandler, SA_RESTART);
     installHandler(SIGWINCH, resizeHandler, SA_RESTART);
+}
+
+void start(Session& session) {
+    active = &session.state();
+    reachedBySignals = &active->signals;
+    SignalShared& signals = shared();
+    fillClosedStandardDescriptors();
+    signals.inputIsTerminal = ::isatty(inputFd) ? 1 : 0;
+    signals.outputIsTerminal = ::isatty(outputFd) ? 1 : 0;
+    static InputBuffer buffer(inputFd);
+    state().common.fdBuffer = &buffer;
+    std::cin.rdbuf(&buffer);
+    state().common.input = &std::cin;
+    if (!signals.outputIsTerminal) {
+        holdOutputUntilInputIsAwaited(buffer);
+    } else {
+        useTerminalOutput();
+        state().shownLine = new ShownLine;
+        state().shownLine->follow(std::cout);
+        if (::isatty(STDERR_FILENO)) {
+            state().shownLine->follow(std::cerr);
+        }
+    }
+    if (signals.inputIsTerminal && ::tcgetattr(inputFd, &signals.savedSettings) == 0) {
+        static EditorBytes editorBytes(buffer, signals.wakeups);
+        static LineEditor editor(inputFd, editorBytes, {editorDrawsPrompt, shownLinesAbove, takeTerminalBack});
+        state().lineEditor = &editor;
+        std::cin.rdbuf(&editor);
+        makeModes(signals);
+    } else {
+        signals.inputIsTerminal = 0;
+    }
+    if (::pipe(signals.wakeups.pipe) == 0) {
+        for (int fd : signals.wakeups.pipe) {
+            ::fcntl(fd, F_SETFL, O_NONBLOCK);
+            ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+        }
+    }
+    installHandlers();
     // Keys typed while the first screen is drawn are neither echoed nor held in a line.
     enterKeyMode();
 }
 
 void clearScreen() {
-    if (outputIsTerminal) {
+    if (shared().outputIsTerminal) {
         std::cout << "\x1b[H\x1b[2J" << std::flush;
     }
 }
 
 void setAttribute(int value) {
     // Without a terminal there are no attributes, and nothing to keep in step with them.
-    if (!outputIsTerminal) {
+    if (!shared().outputIsTerminal) {
         return;
     }
     std::cout.flush();
@@ -516,7 +585,7 @@ void waitForAnyKey() {
     while (!readKeyPress()) {
         // Continued after a stop: the prompt may have been scrolled away. A resize leaves the
         // result where it stands.
-        if (wokenByContinue) {
+        if (state().wokenByContinue) {
             std::cout << '\n' << pausePrompt << std::flush;
         }
     }
@@ -524,7 +593,8 @@ void waitForAnyKey() {
 }
 
 void beginTypedInput(std::string_view prompt) {
-    detail::typedLinePending = true;
+    state().common.typedLinePending = true;
+    LineEditor* const lineEditor = state().lineEditor;
     if (lineEditor == nullptr) {
         enterLineMode();
         std::cout.flush();
@@ -536,20 +606,21 @@ void beginTypedInput(std::string_view prompt) {
         std::cout.flush();
     }
     // The prompt was written before this call: a line it began itself counts as begun anew.
+    ShownLine* const shownLine = state().shownLine;
     const std::size_t linesBegun = shownLine != nullptr ? shownLine->linesBegun() : 0;
-    lineEditor->startValue(prompt, shownLine != nullptr && linesBegun == linesBegunAtPrompt);
-    linesBegunAtPrompt = linesBegun;
+    lineEditor->startValue(prompt, shownLine != nullptr && linesBegun == state().linesBegunAtPrompt);
+    state().linesBegunAtPrompt = linesBegun;
     // The terminal stays without echo and line mode until libedit takes it, so nothing typed
     // meanwhile is echoed twice or held back in the kernel's line.
     enterKeyMode();
 }
 
 int continuedCount() {
-    return continueCount;
+    return shared().continueCount;
 }
 
 bool writesToTerminal() {
-    return outputIsTerminal != 0;
+    return shared().outputIsTerminal != 0;
 }
 
 }  // namespace terminal

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <memory>
 #include <optional>
 
 #include "app/terminal/InputBuffer.h"
@@ -27,8 +28,6 @@
 
 namespace terminal {
 
-using detail::fdBuffer;
-
 namespace {
 
 constexpr int inputFd = 0;
@@ -37,26 +36,63 @@ constexpr int controlCCode = 3;
 constexpr int functionKeyPrefix = 0;
 constexpr int arrowKeyPrefix = 224;
 
-HANDLE inputHandle = INVALID_HANDLE_VALUE;
-HANDLE outputHandle = INVALID_HANDLE_VALUE;
-bool inputIsConsole = false;
-bool outputIsConsole = false;
-// Stream mode for tests: clearing and attributes travel as sequences inside the output.
-bool sequencesInOutput = false;
-DWORD savedInputMode = 0;
-DWORD savedOutputMode = 0;
-WORD savedAttribute = normalAttribute;
+// What the console's control handler reads, on a thread of its own: the handles, the modes and
+// the attribute found, and the flags of a computation.
+struct ConsoleShared {
+    HANDLE inputHandle = INVALID_HANDLE_VALUE;
+    HANDLE outputHandle = INVALID_HANDLE_VALUE;
+    bool inputIsConsole = false;
+    bool outputIsConsole = false;
+    DWORD savedInputMode = 0;
+    DWORD savedOutputMode = 0;
+    WORD savedAttribute = normalAttribute;
+    detail::Interrupts interrupts;
+};
+
+}  // namespace
+
+struct Session::State {
+    detail::CommonState common;
+    ConsoleShared console;
+    // Stream mode for tests: clearing and attributes travel as sequences inside the output.
+    bool sequencesInOutput = false;
+};
+
+namespace {
+
+// No session in use, before the start and after the end: no console, and the keys from std::cin.
+Session::State& idle() {
+    static Session::State state;
+    return state;
+}
+
+// The session in use, and the one route by which the control handler reaches its state:
+// `reachedByHandler` points at its ConsoleShared alone; null while no session is in use.
+Session::State* active = nullptr;
+ConsoleShared* reachedByHandler = nullptr;
+
+Session::State& state() {
+    return active != nullptr ? *active : idle();
+}
+
+ConsoleShared& console() {
+    return state().console;
+}
 
 // What tests read back in stream mode, the same sequences a POSIX terminal is sent.
 constexpr char clearSequence[] = "\x1b[H\x1b[2J";
 
 void restoreConsole() {
-    if (outputIsConsole) {
-        SetConsoleTextAttribute(outputHandle, savedAttribute);
-        SetConsoleMode(outputHandle, savedOutputMode);
+    const ConsoleShared* const shared = reachedByHandler;
+    if (shared == nullptr) {
+        return;
     }
-    if (inputIsConsole) {
-        SetConsoleMode(inputHandle, savedInputMode);
+    if (shared->outputIsConsole) {
+        SetConsoleTextAttribute(shared->outputHandle, shared->savedAttribute);
+        SetConsoleMode(shared->outputHandle, shared->savedOutputMode);
+    }
+    if (shared->inputIsConsole) {
+        SetConsoleMode(shared->inputHandle, shared->savedInputMode);
     }
 }
 
@@ -66,8 +102,9 @@ void restoreConsole() {
 }
 
 BOOL WINAPI controlHandler(DWORD event) {
-    if (event == CTRL_C_EVENT && detail::computing) {
-        detail::cancelRequested = true;
+    ConsoleShared* const shared = reachedByHandler;
+    if (event == CTRL_C_EVENT && shared != nullptr && shared->interrupts.computing) {
+        shared->interrupts.cancelRequested = true;
         return TRUE;
     }
     if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) {
@@ -108,11 +145,32 @@ std::optional<KeyPress> readStreamKeyPress() {
 
 }  // namespace
 
+Session::Session() : held(std::make_unique<State>()) {}
+
+// A session that ends while it is in use (main returns) leaves the console as it was found;
+// the control handler finds no session after it. A tests' session touched no console.
+Session::~Session() {
+    if (active == held.get()) {
+        restoreConsole();
+        reachedByHandler = nullptr;
+        active = nullptr;
+    }
+}
+
 namespace detail {
+
+CommonState& common() {
+    return state().common;
+}
+
+Interrupts& interrupts() {
+    return console().interrupts;
+}
 
 bool dropTypedLineOnTerminal() {
     // The console in line mode delivered exactly one line; what is left of it goes.
-    if (!inputIsConsole || fdBuffer == nullptr) {
+    InputBuffer* const fdBuffer = state().common.fdBuffer;
+    if (!console().inputIsConsole || fdBuffer == nullptr) {
         return false;
     }
     fdBuffer->discardBuffered();
@@ -123,10 +181,11 @@ void restore() {
     restoreConsole();
 }
 
-void useStreams(bool sequences) {
-    inputIsConsole = false;
-    outputIsConsole = false;
-    sequencesInOutput = sequences;
+void useStreams(Session& session, bool sequences) {
+    active = &session.state();
+    console().inputIsConsole = false;
+    console().outputIsConsole = false;
+    state().sequencesInOutput = sequences;
 }
 
 // A computation cannot be stopped or resized into a redraw on the console.
@@ -134,41 +193,46 @@ void afterComputation() {}
 
 }  // namespace detail
 
-void start() {
-    inputHandle = GetStdHandle(STD_INPUT_HANDLE);
-    outputHandle = GetStdHandle(STD_OUTPUT_HANDLE);
-    sequencesInOutput = false;
+void start(Session& session) {
+    active = &session.state();
+    reachedByHandler = &active->console;
+    ConsoleShared& shared = console();
+    shared.inputHandle = GetStdHandle(STD_INPUT_HANDLE);
+    shared.outputHandle = GetStdHandle(STD_OUTPUT_HANDLE);
+    state().sequencesInOutput = false;
     DWORD mode = 0;
-    inputIsConsole = GetConsoleMode(inputHandle, &mode) != 0;
-    if (inputIsConsole) {
-        savedInputMode = mode;
-        SetConsoleMode(inputHandle, mode | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_PROCESSED_INPUT);
+    shared.inputIsConsole = GetConsoleMode(shared.inputHandle, &mode) != 0;
+    if (shared.inputIsConsole) {
+        shared.savedInputMode = mode;
+        SetConsoleMode(shared.inputHandle, mode | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_PROCESSED_INPUT);
     }
     CONSOLE_SCREEN_BUFFER_INFO info{};
-    outputIsConsole = GetConsoleMode(outputHandle, &mode) != 0 && GetConsoleScreenBufferInfo(outputHandle, &info) != 0;
-    if (outputIsConsole) {
-        savedOutputMode = mode;
-        savedAttribute = info.wAttributes;
+    shared.outputIsConsole =
+        GetConsoleMode(shared.outputHandle, &mode) != 0 && GetConsoleScreenBufferInfo(shared.outputHandle, &info) != 0;
+    if (shared.outputIsConsole) {
+        shared.savedOutputMode = mode;
+        shared.savedAttribute = info.wAttributes;
         // The progress line of a long computation erases itself with a control sequence.
-        SetConsoleMode(outputHandle, mode | ENABLE_PROCESSED_OUTPUT | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+        SetConsoleMode(shared.outputHandle, mode | ENABLE_PROCESSED_OUTPUT | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
     }
     static InputBuffer buffer(inputFd);
-    fdBuffer = &buffer;
+    state().common.fdBuffer = &buffer;
     std::cin.rdbuf(&buffer);
-    detail::input = &std::cin;
+    state().common.input = &std::cin;
     std::atexit(onExit);
     std::set_terminate(onTerminate);
     SetConsoleCtrlHandler(controlHandler, TRUE);
 }
 
 void clearScreen() {
-    if (sequencesInOutput) {
+    if (state().sequencesInOutput) {
         std::cout << clearSequence << std::flush;
         return;
     }
-    if (!outputIsConsole) {
+    if (!console().outputIsConsole) {
         return;
     }
+    const HANDLE outputHandle = console().outputHandle;
     std::cout.flush();
     std::cerr.flush();
     CONSOLE_SCREEN_BUFFER_INFO info{};
@@ -187,17 +251,17 @@ void clearScreen() {
 void setAttribute(int value) {
     std::cout.flush();
     std::cerr.flush();
-    if (sequencesInOutput) {
+    if (state().sequencesInOutput) {
         std::cout << detail::attributeSequence(value) << std::flush;
         return;
     }
-    if (outputIsConsole) {
-        SetConsoleTextAttribute(outputHandle, static_cast<WORD>(value));
+    if (console().outputIsConsole) {
+        SetConsoleTextAttribute(console().outputHandle, static_cast<WORD>(value));
     }
 }
 
 int readKeyCode() {
-    if (inputIsConsole) {
+    if (console().inputIsConsole) {
         detail::dropRestOfTypedLine();
         std::cout.flush();
         return nextConsoleCode();
@@ -209,7 +273,7 @@ void waitForAnyKey() {
     detail::forgetQueuedCode();
     detail::dropRestOfTypedLine();
     std::cout << pausePrompt << std::flush;
-    if (inputIsConsole) {
+    if (console().inputIsConsole) {
         const int code = nextConsoleCode();
         if (code == functionKeyPrefix || code == arrowKeyPrefix) {
             nextConsoleCode();
@@ -222,7 +286,7 @@ void waitForAnyKey() {
 
 void beginTypedInput(std::string_view) {
     std::cout.flush();
-    detail::typedLinePending = true;
+    state().common.typedLinePending = true;
 }
 
 // The console has no stop and continue.
@@ -231,7 +295,7 @@ int continuedCount() {
 }
 
 bool writesToTerminal() {
-    return outputIsConsole || sequencesInOutput;
+    return console().outputIsConsole || state().sequencesInOutput;
 }
 
 }  // namespace terminal
