@@ -1,5 +1,6 @@
 #include "number/BigNumberMemory.h"
 
+#include <atomic>
 #include <cstdlib>
 
 #include "memory/StorageLimit.h"
@@ -23,23 +24,29 @@ void (*reportFailedAllocation)() = nullptr;
 // new one). What the storage check grants is an estimate, and the library's temporaries and the
 // allocator's own overhead can go past it, so a reserve is held back: when an allocation of the
 // library fails, the reserve is given up and the allocation tried again, and the next check
-// refuses the operation unless the reserve can be had again. Big numbers are made on the
-// calling thread only (see matrix/SharedWork.h), so no lock guards it.
+// refuses the operation unless the reserve can be had again. The exact engine's threads may
+// allocate at the same time, so the reserve is taken and given up in one atomic step.
 constexpr std::size_t reserveBytes = std::size_t{4} << 20;
-void* reserve = nullptr;
+std::atomic<void*> reserve{nullptr};
 
 // Above the mapping threshold, so that it goes back to the system when it is given up.
 bool holdReserve() {
-    if (reserve == nullptr)
-        reserve = std::malloc(reserveBytes);
-    return reserve != nullptr;
+    if (reserve.load() != nullptr)
+        return true;
+    void* block = std::malloc(reserveBytes);
+    if (block == nullptr)
+        return false;
+    void* none = nullptr;
+    if (!reserve.compare_exchange_strong(none, block))
+        std::free(block);
+    return true;
 }
 
 bool giveUpReserve() {
-    if (reserve == nullptr)
+    void* const block = reserve.exchange(nullptr);
+    if (block == nullptr)
         return false;
-    std::free(reserve);
-    reserve = nullptr;
+    std::free(block);
     return true;
 }
 
