@@ -1,6 +1,9 @@
 The properties the output menu shows, each decided by exact comparison: square, zero,
-identity, scalar, triangular, column vector, row vector.
+identity, scalar, triangular, column vector, row vector. (The comparisons are the same code on
+every platform and their answers are words, so the Windows build, whose reading and writing of
+values the other transcripts check under wine, skips these.)
 
+  $ [ -z "$TAVOLENT_WINE" ] || exit 80
   $ . "$TESTDIR/helpers.sh"
   $ properties() { # element type, rows, columns, values
   >   start $1; input 1 "$2"$'\n'"$3"$'\n'; input 3 "$4"$'\n'; show 1; finish |
