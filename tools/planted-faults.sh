@@ -22,6 +22,8 @@ faults=(
   "resize-keeps-rows-by-column-count|matrix/MatrixVector.h|s/std::min\\(rows, rowCount\\)/std::min(cols, rowCount)/"
   "table-drops-last-column|app/menus/MatrixTable.h|s/j <= matrix\\.getColumnCount\\(\\)/j < matrix.getColumnCount()/"
   "row-zero-not-checked|matrix/MatrixVector.h|s/if \\(row < 1 \\|\\| row > rowCount/if (row > rowCount/"
+  "modular-exchange-keeps-determinant-sign|exact/ModularElimination.cpp|s/negated = !negated;/(void)negated;/"
+  "reconstruction-keeps-numerator-sign|exact/RationalReconstruction.cpp|s/remainder = -remainder;/(void)remainder;/"
   "storage-limit-ignored|memory/StorageLimit.h|s/(bytes > budget\\.left\\) \\{\\s*)return false;/\${1}return true;/"
 )
 
