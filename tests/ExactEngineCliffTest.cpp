@@ -45,7 +45,10 @@ struct EngineRun {
     std::vector<double> reports;
 };
 
-EngineRun runEngine(const Matrix<Bruch>& m, bool inverse) {
+struct Cancelled {};
+
+// cancelAt: the report at which the progress throws, as a cancel does; 0 for none.
+EngineRun runEngine(const Matrix<Bruch>& m, bool inverse, std::size_t cancelAt = 0) {
     const std::uint32_t n = m.getRowCount();
     std::vector<std::vector<Bruch>> entries(n, std::vector<Bruch>(n)), values(n, std::vector<Bruch>(n));
     std::vector<const Bruch*> rows(n);
@@ -58,7 +61,12 @@ EngineRun runEngine(const Matrix<Bruch>& m, bool inverse) {
         result[i] = values[i].data();
     }
     EngineRun run{Matrix<Bruch>(n, n), false, {}};
-    const exact_matrix::Progress progress = [&run](double fraction) { run.reports.push_back(fraction); };
+    const exact_matrix::Progress progress = [&run, cancelAt](double fraction) {
+        run.reports.push_back(fraction);
+        if (run.reports.size() == cancelAt) {
+            throw Cancelled();
+        }
+    };
     if (inverse) {
         run.singular =
             exact_matrix::inverse(rows.data(), n, result.data(), progress) == exact_matrix::Outcome::Singular;
@@ -207,11 +215,17 @@ TEST(ExactEngineCliffs, SingularMatrices) {
 }
 
 // Primes shared among threads where each serves the kernels, or is passed over: the same values
-// with 1, 2 and 4 threads.
+// with 1, 2 and 4 threads, also after cancelled runs.
 TEST(ExactEngineCliffs, SingularAndDividedOnEveryThreadCount) {
     parallel::WorkerPool& pool = parallel::WorkerPool::shared();
     const unsigned before = pool.threads();
     std::mt19937_64 random(36);
+    // A cancel at a report of the calling thread stops every thread's primes before it reaches
+    // the caller, and the next computation is whole.
+    pool.setThreads(2);
+    for (const std::size_t at : {1u, 20u, 200u}) {
+        EXPECT_THROW(runEngine(digits(random, 40), true, at), Cancelled) << at;
+    }
     for (const unsigned threads : {1u, 2u, 4u}) {
         pool.setThreads(threads);
         Matrix<Bruch> singular = digits(random, 12);
