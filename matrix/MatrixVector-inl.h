@@ -13,6 +13,17 @@
 #include "matrix/MatrixVector.h"
 #include "memory/StorageLimit.h"
 
+// A matrix made without a size is 3 x 3.
+template <typename T>
+MatrixVector<T>::MatrixVector() {
+    setSize(3, 3);
+}
+
+template <typename T>
+MatrixVector<T>::MatrixVector(std::uint32_t rows, std::uint32_t cols) {
+    setSize(rows, cols);
+}
+
 template <typename T>
 MatrixVector<T>::MatrixVector(const MatrixVector& source)
     : elements((requireStorage(source.rowCount, source.columnCount, 0), source.elements)),

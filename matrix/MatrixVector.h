@@ -12,7 +12,7 @@
 template <typename T>
 class MatrixVector {
 public:
-    MatrixVector() { setSize(3, 3); }
+    MatrixVector();
     // A copy is a new storage, so it must fit in the memory that is left.
     MatrixVector(const MatrixVector& source);
     virtual ~MatrixVector() = default;
@@ -53,7 +53,7 @@ public:
 
 protected:
     // Sized construction: empty storage, then setSize, so a count below 1 throws code 100.
-    MatrixVector(std::uint32_t rows, std::uint32_t cols) { setSize(rows, cols); }
+    MatrixVector(std::uint32_t rows, std::uint32_t cols);
 
     void requireSameSize(const MatrixVector& other) const;
 
