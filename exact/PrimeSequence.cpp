@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <mutex>
 #include <vector>
 
 #include "number/MagnitudeGcd.h"
@@ -70,15 +71,22 @@ bool isPrime(std::uint64_t candidate) {
 
 namespace {
 
-// The primes found so far, largest first.
+// The primes found so far, largest first. The engine's threads ask for primes as they take
+// them, so the list grows under its lock.
 std::vector<std::uint64_t>& found() {
     static std::vector<std::uint64_t> primes;
     return primes;
 }
 
+std::mutex& foundLock() {
+    static std::mutex lock;
+    return lock;
+}
+
 }  // namespace
 
 std::uint64_t at(std::size_t index) {
+    const std::lock_guard<std::mutex> held(foundLock());
     std::vector<std::uint64_t>& primes = found();
     static std::uint64_t nextCandidate = (std::uint64_t{1} << 62) - 1;
     while (primes.size() <= index) {
@@ -92,6 +100,7 @@ std::uint64_t at(std::size_t index) {
 }
 
 std::size_t indexOf(std::uint64_t prime) {
+    const std::lock_guard<std::mutex> held(foundLock());
     const std::vector<std::uint64_t>& primes = found();
     const auto place = std::lower_bound(primes.begin(), primes.end(), prime, std::greater<>());
     return place != primes.end() && *place == prime ? static_cast<std::size_t>(place - primes.begin()) : notFound;
