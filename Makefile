@@ -34,11 +34,12 @@ test-sanitize: sanitize-build
 		ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS)
 
 # The tests whose work threads share, built with ThreadSanitizer and run (thread_tests, which
-# only this tree builds): the worker pool, and the matrix products and a cancel with 1, 2 and 4
-# threads (those at every lane width are left to make test, whose results they check the same way).
+# only this tree builds): the worker pool, the matrix products, the exact engine's primes and a
+# cancel with 1, 2 and 4 threads (those at every lane width are left to make test, whose results
+# they check the same way).
 TSAN_BUILD ?= $(BUILD)-tsan
 BUILD_DIRS += $(TSAN_BUILD)
-TSAN_TESTS = CpuQuota*:ThreadLimit*:WorkerPool*:ArithmeticTest/*.Product*:SharedWork*
+TSAN_TESTS = CpuQuota*:ThreadLimit*:WorkerPool*:ArithmeticTest/*.Product*:SharedWork*:ExactEngineCliffs.*:LiftingSolver.EveryThread*:ExactFractionMatrices.EveryThread*:ExactFractionMatrices.PrimesAskedFor*
 .PHONY: test-tsan
 test-tsan:
 	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVOLENT_TSAN=ON

@@ -10,6 +10,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "FlintReference.h"
@@ -142,6 +143,31 @@ TEST(ExactFractionMatrices, PrimesAreThoseBelowTwoToTheSixtyTwo) {
         ASSERT_EQ(listed, prime_sequence::isPrime(candidate)) << candidate;
         t -= listed && t > 0 ? 1 : 0;
     }
+}
+
+// The engine's threads ask for the primes they take, so the list grows while others read it:
+// threads that ask for primes not found yet, all at once, get the same list.
+TEST(ExactFractionMatrices, PrimesAskedForByThreadsAtOnceAreTheSameList) {
+    constexpr std::size_t count = 12000;
+    std::vector<std::vector<std::uint64_t>> seen(4, std::vector<std::uint64_t>(count));
+    std::vector<std::thread> askers;
+    for (std::size_t t = 0; t < seen.size(); ++t) {
+        askers.emplace_back([&seen, t] {
+            for (std::size_t i = 0; i < count; ++i) {
+                seen[t][i] = prime_sequence::at(i);
+            }
+        });
+    }
+    for (std::thread& asker : askers) {
+        asker.join();
+    }
+    for (std::size_t t = 1; t < seen.size(); ++t) {
+        EXPECT_EQ(seen[0], seen[t]);
+    }
+    for (std::size_t i = 1; i < count; ++i) {
+        ASSERT_LT(seen[0][i], seen[0][i - 1]);
+    }
+    EXPECT_EQ(count - 1, prime_sequence::indexOf(seen[0][count - 1]));
 }
 
 }  // namespace
