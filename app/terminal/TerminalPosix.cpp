@@ -40,6 +40,9 @@ struct SignalShared {
     volatile std::sig_atomic_t keyModeActive = 0;
     volatile std::sig_atomic_t continueCount = 0;
     volatile std::sig_atomic_t continueSeen = 0;
+    // A process that leads its own session (a tmux pane, ssh -t) has no shell that could stop and
+    // continue it: the system drops every stop, and Ctrl-Z must leave the terminal alone.
+    volatile std::sig_atomic_t cannotBeStopped = 0;
     Wakeups wakeups;
     // The terminal of standard output once more, non-blocking, for the attribute reset on the
     // way out: a terminal that takes nothing (Ctrl-S, a stalled connection) must not hold a
@@ -222,6 +225,10 @@ void stopHandler(int) {
         std::raise(SIGTSTP);
         return;
     }
+    // Giving the terminal back for a stop that cannot come would echo what is typed meanwhile.
+    if (signals->cannotBeStopped != 0) {
+        return;
+    }
     const std::sig_atomic_t wasKeyMode = signals->keyModeActive;
     // The line editor's own settings, if it is reading, are taken back as they were.
     termios current{};
@@ -240,8 +247,8 @@ void stopHandler(int) {
     if (haveCurrent) {
         ::tcsetattr(inputFd, TCSANOW, &current);
     }
-    // Without job control (a session of its own, as under tmux or ssh -t) the system drops the
-    // stop and nothing continues the program: the screen stands as it was.
+    // A stop that the system dropped all the same (a group whose shell has gone) continues
+    // nothing: the screen stands as it was.
     if (signals->continueSeen == 0) {
         return;
     }
@@ -523,6 +530,7 @@ void start(Session& session) {
     fillClosedStandardDescriptors();
     signals.inputIsTerminal = ::isatty(inputFd) ? 1 : 0;
     signals.outputIsTerminal = ::isatty(outputFd) ? 1 : 0;
+    signals.cannotBeStopped = ::getpgrp() == ::getsid(0) ? 1 : 0;
     static InputBuffer buffer(inputFd);
     state().common.fdBuffer = &buffer;
     std::cin.rdbuf(&buffer);
