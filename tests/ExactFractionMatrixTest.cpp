@@ -151,10 +151,11 @@ TEST(ExactFractionMatrices, PrimesAskedForByThreadsAtOnceAreTheSameList) {
     constexpr std::size_t count = 12000;
     std::vector<std::vector<std::uint64_t>> seen(4, std::vector<std::uint64_t>(count));
     std::vector<std::thread> askers;
-    for (std::size_t t = 0; t < seen.size(); ++t) {
-        askers.emplace_back([&seen, t] {
+    askers.reserve(seen.size());
+    for (std::vector<std::uint64_t>& list : seen) {
+        askers.emplace_back([&list] {
             for (std::size_t i = 0; i < count; ++i) {
-                seen[t][i] = prime_sequence::at(i);
+                list[i] = prime_sequence::at(i);
             }
         });
     }
