@@ -17,6 +17,7 @@
 
 #include "CpuTimeReporter.h"
 #include "EigenPeer.h"
+#include "RandomValues.h"
 #include "app/menus/ComputationWatch.h"
 #include "elements/Elements.h"
 #include "matrix/Matrix.h"
@@ -24,16 +25,6 @@
 #include "number/BigNumberMemory.h"
 
 namespace {
-
-std::vector<double> randomValues(std::size_t count, std::uint64_t seed) {
-    std::mt19937_64 engine(seed);
-    std::uniform_real_distribution<double> value(-1.0, 1.0);
-    std::vector<double> values(count);
-    for (double& v : values) {
-        v = value(engine);
-    }
-    return values;
-}
 
 Matrix<double> toMatrix(const std::vector<double>& values, std::uint32_t rows, std::uint32_t cols) {
     Matrix<double> m(rows, cols);

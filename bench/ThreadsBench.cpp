@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "RandomValues.h"
 #include "elements/Elements.h"
 #include "matrix/Matrix.h"
 #include "parallel/UsableProcessors.h"
@@ -26,16 +26,6 @@ void openblas_set_num_threads(int threads);
 namespace {
 
 enum class Operation { Determinant, Solve };
-
-std::vector<double> randomValues(std::size_t count, unsigned seed) {
-    std::mt19937_64 engine(seed);
-    std::uniform_real_distribution<double> value(-1.0, 1.0);
-    std::vector<double> values(count);
-    for (double& v : values) {
-        v = value(engine);
-    }
-    return values;
-}
 
 void tavolent(benchmark::State& state, Operation operation) {
     const auto n = static_cast<std::uint32_t>(state.range(0));
