@@ -20,15 +20,7 @@ exact_matrix::Progress reporter(const ComputationMonitor::Scope& scope) {
 }
 
 FastPathOutcome outcomeOf(exact_matrix::Outcome outcome) {
-    switch (outcome) {
-    case exact_matrix::Outcome::Done:
-        return FastPathOutcome::Done;
-    case exact_matrix::Outcome::Singular:
-        return FastPathOutcome::Singular;
-    case exact_matrix::Outcome::LeftToCaller:
-        break;
-    }
-    return FastPathOutcome::Declined;
+    return outcome == exact_matrix::Outcome::Done ? FastPathOutcome::Done : FastPathOutcome::Singular;
 }
 
 }  // namespace

@@ -375,9 +375,6 @@ Outcome modularSolve(const IntegerRows& matrix, const std::vector<BigInteger>& n
                     });
         for (std::size_t k = 0; k < count; ++k) {
             const WordPrime prime(prime_sequence::at(first + k));
-            if (first + k == 0 && residues[k] == 0) {
-                return Outcome::LeftToCaller;
-            }
             if (addDeterminantResidue(determinantRun, determinants, prime, residues[k], workers, determinantValue)) {
                 return Outcome::Singular;
             }

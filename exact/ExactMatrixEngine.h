@@ -28,10 +28,8 @@ namespace exact_matrix {
 // Called often, with the fraction done (0 to 1).
 using Progress = std::function<void(double fractionDone)>;
 
-// Done; Singular (proven); or LeftToCaller (the solver only): the first prime divides the
-// determinant, so the matrix is singular or nearly always so, and the caller's own method, which
-// a singular system needs anyway to be classified, is cheaper than the proof.
-enum class Outcome { Done, Singular, LeftToCaller };
+// Done, or Singular: proven, by primes whose product passes the determinant's bound.
+enum class Outcome { Done, Singular };
 
 // rows: n pointers to n fractions each, n >= 1; results go to n rows of n fractions.
 Bruch determinant(const Bruch* const* rows, std::size_t n, const Progress& progress);
@@ -39,8 +37,7 @@ Bruch determinant(const Bruch* const* rows, std::size_t n, const Progress& progr
 Outcome inverse(const Bruch* const* rows, std::size_t n, Bruch* const* result, const Progress& progress);
 // Of any matrix, singular or not.
 void adjugate(const Bruch* const* rows, std::size_t n, Bruch* const* result, const Progress& progress);
-// The one solution of rows * solution = constants (n fractions each): Done, Singular or
-// LeftToCaller.
+// The one solution of rows * solution = constants (n fractions each): Done or Singular.
 Outcome solve(const Bruch* const* rows, std::size_t n, const Bruch* constants, Bruch* solution,
               const Progress& progress);
 

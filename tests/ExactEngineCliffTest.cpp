@@ -122,6 +122,30 @@ void expectEngineLikeFlint(const Matrix<Bruch>& a, const std::string& where) {
     if (!engineInverse.singular) {
         EXPECT_TRUE(equalsFlint(engineInverse.result, inverse.value)) << where << ": inverse";
     }
+    // A system with it: the engine solves it whatever primes divide the determinant, and proves
+    // a singular one so.
+    std::vector<std::vector<Bruch>> entries(n, std::vector<Bruch>(n));
+    std::vector<const Bruch*> rows(n);
+    std::vector<Bruch> constants(n), solution(n);
+    Matrix<Bruch> x(n, 1), b(n, 1);
+    FlintMatrix flintB(n, 1), flintX(n, 1);
+    for (std::uint32_t i = 0; i < n; ++i) {
+        for (std::uint32_t j = 0; j < n; ++j) {
+            entries[i][j] = a.element(i + 1, j + 1);
+        }
+        rows[i] = entries[i].data();
+        constants[i] = Bruch(static_cast<std::int64_t>(i % 5) - 2, 3);
+        b.element(i + 1, 1) = constants[i];
+    }
+    toFlint(b, flintB);
+    const bool solved = fmpq_mat_solve_fraction_free(flintX.value, flintA.value, flintB.value) != 0;
+    const exact_matrix::Outcome outcome =
+        exact_matrix::solve(rows.data(), n, constants.data(), solution.data(), [](double) {});
+    ASSERT_EQ(solved ? exact_matrix::Outcome::Done : exact_matrix::Outcome::Singular, outcome) << where << ": solve";
+    for (std::uint32_t i = 0; solved && i < n; ++i) {
+        x.element(i + 1, 1) = solution[i];
+    }
+    EXPECT_TRUE(!solved || equalsFlint(x, flintX.value)) << where << ": solve";
 }
 
 std::int64_t enginePrime(std::size_t index) {
