@@ -15,7 +15,7 @@ using Clock = std::chrono::steady_clock;
 constexpr auto quietTime = std::chrono::milliseconds(500);
 constexpr auto redrawInterval = std::chrono::milliseconds(100);
 
-struct Progress {
+struct ShownProgress {
     Clock::time_point startedAt{};
     Clock::time_point drawnAt{};
     double fraction = 0.0;
@@ -23,7 +23,7 @@ struct Progress {
     int continuedSeen = 0;  // stops and continues of the program when the line was last drawn
 };
 
-Progress progress;
+ShownProgress shown;
 // A watcher that was set before the menu's own (a test's time limit) keeps being asked.
 ComputationMonitor::Watcher outerWatcher = nullptr;
 
@@ -42,48 +42,48 @@ std::string fittedProgressText(const std::string& percentage) {
 }
 
 void drawProgress() {
-    const int percent = static_cast<int>(std::floor(progress.fraction * 100.0));
+    const int percent = static_cast<int>(std::floor(shown.fraction * 100.0));
     terminal::showProgressLine(fittedProgressText(std::to_string(percent) + " %"));
-    progress.lineShown = true;
+    shown.lineShown = true;
 }
 
-void watch(double fractionDone) {
+void watchComputation(double fractionDone) {
     if (outerWatcher != nullptr) {
         outerWatcher(fractionDone);
     }
     if (terminal::takeCancelRequest()) {
         throw ComputationCancelled();
     }
-    progress.fraction = fractionDone;
+    shown.fraction = fractionDone;
     if (!terminal::writesToTerminal()) {
         return;
     }
     const Clock::time_point now = Clock::now();
     // Continued after a stop, the line is drawn at once, on the fresh line below the shell's text.
-    const bool continued = terminal::continuedCount() != progress.continuedSeen;
+    const bool continued = terminal::continuedCount() != shown.continuedSeen;
     if (!continued &&
-        (now - progress.startedAt < quietTime || (progress.lineShown && now - progress.drawnAt < redrawInterval))) {
+        (now - shown.startedAt < quietTime || (shown.lineShown && now - shown.drawnAt < redrawInterval))) {
         return;
     }
-    progress.continuedSeen = terminal::continuedCount();
-    progress.drawnAt = now;
+    shown.continuedSeen = terminal::continuedCount();
+    shown.drawnAt = now;
     drawProgress();
 }
 
 }  // namespace
 
 ComputationWatch::ComputationWatch() {
-    progress = Progress{Clock::now(), {}, 0.0, false, terminal::continuedCount()};
+    shown = ShownProgress{Clock::now(), {}, 0.0, false, terminal::continuedCount()};
     terminal::beginComputation();
     outerWatcher = ComputationMonitor::watcher();
-    ComputationMonitor::setWatcher(watch);
+    ComputationMonitor::setWatcher(watchComputation);
 }
 
 ComputationWatch::~ComputationWatch() {
     ComputationMonitor::setWatcher(outerWatcher);
     outerWatcher = nullptr;
     terminal::endComputation();
-    if (progress.lineShown) {
+    if (shown.lineShown) {
         // The result is drawn where the progress line stood.
         terminal::clearProgressLine();
     }
