@@ -1,8 +1,10 @@
 # Sourced by the transcripts: keys by name, and the program run with its output condensed.
 U=$'\x1b[A' D=$'\x1b[B' E=$'\r'
 
-# Entry $1 of a menu that stands on its first entry: down $1 - 1 times, then Enter.
-pick() { for ((i = 1; i < $1; i++)); do printf '%s' "$D"; done; printf '%s' "$E"; }
+# Entry $1 of a menu that stands on its first entry: down $1 - 1 times, then Enter. `choose`
+# adds it to KEYS, `pick` writes it; a long session built with `choose` forks no subshells.
+choose() { local i; for ((i = 1; i < $1; i++)); do KEYS+=$D; done; KEYS+=$E; }
+pick() { local KEYS=; choose "$1"; printf '%s' "$KEYS"; }
 
 # Types its arguments into the program. Each menu shows as its heading in brackets (with the
 # number of times it was drawn in a row), every other screen whole after "==", standard error
@@ -25,11 +27,11 @@ run() {
 # opens its submenu from the main menu when it is not open yet and walks to its entry there
 # (a submenu stays on the entry last used); `finish` goes back and ends the program through
 # the main menu, and runs the whole session.
-start() { KEYS=$(pick "$1") OPEN=0; [ -n "${SIZES:-}" ] || SIZES=($(menu_sizes)); }
+start() { KEYS= OPEN=0; choose "$1"; [ -n "${SIZES:-}" ] || SIZES=($(menu_sizes)); }
 step() {
   if [ "$OPEN" != "$1" ]; then
     leave
-    KEYS+=$(pick "$1") OPEN=$1 SIZE=${SIZES[$1 - 1]} AT=1
+    choose "$1"; OPEN=$1 SIZE=${SIZES[$1 - 1]} AT=1
   fi
   for (( ; AT != $2; AT = AT % SIZE + 1)); do KEYS+=$D; done
   KEYS+=$E$3
@@ -39,8 +41,8 @@ input() { step 1 "$1" "$2"; }
 show() { step 2 "$1" x; }
 arithmetic() { step 3 "$1" x; }
 operation() { step 4 "$1" x; }
-solver() { leave; KEYS+=$(pick 5)${1}x; }
-change_type() { leave; KEYS+=$(pick 6)$(pick "$1"); }
+solver() { leave; choose 5; KEYS+=${1}x; }
+change_type() { leave; choose 6; choose "$1"; }
 finish() { leave; run "$KEYS$U$E"; }
 
 # The number of entries of each of the first four submenus of the main menu, one a line,
