@@ -48,7 +48,8 @@ TYPED_TEST(ArithmeticTest, ProductMatchesThePlainTripleLoopBitForBit) {
             TypeParam& sum = expected.element(k / 231 + 1, k / 33 % 7 + 1);
             sum = sum + elementProduct(a.element(k / 231 + 1, k % 33 + 1), b.element(k % 33 + 1, k / 33 % 7 + 1));
         }
-        atEveryLaneWidthAndThreadCount([&] { EXPECT_TRUE(sameMatrixBits<TypeParam>(expected, a.multiply(b))); });
+        atEveryLaneWidthAndThreadCount(
+            [&](unsigned) { EXPECT_TRUE(sameMatrixBits<TypeParam>(expected, a.multiply(b))); });
     }
 }
 

@@ -102,13 +102,13 @@ template <typename Action>
 
 // Runs a check once at each lane width the processor has on one thread, then at the widest
 // with 2 and 4 threads that share every update and product of any size; then goes back to the
-// widest width and to the threads and sizes shared before.
+// widest width and to the threads and sizes shared before. The check is told the threads.
 template <typename Check>
 void atEveryLaneWidthAndThreadCount(Check check) {
     for (const elimination::LaneWidth width : elimination::LaneChoice::available()) {
         SCOPED_TRACE(static_cast<int>(width));
         elimination::LaneChoice::choose(width);
-        check();
+        check(1u);
     }
     parallel::WorkerPool& pool = parallel::WorkerPool::shared();
     const unsigned threadsBefore = pool.threads();
@@ -118,7 +118,7 @@ void atEveryLaneWidthAndThreadCount(Check check) {
     for (const unsigned threads : {2u, 4u}) {
         SCOPED_TRACE(std::to_string(threads) + " threads");
         pool.setThreads(threads);
-        check();
+        check(threads);
     }
     pool.setThreads(threadsBefore);
     SharedWork::smallestOrder() = orderBefore;
