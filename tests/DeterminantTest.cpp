@@ -33,7 +33,8 @@ TYPED_TEST(EliminationTest, WorkedDeterminants) {
 }
 
 // Zero pivots, exchanges (also inside the minors' shared steps), triangular minors among
-// eliminated ones, negative zeros, infinities and NaNs; fractions exactly. Rows copied from
+// eliminated ones, negative zeros, infinities and NaNs; fractions exactly, also typed unreduced
+// and past 64 bits, at the orders where the exact engine takes over too. Rows copied from
 // others make singular systems, whose outcome reads the entries left of the pivots. The literal
 // results are computed once; the library's at every lane width, and with 2 and 4 threads at the
 // orders past 64, whose block updates the threads share (rows of a part stay within one block).
@@ -46,7 +47,7 @@ TYPED_TEST(EliminationTest, MatchesTheLiteralAlgorithmsBitForBit) {
         std::optional<Matrix<TypeParam>> adjugate, inverse;
     };
     std::vector<Case> cases;
-    cases.reserve(60);
+    cases.reserve(80);
     std::map<SolveResult, int> outcomes;
     for (const std::uint32_t n : {1u, 2u, 3u, 5u, 8u, 12u, 35u, 67u, 130u, 263u}) {
         for (const auto& [kind, zeros, copies] : {std::tuple{Values::Integers, 0.8, 0u},
@@ -54,8 +55,11 @@ TYPED_TEST(EliminationTest, MatchesTheLiteralAlgorithmsBitForBit) {
                                                   {Values::Dense, 0.0, 1u},
                                                   {Values::Special, 0.3, 0u},
                                                   {Values::Special, 0.6, 1u},
-                                                  {Values::Special, 0.85, 2u}}) {
-            if (exact && (n > 8 || kind != Values::Integers)) {
+                                                  {Values::Special, 0.85, 2u},
+                                                  {Values::Fractions, 0.2, 0u},
+                                                  {Values::Fractions, 0.1, 1u},
+                                                  {Values::Fractions, 0.4, 2u}}) {
+            if (exact ? n > 8 || kind == Values::Dense || kind == Values::Special : kind == Values::Fractions) {
                 continue;
             }
             Matrix<TypeParam> a = randomMatrix<TypeParam>(n, n, n + copies, kind, zeros), solution(n, 1);
@@ -75,7 +79,7 @@ TYPED_TEST(EliminationTest, MatchesTheLiteralAlgorithmsBitForBit) {
                              minors && !isZeroElement(det) ? std::optional(reference::inverse(a)) : std::nullopt});
         }
     }
-    EXPECT_EQ(exact ? 2u : 3u, outcomes.size());
+    EXPECT_EQ(3u, outcomes.size());
     atEveryLaneWidthAndThreadCount([&](unsigned threads) {
         for (const Case& c : cases) {
             const std::uint32_t n = c.a.getRowCount();
@@ -89,6 +93,8 @@ TYPED_TEST(EliminationTest, MatchesTheLiteralAlgorithmsBitForBit) {
             }
             if (c.inverse) {
                 EXPECT_TRUE(sameMatrixBits<TypeParam>(*c.inverse, c.a.inverse())) << n;
+            } else if (c.adjugate && isZeroElement(c.determinant)) {
+                EXPECT_TRUE(throwsMatrixError([&] { c.a.inverse(); }, MatrixError::Singular)) << n;
             }
             Matrix<TypeParam> x(n, 1);
             EXPECT_EQ(c.outcome, c.a.solve(c.b, x)) << n;

@@ -5,7 +5,7 @@
 // matrices, fractions typed unreduced); the p-adic lifting solver and the determinant from its
 // divisor, called directly at every order; every thread count; the reports of progress and what
 // a long inverse holds in memory. (Singular systems, whose outcome follows the literal
-// algorithms' steps, are checked against those in ExactEngineLiteralTest and DeterminantTest.)
+// algorithms' steps, are checked against those in DeterminantTest.)
 #include <gmp.h>
 #include <gtest/gtest.h>
 

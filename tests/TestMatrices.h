@@ -9,6 +9,8 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "elements/Elements.h"
@@ -38,8 +40,9 @@ Matrix<T> matrixOf(std::uint32_t rows, std::uint32_t cols, const std::vector<V>&
 }
 
 // Uniform in [-1, 1], small integers, or values that force negative zeros, infinities and NaNs;
-// zeroShare of the entries are zero. Complex numbers draw both parts.
-enum class Values { Dense, Integers, Special };
+// zeroShare of the entries are zero. Complex numbers draw both parts. Fractions, for exact ones:
+// one-digit fractions, now and then one typed unreduced or one past 64 bits.
+enum class Values { Dense, Integers, Special, Fractions };
 template <typename T>
 Matrix<T> randomMatrix(std::uint32_t rows, std::uint32_t cols, std::uint64_t seed, Values kind, double zeroShare) {
     static const double special[] = {1, -1, 2, 0.5, -0.0, 3, 0.1, inf, -inf, std::nan(""), 1e300, 1e-300};
@@ -49,7 +52,7 @@ Matrix<T> randomMatrix(std::uint32_t rows, std::uint32_t cols, std::uint64_t see
     std::vector<double> values(2 * rows * cols);
     for (double& value : values) {
         const double drawn = kind == Values::Dense ? uniform(engine)
-                             : kind == Values::Integers
+                             : kind == Values::Integers || kind == Values::Fractions
                                  ? std::round(9 * uniform(engine))
                                  : special[std::uniform_int_distribution(0, rare(engine) ? 11 : 6)(engine)];
         value = zero(engine) ? 0.0 : drawn;
@@ -58,6 +61,17 @@ Matrix<T> randomMatrix(std::uint32_t rows, std::uint32_t cols, std::uint64_t see
     if constexpr (std::is_same_v<T, Complex>) {
         for (std::uint32_t k = 0; k < rows * cols; ++k) {
             m.element(k / cols + 1, k % cols + 1).imag(values[rows * cols + k]);
+        }
+    }
+    if constexpr (std::is_same_v<T, Bruch>) {
+        for (std::uint32_t k = 0; kind == Values::Fractions && k < rows * cols; ++k) {
+            const auto numerator = static_cast<std::int64_t>(values[k]);
+            const auto pick = static_cast<std::int64_t>(std::abs(values[rows * cols + k]));
+            const std::string text = pick < 7    ? std::to_string(numerator) + "/" + std::to_string(pick + 1)
+                                     : pick == 7 ? std::to_string(numerator * 4) + "/-" + std::to_string(2 * pick)
+                                                 : std::to_string(numerator) + "98765432109876543210/" +
+                                                       std::to_string(pick) + "2345678901234567890";
+            std::istringstream(text) >> m.element(k / cols + 1, k % cols + 1);
         }
     }
     return m;
