@@ -60,13 +60,14 @@ for entry in "${faults[@]}"; do
     elif run_tests; then
       result="MISSED"
     else
-      result="caught"
+      # The first test that failed, as ctest reports it ("... Test #12: Name ....***Failed").
+      result="caught by $(sed -nE 's/^.*Test +#[0-9]+: ([^ ]+) .*\*\*\*.*$/\1/p' "$scratch/ctest.log" | head -1)"
       caught=$((caught + 1))
     fi
     total=$((total + 1))
     cp "$original" "$target"
   fi
-  printf '%-45s %s\n' "$name" "$result"
+  printf '%-42s %s\n' "$name" "$result"
 done
 build >/dev/null
 echo "caught $caught of $total planted faults"
