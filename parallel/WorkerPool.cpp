@@ -25,6 +25,16 @@ thread_local const std::atomic<bool>* runStopped = nullptr;
 // How often a caller without parts left asks `between` while the others end theirs.
 constexpr std::chrono::milliseconds waitingPoll{20};
 
+// How long a thread without work watches for it before it sleeps: longer than the gap between
+// two runs of an elimination's panels, far shorter than a person notices.
+constexpr std::chrono::microseconds watchTime{200};
+
+void pauseBriefly() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#endif
+}
+
 class InsidePart {
 public:
     InsidePart(unsigned thread, const std::atomic<bool>& stopped) {
@@ -89,6 +99,22 @@ void WorkerPool::takeParts(Job& job, unsigned thread, const std::function<void()
     }
 }
 
+template <typename Done>
+bool WorkerPool::watchBriefly(Done done) {
+    const auto until = std::chrono::steady_clock::now() + watchTime;
+    while (true) {
+        for (int i = 0; i < 64; ++i) {
+            if (done()) {
+                return true;
+            }
+            pauseBriefly();
+        }
+        if (std::chrono::steady_clock::now() > until) {
+            return false;
+        }
+    }
+}
+
 void WorkerPool::runInOrder(std::size_t parts, const Work& work, const std::function<void()>& between,
                             unsigned thread) {
     for (std::size_t part = 0; part < parts; ++part) {
@@ -112,8 +138,8 @@ void WorkerPool::run(std::size_t parts, const Work& work, const std::function<vo
     {
         const std::lock_guard<std::mutex> lock(mutex);
         job = &current;
-        ++generation;
         busy = workers.size();
+        generation = generation + 1;
     }
     wake.notify_all();
     {
@@ -122,6 +148,7 @@ void WorkerPool::run(std::size_t parts, const Work& work, const std::function<vo
     }
     // Parts on other threads may still take long once the caller has none left: it keeps asking
     // `between`, so that a cancel stops them as soon as while it had parts of its own.
+    watchBriefly([this] { return busy == 0; });
     std::unique_lock<std::mutex> lock(mutex);
     while (!finished.wait_for(lock, waitingPoll, [this] { return busy == 0; })) {
         if (!current.stopped) {
@@ -153,7 +180,7 @@ void WorkerPool::startWorkers() {
     const std::lock_guard<std::mutex> lock(mutex);
     try {
         for (unsigned i = 1; i < count; ++i) {
-            workers.emplace_back([this, seen = generation, i] { serve(seen, i); });
+            workers.emplace_back([this, seen = generation.load(), i] { serve(seen, i); });
         }
     } catch (const std::system_error&) {
         // The system gives no more threads: the run shares its parts among those it gave.
@@ -179,6 +206,7 @@ void WorkerPool::stopWorkers() {
 
 void WorkerPool::serve(std::uint64_t seen, unsigned thread) {
     while (true) {
+        watchBriefly([&] { return closing || generation != seen; });
         Job* current = nullptr;
         {
             std::unique_lock<std::mutex> lock(mutex);
@@ -193,8 +221,10 @@ void WorkerPool::serve(std::uint64_t seen, unsigned thread) {
             const InsidePart inside(thread, current->stopped);
             takeParts(*current, thread, nullptr);
         }
-        const std::lock_guard<std::mutex> lock(mutex);
         if (--busy == 0) {
+            // Through the mutex, so that the caller is either before its test of `busy` or
+            // waiting, never in between.
+            { const std::lock_guard<std::mutex> lock(mutex); }
             finished.notify_one();
         }
     }

@@ -1,7 +1,9 @@
 // WorkerPool: a fixed set of threads that share the independent parts of one computation (row
 // ranges of an update, the primes of the exact engine). The calling thread takes parts too, and
 // between its parts it may stop the run (a cancel), which the workers notice before their next
-// part. Nothing else is scheduled: parts go to whichever thread asks first.
+// part. Nothing else is scheduled: parts go to whichever thread asks first. A thread without
+// work watches for the next run for a moment before it sleeps, since the runs of an elimination
+// follow each other within microseconds and a wake-up through the system takes longer.
 #pragma once
 
 #include <atomic>
@@ -58,6 +60,9 @@ private:
     };
 
     static void takeParts(Job& job, unsigned thread, const std::function<void()>* between);
+    // Watches `done` for a moment; true when it came true meanwhile.
+    template <typename Done>
+    static bool watchBriefly(Done done);
     static void runInOrder(std::size_t parts, const Work& work, const std::function<void()>& between, unsigned thread);
     void startWorkers();
     void stopWorkers();
@@ -70,9 +75,10 @@ private:
     std::condition_variable finished;
     std::vector<std::thread> workers;
     Job* job = nullptr;
-    std::uint64_t generation = 0;
-    std::size_t busy = 0;
-    bool closing = false;
+    // Written under the mutex; read without it too, by the threads that watch for a change.
+    std::atomic<std::uint64_t> generation{0};
+    std::atomic<std::size_t> busy{0};
+    std::atomic<bool> closing{false};
 };
 
 }  // namespace parallel
