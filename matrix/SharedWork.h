@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "matrix/ComputationMonitor.h"
 #include "parallel/WorkerPool.h"
@@ -46,6 +48,25 @@ public:
         return (std::max<std::size_t>(1, size) + multiple - 1) / multiple * multiple;
     }
 
+    // Column parts of [first, last) for `threads` threads, appended to `parts` as [from, to): each a
+    // whole number of `multiple` columns but the last, no part longer than a few milliseconds, and
+    // each a share of the columns left, so that the parts shrink towards the end and the threads
+    // end together.
+    static void cutColumns(std::vector<std::pair<std::size_t, std::size_t>>& parts, std::size_t first, std::size_t last,
+                           unsigned threads, std::size_t multiple, std::size_t workPerColumn) {
+        const std::size_t longest =
+            std::max(multiple, columnPartWork / std::max<std::size_t>(1, workPerColumn) / multiple * multiple);
+        const std::size_t shortest = std::min(longest, 2 * multiple);
+        const std::size_t shares = std::size_t{2} * threads;
+        for (std::size_t from = first; from < last;) {
+            const std::size_t share = (last - from + shares - 1) / shares;
+            const std::size_t size = std::clamp((share + multiple - 1) / multiple * multiple, shortest, longest);
+            const std::size_t to = std::min(last, from + size);
+            parts.emplace_back(from, to);
+            from = to;
+        }
+    }
+
     // Runs the parts on the pool; between its parts the calling thread asks the computation's
     // watcher, whose cancel stops every thread before its next part.
     static void run(std::size_t parts, const parallel::WorkerPool::Work& work) {
@@ -56,4 +77,8 @@ private:
     static constexpr std::size_t minimumRows = 16;
     static constexpr std::size_t maximumRows = 128;
     static constexpr std::size_t partWork = std::size_t{1} << 22;
+    // A column part reads all of a panel's packed multipliers and packs its own pieces of the
+    // pivot rows, so it is longer: a few hundred microseconds in the widest lanes, a few
+    // milliseconds in the narrowest.
+    static constexpr std::size_t columnPartWork = std::size_t{1} << 24;
 };

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <numeric>
 #include <vector>
 
 #include "matrix/ElementTraits.h"
@@ -95,8 +96,9 @@ using TileLimits = LargestTile<T, LaneWidth::Sse2>;
     case LaneWidth::Avx2:                                    \
         return avx2Lanes::Kernels<T>::kernel(__VA_ARGS__);   \
     case LaneWidth::Sse2:                                    \
-        return sse2Lanes::Kernels<T>::kernel(__VA_ARGS__);   \
-    }
+        break;                                               \
+    }                                                        \
+    return sse2Lanes::Kernels<T>::kernel(__VA_ARGS__);
 #else
 #define TAVOLENT_WITH_LANES(T, kernel, ...) return sse2Lanes::Kernels<T>::kernel(__VA_ARGS__);
 #endif
@@ -152,52 +154,92 @@ void subtractPivotRows(T* target, const T* multipliers, T* const* pivots, std::s
 template <typename T>
 class TrailingUpdate {
 public:
-    // Bytes of WorkingMemory that provide() takes for blocks of up to `steps` steps on `columns`
-    // columns; enough for every lane width, for each thread that shares the update.
-    static std::size_t scratchBytes(std::size_t columns, std::size_t steps) {
+    // Bytes of WorkingMemory that provide() takes for an elimination of `order` rows and columns
+    // in blocks of up to `steps` steps: for each thread that shares its updates, the packed pieces
+    // it works on; with several threads also the packed multipliers of two whole panels, the one
+    // being applied and the one factored ahead meanwhile.
+    static std::size_t scratchBytes(std::size_t order, std::size_t steps) {
         if constexpr (hasLanes<T>) {
-            return threadsFor(columns) * (WorkingMemory::bytesFor<T>(pivotScratch(columns, steps)) +
-                                          WorkingMemory::bytesFor<T>(multiplierScratch(steps)));
+            const std::size_t threads = threadsFor(order);
+            return threads * (WorkingMemory::bytesFor<T>(pivotScratch(order, steps)) +
+                              WorkingMemory::bytesFor<T>(multiplierScratch(steps))) +
+                   (threads > 1 ? 2 * WorkingMemory::bytesFor<T>(panelScratch(order, steps)) : 0);
         } else {
             return 0;
         }
     }
 
-    void provide(WorkingMemory& memory, std::size_t columns, std::size_t steps) {
+    void provide(WorkingMemory& memory, std::size_t order, std::size_t steps) {
         if constexpr (hasLanes<T>) {
-            threadScratch.resize(threadsFor(columns));
+            threadScratch.resize(threadsFor(order));
             for (Packed& packed : threadScratch) {
-                packed.pivots.provide(memory, pivotScratch(columns, steps));
+                packed.pivots.provide(memory, pivotScratch(order, steps));
                 packed.multipliers.provide(memory, multiplierScratch(steps));
+            }
+            if (threadScratch.size() > 1) {
+                for (Scratch<T>& panel : panels) {
+                    panel.provide(memory, panelScratch(order, steps));
+                }
             }
         }
     }
 
+    // Threads whose memory provide() has set up: those that may share the updates.
+    unsigned threads() const { return static_cast<unsigned>(threadScratch.size()); }
+
+    // Columns that each part of an update shared by columns is a whole number of: whole tiles of
+    // the lane width in use, and whole cache lines, so that no two threads write into one line.
+    static std::size_t columnMultiple() {
+        constexpr std::size_t perLine = std::max<std::size_t>(1, WorkingMemory::alignment / sizeof(T));
+        if constexpr (hasLanes<T>) {
+            return std::lcm(tileColumns(), perLine);
+        } else {
+            return perLine;
+        }
+    }
+
     // Rows targets[0 .. rowCount), columns [first, last), steps [0, steps); the multiplier of
-    // target i and step s is multipliers[i * stride + s]. With memory for several threads, and
-    // enough work, row ranges go to the threads.
-    void apply(T* const* targets, std::size_t rowCount, const T* multipliers, std::size_t stride, T* const* pivots,
-               std::size_t steps, std::size_t first, std::size_t last) {
+    // target i and step s is multipliers[i * stride + s]. On the given thread's memory.
+    void apply(unsigned thread, T* const* targets, std::size_t rowCount, const T* multipliers, std::size_t stride,
+               T* const* pivots, std::size_t steps, std::size_t first, std::size_t last) {
         if (rowCount == 0 || steps == 0 || first >= last) {
             return;
         }
         if constexpr (hasLanes<T>) {
-            const auto threads = static_cast<unsigned>(threadScratch.size());
-            if (SharedWork::worthSharing(threads, rowCount, rowCount * steps * (last - first))) {
-                const std::size_t size =
-                    SharedWork::rowsPerPart(rowCount, threads, TileLimits<T>::rows, steps * (last - first));
-                SharedWork::run((rowCount + size - 1) / size, [&](std::size_t part, unsigned thread) {
-                    const std::size_t from = part * size;
-                    applyRows(threadScratch[thread], targets + from, std::min(size, rowCount - from),
-                              multipliers + from * stride, stride, pivots, steps, first, last);
-                });
-                return;
-            }
-            applyRows(threadScratch.front(), targets, rowCount, multipliers, stride, pivots, steps, first, last);
+            Packed& packed = threadScratch[thread];
+            TAVOLENT_WITH_LANES(T, apply, packed.pivots, packed.multipliers, targets, rowCount, multipliers, stride,
+                                pivots, steps, first, last)
         } else {
             for (std::size_t i = 0; i < rowCount; ++i) {
                 subtractPivotRows(targets[i], multipliers + i * stride, pivots, steps, first, last);
             }
+        }
+    }
+
+    // Packs the multipliers of `rowCount` rows into the memory of one of the two panels (`panel`
+    // 0 or 1), for applyPacked, which the threads that share an update by columns call. Only
+    // with several threads.
+    const T* packMultipliers(unsigned panel, const T* multipliers, std::size_t stride, std::size_t steps,
+                             std::size_t rowCount) {
+        if constexpr (hasLanes<T>) {
+            T* const packed = panels[panel].take(multipliersPacked(steps, rowCount));
+            packInto(packed, multipliers, stride, steps, rowCount);
+            return packed;
+        } else {
+            return nullptr;
+        }
+    }
+
+    // apply() with multipliers that packMultipliers() has packed.
+    void applyPacked(unsigned thread, const T* packedMultipliers, T* const* targets, std::size_t rowCount,
+                     T* const* pivots, std::size_t steps, std::size_t first, std::size_t last) {
+        if constexpr (hasLanes<T>) {
+            if (rowCount == 0 || steps == 0 || first >= last) {
+                return;
+            }
+            Scratch<T>& packedPivots = threadScratch[thread].pivots;
+            TAVOLENT_WITH_LANES(T, applyPacked, packedPivots, packedMultipliers, targets, rowCount, pivots, steps,
+                                first, last)
         }
     }
 
@@ -208,7 +250,18 @@ private:
     static std::size_t multiplierScratch(std::size_t steps) {
         return (BlockSizes::rowBlock + TileLimits<T>::rows) * steps * TileLimits<T>::copies;
     }
-    static std::size_t threadsFor(std::size_t columns) { return SharedWork::threadsFor(columns); }
+    static std::size_t panelScratch(std::size_t order, std::size_t steps) {
+        return (order + TileLimits<T>::rows) * steps * TileLimits<T>::copies;
+    }
+    static std::size_t threadsFor(std::size_t order) { return SharedWork::threadsFor(order); }
+
+    static std::size_t tileColumns() { TAVOLENT_WITH_LANES(T, columnsPerTile) }
+    static std::size_t multipliersPacked(std::size_t steps, std::size_t rowCount) {
+        TAVOLENT_WITH_LANES(T, multipliersPacked, steps, rowCount)
+    }
+    static void packInto(T* out, const T* multipliers, std::size_t stride, std::size_t steps, std::size_t rowCount) {
+        TAVOLENT_WITH_LANES(T, packMultipliers, out, multipliers, stride, steps, rowCount)
+    }
 
     // The packed pieces that one thread works on.
     struct Packed {
@@ -216,12 +269,8 @@ private:
         Scratch<T> multipliers;
     };
 
-    static void applyRows(Packed& packed, T* const* targets, std::size_t rowCount, const T* multipliers,
-                          std::size_t stride, T* const* pivots, std::size_t steps, std::size_t first, std::size_t last){
-        TAVOLENT_WITH_LANES(T, apply, packed.pivots, packed.multipliers, targets, rowCount, multipliers, stride, pivots,
-                            steps, first, last)}
-
     std::vector<Packed> threadScratch = std::vector<Packed>(1);
+    Scratch<T> panels[2];
 };
 
 #undef TAVOLENT_WITH_LANES
