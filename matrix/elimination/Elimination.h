@@ -286,7 +286,7 @@ private:
     // whose pivot comes out zero, which then belongs to the rows below.
     std::size_t eliminatePivotRows(const Panel& panel, T* const* rows, std::size_t start, std::size_t end) {
         for (std::size_t i = start + 1; i < end; ++i) {
-            eliminateRows(panel, rows, i, i + 1, start, i, end);
+            eliminateRows(panel, rows, i, i + 1, start, i, end, false);
             if (isZeroElement(rows[i][i])) {
                 return i;
             }
@@ -297,20 +297,32 @@ private:
     // The rows below the pivot rows.
     void eliminatePanelBelow(const Panel& panel, T* const* rows, std::size_t order, std::size_t start, std::size_t stop,
                              std::size_t end) {
-        eliminateRows(panel, rows, stop < end ? stop + 1 : end, order, start, stop, end);
+        eliminateRows(panel, rows, stop < end ? stop + 1 : end, order, start, stop, end, true);
     }
 
     // Steps [start, stop) on the panel's columns of rows [first, last); with lanes the whole
-    // loop runs at the lane width in use, so the width is looked up once, not once a step.
+    // loop runs at the lane width in use, so the width is looked up once, not once a step. Many
+    // rows go in turned blocks.
     void eliminateRows(const Panel& panel, T* const* rows, std::size_t first, std::size_t last, std::size_t start,
-                       std::size_t stop, std::size_t end) {
+                       std::size_t stop, std::size_t end, bool many) {
         T* factors = &panel.multiplier(0, start);
         if (columns == Columns::All) {
-            eliminatePanelRows(
-                rows, first, last, start, stop, end, [start](std::size_t) { return start; }, factors, panel.stride);
+            eliminateRows(
+                rows, first, last, start, stop, end, [start](std::size_t) { return start; }, factors, panel.stride,
+                many);
         } else {
-            eliminatePanelRows(
-                rows, first, last, start, stop, end, [](std::size_t s) { return s; }, factors, panel.stride);
+            eliminateRows(
+                rows, first, last, start, stop, end, [](std::size_t s) { return s; }, factors, panel.stride, many);
+        }
+    }
+
+    template <typename From>
+    static void eliminateRows(T* const* rows, std::size_t first, std::size_t last, std::size_t start, std::size_t stop,
+                              std::size_t end, From from, T* factors, std::size_t stride, bool many) {
+        if (many) {
+            eliminateTurnedPanelRows(rows, first, last, start, stop, end, from, factors, stride);
+        } else {
+            eliminatePanelRows(rows, first, last, start, stop, end, from, factors, stride);
         }
     }
 

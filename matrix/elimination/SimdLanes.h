@@ -85,6 +85,7 @@ struct SimdLanes<double, LaneWidth::Sse2> : RealMultipliers<double, 2> {
     static Vector loadMultiplier(const double* from) { return _mm_load_pd(from); }
     // c - u * f, with the product rounded before the subtraction.
     static Vector subtractProduct(Vector c, Vector u, Vector f) { return _mm_sub_pd(c, _mm_mul_pd(u, f)); }
+    static Vector divide(Vector a, Vector b) { return _mm_div_pd(a, b); }
 };
 
 template <>
@@ -100,6 +101,7 @@ struct SimdLanes<float, LaneWidth::Sse2> : RealMultipliers<float, 4> {
     static Vector broadcast(float value) { return _mm_set1_ps(value); }
     static Vector loadMultiplier(const float* from) { return _mm_load_ps(from); }
     static Vector subtractProduct(Vector c, Vector u, Vector f) { return _mm_sub_ps(c, _mm_mul_ps(u, f)); }
+    static Vector divide(Vector a, Vector b) { return _mm_div_ps(a, b); }
 };
 
 // One complex number per vector; tiles of 4 rows x 2 vectors.

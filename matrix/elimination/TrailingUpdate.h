@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <numeric>
+#include <type_traits>
 #include <vector>
 
 #include "matrix/ElementTraits.h"
@@ -122,6 +123,17 @@ void eliminatePanelRows(T* const* rows, std::size_t first, std::size_t last, std
                         std::size_t end, From from, T* multipliers, std::size_t stride) {
     if constexpr (hasLanes<T>) {
         TAVOLENT_WITH_LANES(T, eliminateRows, rows, first, last, start, stop, end, from, multipliers, stride)
+    } else {
+        ScalarKernels<T>::eliminateRows(rows, first, last, start, stop, end, from, multipliers, stride);
+    }
+}
+
+// The same for the many rows below a panel's pivot rows, in blocks of rows turned into columns.
+template <typename T, typename From>
+void eliminateTurnedPanelRows(T* const* rows, std::size_t first, std::size_t last, std::size_t start, std::size_t stop,
+                              std::size_t end, From from, T* multipliers, std::size_t stride) {
+    if constexpr (hasLanes<T>) {
+        TAVOLENT_WITH_LANES(T, eliminateTurnedRows, rows, first, last, start, stop, end, from, multipliers, stride)
     } else {
         ScalarKernels<T>::eliminateRows(rows, first, last, start, stop, end, from, multipliers, stride);
     }

@@ -33,6 +33,7 @@ struct SimdLanes<double, LaneWidth::Avx2> : RealMultipliers<double, 1> {
     static Vector broadcast(double value) { return _mm256_set1_pd(value); }
     static Vector loadMultiplier(const double* from) { return _mm256_broadcast_sd(from); }
     static Vector subtractProduct(Vector c, Vector u, Vector f) { return _mm256_sub_pd(c, _mm256_mul_pd(u, f)); }
+    static Vector divide(Vector a, Vector b) { return _mm256_div_pd(a, b); }
 };
 
 template <>
@@ -48,6 +49,7 @@ struct SimdLanes<float, LaneWidth::Avx2> : RealMultipliers<float, 1> {
     static Vector broadcast(float value) { return _mm256_set1_ps(value); }
     static Vector loadMultiplier(const float* from) { return _mm256_broadcast_ss(from); }
     static Vector subtractProduct(Vector c, Vector u, Vector f) { return _mm256_sub_ps(c, _mm256_mul_ps(u, f)); }
+    static Vector divide(Vector a, Vector b) { return _mm256_div_ps(a, b); }
 };
 
 // Two complex numbers per vector; tiles of 4 rows x 2 vectors leave room for the pivot pieces,
@@ -102,6 +104,7 @@ struct SimdLanes<double, LaneWidth::Avx512> : RealMultipliers<double, 1> {
     static Vector broadcast(double value) { return _mm512_set1_pd(value); }
     static Vector loadMultiplier(const double* from) { return _mm512_set1_pd(*from); }
     static Vector subtractProduct(Vector c, Vector u, Vector f) { return _mm512_sub_pd(c, _mm512_mul_pd(u, f)); }
+    static Vector divide(Vector a, Vector b) { return _mm512_div_pd(a, b); }
 };
 
 template <>
@@ -117,6 +120,7 @@ struct SimdLanes<float, LaneWidth::Avx512> : RealMultipliers<float, 1> {
     static Vector broadcast(float value) { return _mm512_set1_ps(value); }
     static Vector loadMultiplier(const float* from) { return _mm512_set1_ps(*from); }
     static Vector subtractProduct(Vector c, Vector u, Vector f) { return _mm512_sub_ps(c, _mm512_mul_ps(u, f)); }
+    static Vector divide(Vector a, Vector b) { return _mm512_div_ps(a, b); }
 };
 
 // Four complex numbers per vector; tiles of 8 rows x 2 vectors. The exchange of the parts
