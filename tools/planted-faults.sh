@@ -10,7 +10,7 @@ jobs=${JOBS:-2}
 # name | file | perl substitution (applied to the whole file at once). The wait for the rest of
 # a split escape sequence has no fault here: only a clock could tell a test that it is gone.
 faults=(
-  "swap-columns-second-index-against-rows|matrix/MatrixVector.h|s/(void swapColumns.*?b > )columnCount/\${1}rowCount/s"
+  "swap-columns-second-index-against-rows|matrix/MatrixVector-inl.h|s/(::swapColumns.*?b > )columnCount/\${1}rowCount/s"
   "menu-up-on-first-entry-does-not-wrap|app/menus/Menu.cpp|s/selection = count;/selection = 1;/"
   "highlight-written-in-wrong-colour|app/terminal/TerminalCommon.cpp|s/0;30;47m/0;30;46m/"
   "ss3-arrows-not-decoded|app/terminal/KeyDecoder.cpp|s/second != '\\[' && second != 'O'/second != '['/"
@@ -19,9 +19,9 @@ faults=(
   "column-exchange-keeps-determinant-sign|matrix/elimination/EliminationDriver.h|s/pivotRow\\[c\\] = -pivotRow\\[c\\];/(void)pivotRow[c];/"
   "solver-outcomes-swapped|matrix/Matrix.h|s/\\? SolveResult::NoSolution : SolveResult::InfinitelyManySolutions/? SolveResult::InfinitelyManySolutions : SolveResult::NoSolution/"
   "one-entry-counts-as-column-vector|matrix/MatrixVector.h|s/columnCount == 1 && rowCount >= 2/columnCount == 1 && rowCount >= 1/"
-  "resize-keeps-rows-by-column-count|matrix/MatrixVector.h|s/std::min\\(rows, rowCount\\)/std::min(cols, rowCount)/"
+  "resize-keeps-rows-by-column-count|matrix/MatrixVector-inl.h|s/std::min\\(rows, rowCount\\)/std::min(cols, rowCount)/"
   "table-drops-last-column|app/menus/MatrixTable.h|s/j <= matrix\\.getColumnCount\\(\\)/j < matrix.getColumnCount()/"
-  "row-zero-not-checked|matrix/MatrixVector.h|s/if \\(row < 1 \\|\\| row > rowCount/if (row > rowCount/"
+  "row-zero-not-checked|matrix/MatrixVector-inl.h|s/if \\(row < 1 \\|\\| row > rowCount/if (row > rowCount/"
   "modular-exchange-keeps-determinant-sign|exact/ModularElimination.cpp|s/negated = !negated;/(void)negated;/"
   "reconstruction-keeps-numerator-sign|exact/RationalReconstruction.cpp|s/remainder = -remainder;/(void)remainder;/"
   "storage-limit-ignored|memory/StorageLimit.h|s/(bytes > budget\\.left\\) \\{\\s*)return false;/\${1}return true;/"
