@@ -7,8 +7,10 @@ source_tree=$(cd "$(dirname "$0")/.." && pwd)
 scratch=${SCRATCH:-/tmp/tavolent-faults}
 jobs=${JOBS:-2}
 
-# name | file | perl substitution (applied to the whole file at once). The wait for the rest of
-# a split escape sequence has no fault here: only a clock could tell a test that it is gone.
+# name | file | perl substitution (applied to the whole file at once). A fault reported as not
+# applied (pattern not found) must follow the code it plants in to where that has moved. The wait
+# for the rest of a split escape sequence has no fault here: only a clock could tell a test that
+# it is gone.
 faults=(
   "swap-columns-second-index-against-rows|matrix/MatrixVector-inl.h|s/(::swapColumns.*?b > )columnCount/\${1}rowCount/s"
   "menu-up-on-first-entry-does-not-wrap|app/menus/Menu.cpp|s/selection = count;/selection = 1;/"
@@ -17,7 +19,7 @@ faults=(
   "fraction-without-slash-read|number/BruchText.cpp|s{separator != '/'}{separator < ' '}"
   "fraction-difference-adds|number/Bruch.h|s/(operator-\\(const Bruch& right\\) const \\{.*?sumLeaves64Bits\\(\\*this, right, )true/\${1}false/s"
   "column-exchange-keeps-determinant-sign|matrix/elimination/EliminationDriver.h|s/pivotRow\\[c\\] = -pivotRow\\[c\\];/(void)pivotRow[c];/"
-  "solver-outcomes-swapped|matrix/Matrix.h|s/\\? SolveResult::NoSolution : SolveResult::InfinitelyManySolutions/? SolveResult::InfinitelyManySolutions : SolveResult::NoSolution/"
+  "solver-outcomes-swapped|matrix/Matrix-inl.h|s/\\? SolveResult::NoSolution : SolveResult::InfinitelyManySolutions/? SolveResult::InfinitelyManySolutions : SolveResult::NoSolution/"
   "one-entry-counts-as-column-vector|matrix/MatrixVector.h|s/columnCount == 1 && rowCount >= 2/columnCount == 1 && rowCount >= 1/"
   "resize-keeps-rows-by-column-count|matrix/MatrixVector-inl.h|s/std::min\\(rows, rowCount\\)/std::min(cols, rowCount)/"
   "table-drops-last-column|app/menus/MatrixTable.h|s/j <= matrix\\.getColumnCount\\(\\)/j < matrix.getColumnCount()/"
