@@ -6,10 +6,20 @@ BUILD_DIRS = $(BUILD)
 
 .PHONY: run test test-sanitize build bench clean
 
+# The flags that dpkg-buildflags gives a Debian package (all hardening, bindnow included), less
+# -g, since the package's program is stripped; empty where dpkg-buildflags is missing. The tests
+# build with them too, so that they run the very program that make package ships, and a package
+# made in the tests' tree (PACKAGE_BUILD=$(BUILD), as CI does) compiles nothing again.
+BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+RELEASE_FLAGS := $(shell command -v dpkg-buildflags >/dev/null && \
+	echo '-DCMAKE_CXX_FLAGS="'$$($(BUILDFLAGS) CPPFLAGS | sed 's/-ffile-prefix-map=[^ ]*//') \
+	$$($(BUILDFLAGS) CXXFLAGS | sed 's/-ffile-prefix-map=[^ ]*//; s/^-g //; s/ -g / /')'"' \
+	'-DCMAKE_EXE_LINKER_FLAGS="'$$($(BUILDFLAGS) LDFLAGS)'"')
+
 # The tests are configured only here and in the trees of the other checks: the program alone
 # (make run, install, package) needs no test libraries.
 build:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTAVOLENT_TESTS=ON
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTAVOLENT_TESTS=ON $(RELEASE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: dist-build
@@ -116,13 +126,12 @@ install: dist-build
 uninstall:
 	packaging/local-install.sh uninstall $(PREFIX)
 
-# $(PACKAGE_BUILD)/tavolent_<version>_<architecture>.deb, compiled and linked with the flags
-# that dpkg-buildflags gives a Debian package (all hardening, bindnow included).
-BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+# $(PACKAGE_BUILD)/tavolent_<version>_<architecture>.deb, compiled and linked with the flags of
+# a Debian package (RELEASE_FLAGS). In a tree of its own the tests are left out; in the tests'
+# tree they stay, and cpack takes only what make install would.
 package:
-	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DTAVOLENT_TESTS=OFF \
-		-DCMAKE_CXX_FLAGS="$$($(BUILDFLAGS) CPPFLAGS) $$($(BUILDFLAGS) CXXFLAGS)" \
-		-DCMAKE_EXE_LINKER_FLAGS="$$($(BUILDFLAGS) LDFLAGS)"
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release $(RELEASE_FLAGS) \
+		$(if $(filter $(BUILD),$(PACKAGE_BUILD)),,-DTAVOLENT_TESTS=OFF)
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
 	cd $(PACKAGE_BUILD) && cpack
 
