@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <mutex>
 #include <vector>
 
 #include "memory/AvailableMemory.h"
@@ -35,7 +36,9 @@ public:
     // the system's figures costs tens of microseconds, so they are read at most every 50 ms
     // and, in between, every grant is taken off the figure read last (memory given back in
     // between is only counted again at the next reading, which errs on the safe side).
+    // Threads that ask at once take their grants from the same figure, one after another.
     static bool reserve(std::size_t bytes) {
+        const std::lock_guard<std::mutex> lock(budgetMutex());
         Budget& budget = cachedBudget();
         const auto now = std::chrono::steady_clock::now();
         if (!budget.read || now - budget.readAt > std::chrono::milliseconds(50) || bytes > budget.left) {
@@ -52,6 +55,7 @@ public:
     // a test sets its own. The next request reads the new probe at once.
     using Probe = std::size_t (*)();
     static void setProbe(Probe replacement) {
+        const std::lock_guard<std::mutex> lock(budgetMutex());
         probe() = replacement != nullptr ? replacement : &availableMemoryBytes;
         cachedBudget().read = false;
     }
@@ -69,5 +73,9 @@ private:
     static Budget& cachedBudget() {
         static Budget budget;
         return budget;
+    }
+    static std::mutex& budgetMutex() {
+        static std::mutex mutex;
+        return mutex;
     }
 };

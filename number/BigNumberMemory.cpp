@@ -114,12 +114,12 @@ void setUpAllocation(void (*report)()) {
 }
 
 // Small requests are gathered and checked together, so that the many small wide values of an
-// elimination do not each read the system's figures.
+// elimination do not each read the system's figures; each thread gathers its own.
 void requireBytes(std::size_t bytes) {
     if (!holdReserve())
         throw StorageRefused();
     constexpr std::size_t batch = std::size_t{1} << 20;
-    static std::size_t pending = 0;
+    thread_local std::size_t pending = 0;
     pending += bytes;
     if (pending < batch)
         return;
