@@ -168,14 +168,14 @@ COVERAGE_BUILD ?= build-coverage
 BUILD_DIRS += $(COVERAGE_BUILD)
 .PHONY: coverage
 coverage:
-	cmake -S . -B $(COVERAGE_BUILD) -DCMAKE_BUILD_TYPE=Coverage -DCMAKE_CXX_FLAGS_COVERAGE="-O1 -g --coverage"
+	cmake -S . -B $(COVERAGE_BUILD) -DCMAKE_BUILD_TYPE=Coverage -DCMAKE_CXX_FLAGS_COVERAGE="-O1 -g --coverage -fprofile-update=atomic"
 	cmake --build $(COVERAGE_BUILD) -j $(JOBS)
 	find $(COVERAGE_BUILD) -name '*.gcda' -delete
 	ctest --test-dir $(COVERAGE_BUILD) --output-on-failure -j $(JOBS); status=$$?; \
 	gcovr --root . --object-directory $(COVERAGE_BUILD) --exclude-directories '.*/CompilerIdCXX' \
 		--filter '(app|elements|exact|matrix|memory|number|parallel)/' --exclude '.*Windows\.cpp$$' \
 		--exclude-throw-branches --exclude-unreachable-branches --print-summary --output $(COVERAGE_BUILD)/coverage.txt \
-		$(COVERAGE_BUILD); \
+		$(COVERAGE_BUILD) || status=$$?; \
 	exit $$status
 
 # Every build folder, after all the sections above have named theirs.
