@@ -111,16 +111,31 @@ public:
 
     // Gauss-Jordan from the last row upwards; the values become the solution. With silent
     // arithmetic each value takes the products of its row with the finished values below it in
-    // the order in which the column-by-column sweep would subtract them.
+    // the order in which the column-by-column sweep would subtract them. A few rows go at once:
+    // their subtractions of the values below them are independent chains that overlap, then the
+    // rows finish among themselves from the last one up.
     static void solveBackward(T* const* rows, std::size_t order, std::vector<T>& values) {
         if constexpr (hasSilentArithmetic<T>) {
-            for (std::size_t i = order; i-- > 0;) {
-                const T* coefficients = rows[i];
-                T value = values[i];
-                for (std::size_t r = order; r-- > i + 1;) {
-                    value = value - elementProduct(coefficients[r], values[r]);
+            constexpr std::size_t group = 8;
+            for (std::size_t end = order; end > 0;) {
+                const std::size_t begin = end > group ? end - group : 0;
+                T value[group];
+                for (std::size_t k = 0; k < end - begin; ++k) {
+                    value[k] = values[begin + k];
                 }
-                values[i] = value / coefficients[i];
+                for (std::size_t r = order; r-- > end;) {
+                    for (std::size_t k = 0; k < end - begin; ++k) {
+                        value[k] = value[k] - elementProduct(rows[begin + k][r], values[r]);
+                    }
+                }
+                for (std::size_t i = end; i-- > begin;) {
+                    T finished = value[i - begin];
+                    for (std::size_t r = end; r-- > i + 1;) {
+                        finished = finished - elementProduct(rows[i][r], values[r]);
+                    }
+                    values[i] = finished / rows[i][i];
+                }
+                end = begin;
             }
         } else {
             sweepBackward(rows, order, values);
