@@ -168,7 +168,7 @@ COVERAGE_BUILD ?= build-coverage
 BUILD_DIRS += $(COVERAGE_BUILD)
 .PHONY: coverage
 coverage:
-	cmake -S . -B $(COVERAGE_BUILD) -DCMAKE_BUILD_TYPE=Coverage -DCMAKE_CXX_FLAGS_COVERAGE="-O1 -g --coverage -fprofile-update=atomic"
+	cmake -S . -B $(COVERAGE_BUILD) -DCMAKE_BUILD_TYPE=Coverage -DCMAKE_CXX_FLAGS_COVERAGE="-O1 -g --coverage -fprofile-update=atomic -DTAVOLENT_COVERAGE"
 	cmake --build $(COVERAGE_BUILD) -j $(JOBS)
 	find $(COVERAGE_BUILD) -name '*.gcda' -delete
 	ctest --test-dir $(COVERAGE_BUILD) --output-on-failure -j $(JOBS); status=$$?; \

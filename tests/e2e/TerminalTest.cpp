@@ -59,9 +59,20 @@ public:
             throw std::runtime_error("session leader");
         }
     }
+    // Ended by SIGTERM where it still runs, so that a build that measures coverage writes its
+    // counts on the way out; SIGKILL for one that does not end within two seconds.
     ~Terminal() {
-        ::kill(program, SIGKILL);
-        ::waitpid(leader, nullptr, 0);
+        ::kill(program, SIGCONT);
+        ::kill(program, SIGTERM);
+        const Clock::time_point giveUp = Clock::now() + std::chrono::seconds(2);
+        while (::waitpid(leader, nullptr, WNOHANG) == 0) {
+            if (Clock::now() > giveUp) {
+                ::kill(program, SIGKILL);
+                ::waitpid(leader, nullptr, 0);
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
         ::close(master);
         ::close(slave);
     }
