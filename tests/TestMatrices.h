@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <complex>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -49,7 +51,7 @@ Matrix<T> randomMatrix(std::uint32_t rows, std::uint32_t cols, std::uint64_t see
     std::mt19937_64 engine(seed);
     std::bernoulli_distribution zero(zeroShare), rare(0.1);
     std::uniform_real_distribution<double> uniform(-1, 1);
-    std::vector<double> values(2 * rows * cols);
+    std::vector<double> values(std::size_t{2} * rows * cols);
     for (double& value : values) {
         const double drawn = kind == Values::Dense ? uniform(engine)
                              : kind == Values::Integers || kind == Values::Fractions
@@ -86,7 +88,8 @@ bool sameBits(const T& a, const T& b) {
     } else if constexpr (std::is_same_v<T, Complex>) {
         return sameBits(a.real(), b.real()) && sameBits(a.imag(), b.imag());
     } else {
-        return (std::isnan(a) && std::isnan(b)) || std::memcmp(&a, &b, sizeof(T)) == 0;
+        using Bits = std::conditional_t<sizeof(T) == sizeof(std::uint32_t), std::uint32_t, std::uint64_t>;
+        return (std::isnan(a) && std::isnan(b)) || std::bit_cast<Bits>(a) == std::bit_cast<Bits>(b);
     }
 }
 

@@ -7,15 +7,13 @@
 #include <iterator>
 #include <string>
 
+#include "e2e/KeyBytes.h"
 #include "e2e/TmuxScreen.h"
 
 namespace {
 
 using Lines = TmuxScreen::Lines;
 
-const std::string up = "\x1b[A";
-const std::string down = "\x1b[B";
-const std::string escape = "\x1b";
 // From the first menu: the element type, then the input menu's size or value dialog of Matrix 1.
 const std::string decimals = down + "\r\r";
 const std::string fractions = down + down + down + "\r\r";

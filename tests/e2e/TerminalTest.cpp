@@ -25,12 +25,11 @@
 #include <vector>
 
 #include "e2e/FixedWidthScreen.h"
+#include "e2e/KeyBytes.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-const std::string up = "\x1b[A";
-const std::string down = "\x1b[B";
 
 // The program under test: the one built here, or another one named in $TAVOLENT.
 const char* programPath() {
@@ -202,7 +201,7 @@ private:
 const std::string highlight = "\x1b[0;30;47m";
 const std::string normal = "\x1b[0m";
 const std::string clear = "\x1b[H\x1b[2J";
-const std::string sizeDialog = down + "\r\r\r";  // type double, size of Matrix 1
+const std::string doubleSizeDialog = down + "\r\r\r";  // type double, size of Matrix 1
 // From the input menu, on its last entry, to what is shown of Matrix 1.
 const std::string showMatrix1 = "\r" + down + "\r\r";
 
@@ -233,7 +232,7 @@ TEST(OnATerminal, APastedLineOf30000BytesIsReadWholeAndTheKeysAfterItCount) {
         line += "12345 ";
         shown += "12345\t";
     }
-    const std::string toValues = sizeDialog + "1\r5000\r" + down + down + "\r";
+    const std::string toValues = doubleSizeDialog + "1\r5000\r" + down + down + "\r";
     EXPECT_TRUE(terminal.type(toValues + line + "67890\r" + down + down + showMatrix1, shown + "67890\t\r\n"));
 }
 
@@ -243,7 +242,7 @@ TEST(OnATerminal, APastedLineOf30000BytesIsReadWholeAndTheKeysAfterItCount) {
 TEST(OnATerminal, PastedTabsSeparateValuesAsInAPipeAndAPastedCrLfIsOneLineEnd) {
     for (const std::string rows : {"1\t2\t\r3\t4\t\r", "1 2\r\n3 4\r\n"}) {
         Terminal terminal;
-        ASSERT_TRUE(terminal.type(sizeDialog + "2\r2\r" + down + down + "\r", "Zeile 1 , Spalte 1 = "));
+        ASSERT_TRUE(terminal.type(doubleSizeDialog + "2\r2\r" + down + down + "\r", "Zeile 1 , Spalte 1 = "));
         EXPECT_TRUE(terminal.type(rows + down + down + showMatrix1, "Werte der Matrix: \r\n\r\n1\t2\t\r\n3\t4\t\r\n"));
     }
 }
@@ -293,7 +292,7 @@ testing::AssertionResult redrawnAtEveryWidth(Terminal& terminal, int width, cons
 TEST(OnATerminal, ATypedLineIsRedrawnOnceInPlaceAtEveryWidth) {
     const std::string sizePrompt = "Anzahl der Zeilen = ";
     Terminal shortLine({}, 80);
-    shortLine.type(sizeDialog + "12345", "12345");
+    shortLine.type(doubleSizeDialog + "12345", "12345");
     EXPECT_TRUE(redrawnAtEveryWidth(shortLine, 80, {18, 80},
                                     {"Geben Sie bitte folgende Daten ein:", "", sizePrompt + "12345"}));
 
@@ -302,19 +301,19 @@ TEST(OnATerminal, ATypedLineIsRedrawnOnceInPlaceAtEveryWidth) {
         digits += "1234567890";
     }
     Terminal longLine({}, 70);
-    longLine.type(sizeDialog + digits, "7890");
+    longLine.type(doubleSizeDialog + digits, "7890");
     EXPECT_TRUE(redrawnAtEveryWidth(longLine, 70, {60, 50, 40, 50, 60, 70, 80}, {"", sizePrompt + digits}));
 
     // The prompts of the values that one line answered, and a value typed after them.
     Terminal prompts({}, 80);
-    prompts.type(sizeDialog + "1\r3\r" + down + down + "\r1 2\r3", "Spalte 3 = 3");
+    prompts.type(doubleSizeDialog + "1\r3\r" + down + down + "\r1 2\r3", "Spalte 3 = 3");
     EXPECT_TRUE(redrawnAtEveryWidth(prompts, 80, {40, 80},
                                     {"", "Zeile 1 , Spalte 1 = 1 2", "Zeile 1 , Spalte 2 = Zeile 1 , Spalte 3 = 3"}));
 }
 
 TEST(OnATerminal, ALineSurvivesAStopAndAResizeAndEarlierLinesComeBackWithUp) {
     Terminal terminal;
-    ASSERT_TRUE(terminal.type(sizeDialog + "1", "Anzahl der Zeilen = \rAnzahl der Zeilen = 1"));
+    ASSERT_TRUE(terminal.type(doubleSizeDialog + "1", "Anzahl der Zeilen = \rAnzahl der Zeilen = 1"));
     terminal.type("\x1a", "");
     ASSERT_TRUE(terminal.stopped());
     EXPECT_TRUE(terminal.restored());
@@ -375,7 +374,7 @@ TEST(OnATerminal, ASignalEndsTheProgramWhileItsTerminalTakesNothing) {
 TEST(OnATerminal, AScreenLargerThanANonBlockingTerminalTakesArrivesWhole) {
     Terminal terminal([](int slave) { ::fcntl(slave, F_SETFL, ::fcntl(slave, F_GETFL) | O_NONBLOCK); });
     ASSERT_TRUE(terminal.type("", "Programm beenden"));
-    terminal.typeUnread(sizeDialog + "400\r400\r" + up + showMatrix1);
+    terminal.typeUnread(doubleSizeDialog + "400\r400\r" + up + showMatrix1);
     ASSERT_TRUE(terminal.waitingWithOutputUnread());
     std::string row, values = "Werte der Matrix: \r\n\r\n";
     for (int column = 0; column < 400; ++column) {
@@ -402,8 +401,8 @@ TEST(OnATerminal, AFileSizeLimitEndsTheRunWithTheWriteErrorAndRestoresTheTermina
 }
 
 // The product of two 1500 x 1500 matrices, long enough for a progress line.
-const std::string longProduct = sizeDialog + "1500\r1500\r" + down + "\r1500\r1500\r" + down + down + down + "\r" +
-                                down + down + "\r" + down + down + "\r";
+const std::string longProduct = doubleSizeDialog + "1500\r1500\r" + down + "\r1500\r1500\r" + down + down + down +
+                                "\r" + down + down + "\r" + down + down + "\r";
 
 // The exact inverse of a 40 x 40 matrix of fractions with 20-digit numerators and denominators:
 // its primes, their combination and the fractions take seconds, long enough for the progress
@@ -425,8 +424,8 @@ std::string longExactInverse() {
 // both threads stop, the cancel is shown and the menu comes back, with the product's entry
 // highlighted as before.
 TEST(LongComputation, CtrlCStopsATwoThreadProductAtAnyMomentAndTheMenuComesBack) {
-    const std::string product = sizeDialog + "2500\r2500\r" + down + "\r2500\r2500\r" + down + down + down + "\r" +
-                                down + down + "\r" + down + down + "\r";
+    const std::string product = doubleSizeDialog + "2500\r2500\r" + down + "\r2500\r2500\r" + down + down + down +
+                                "\r" + down + down + "\r" + down + down + "\r";
     for (int run = 0; run < 4; ++run) {
         Terminal terminal([](int) { ::setenv("TAVOLENT_THREADS", "2", 1); });
         ASSERT_TRUE(terminal.type(product, "Berechnung laeuft")) << run;
