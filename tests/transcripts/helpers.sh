@@ -116,7 +116,7 @@ busy_for() {
 # holds a text, `terminal_status` until the program has ended, and says its status.
 start_on_terminal() {
   local program=("$TAVOLENT")
-  [ -z "${TAVOLENT_EXE:-}" ] || program=("$TAVOLENT_WINE" "$TAVOLENT_EXE")
+  [ -z "${TAVOLENT_EXE:-}" ] || program=(env "TMPDIR=$TAVOLENT_WINE_TMPDIR" "$TAVOLENT_WINE" "$TAVOLENT_EXE")
   rm -f out status
   tmux -S tmux.socket -f /dev/null new-session -d -x 100 -y 30 \
     "trap '' INT; $(printf '%q ' "${program[@]}")> out; echo \$? > status; sleep 600"
