@@ -11,11 +11,11 @@ set -euo pipefail
 action=$1 log=$2
 case $action in
   start)
+    # Whatever fails, its output is shown.
+    trap 'status=$?; [ "$status" -eq 0 ] || cat "$log"' EXIT
+    mkdir -p "$WINEPREFIX"
     "$TAVOLENT_WINESERVER" -p30 >"$log" 2>&1
-    if ! "$TAVOLENT_WINE" wineboot --init >>"$log" 2>&1; then
-      cat "$log"
-      exit 1
-    fi
+    "$TAVOLENT_WINE" wineboot --init >>"$log" 2>&1
     ;;
   stop) "$TAVOLENT_WINESERVER" -k >>"$log" 2>&1 || true ;;
 esac
