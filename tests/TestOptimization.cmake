@@ -1,7 +1,8 @@
-# tavolent_test_optimization(<target>): the tests' own code at -O1 in the optimised builds. What
+# tavolent_test_optimization(<target>): the tests' own code at -Og in the optimised builds. What
 # they test is compiled with the build's flags in the floors' libraries, which the tests call; their
-# own code is drivers, references and checks, and at -O1 it builds in about half the time (-O0
-# would trip _FORTIFY_SOURCE). IEEE results do not depend on the level, since nothing contracts.
+# own code is drivers, references and checks, and at -Og it builds in less than half the time
+# (-O0 would trip _FORTIFY_SOURCE). IEEE results do not depend on the level, since nothing
+# contracts.
 function(tavolent_test_optimization target)
-  target_compile_options(${target} PRIVATE $<$<CONFIG:Release,RelWithDebInfo>:-O1>)
+  target_compile_options(${target} PRIVATE $<$<CONFIG:Release,RelWithDebInfo>:-Og>)
 endfunction()
