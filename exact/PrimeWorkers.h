@@ -56,13 +56,22 @@ public:
             }
             ++primesDone;
         };
-        if (threadCount == 1) {
+        if (threadCount == 1 || static_cast<double>(count) * order * order * order < smallestSharedWork()) {
             for (std::size_t index = 0; index < count; ++index) {
                 part(index, 0);
             }
             return;
         }
         parallel::WorkerPool::shared().run(count, part, poll);
+    }
+
+    // Runs of at least this much work (primes times the cube of the order) share their primes
+    // among the pool's threads. A shorter one would be over before the other threads are awake,
+    // and they would then watch for the next run, which costs processor time and saves none.
+    // Tests lower it, to take that path with small matrices.
+    static double& smallestSharedWork() {
+        static double work = 1 << 22;
+        return work;
     }
 
     void expectOneMorePrime() { expected += 1.0; }

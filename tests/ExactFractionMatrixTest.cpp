@@ -23,6 +23,7 @@
 #include "exact/IntegerRows.h"
 #include "exact/LiftingSolver.h"
 #include "exact/PrimeSequence.h"
+#include "exact/PrimeWorkers.h"
 #include "parallel/WorkerPool.h"
 
 namespace {
@@ -470,7 +471,9 @@ TEST(ExactFractionMatrices, EveryThreadCountGivesTheSameValues) {
     parallel::WorkerPool& pool = parallel::WorkerPool::shared();
     const unsigned before = pool.threads();
     const std::size_t stepBefore = LiftingSolver::smallestSharedStep();
+    const double workBefore = PrimeWorkers::smallestSharedWork();
     LiftingSolver::smallestSharedStep() = 0;
+    PrimeWorkers::smallestSharedWork() = 0;
     std::mt19937_64 random(27);
     pool.setThreads(2);
     for (const std::size_t at : {1u, 20u, 200u}) {
@@ -492,6 +495,7 @@ TEST(ExactFractionMatrices, EveryThreadCountGivesTheSameValues) {
     }
     pool.setThreads(before);
     LiftingSolver::smallestSharedStep() = stepBefore;
+    PrimeWorkers::smallestSharedWork() = workBefore;
 }
 
 // The reports rise from 0 to 1 in small steps, with no prime counted that is not used: the
