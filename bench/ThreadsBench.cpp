@@ -2,9 +2,8 @@
 // process may use, beside OpenBLAS's LAPACK (dgetrf, dgesv) given the same number of threads.
 // Each line gives the wall time and the processor time of the whole process (all threads), after
 // one untimed run of each. At the end: how much the threads save, and the time against OpenBLAS
-// with as many threads. A shared machine's speed drifts from one second to the next, so each
-// benchmark runs several times, in a random order among the others, and the ratios take the
-// medians.
+// with as many threads. Each benchmark runs several times, in a random order among the others
+// (Interleaved), and the ratios take the medians.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -16,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "Interleaved.h"
 #include "RandomValues.h"
 #include "elements/Elements.h"
 #include "matrix/Matrix.h"
@@ -167,12 +167,7 @@ int main(int argc, char** argv) {
             }
         }
     }
-    // Interleaved unless the command line says otherwise: its own flags come after this one.
-    std::vector<char*> arguments(argv, argv + argc);
-    std::string interleaved = "--benchmark_enable_random_interleaving=true";
-    arguments.insert(arguments.begin() + 1, interleaved.data());
-    int count = static_cast<int>(arguments.size());
-    benchmark::Initialize(&count, arguments.data());
+    initializeInterleaved(argc, argv);
     WallTimeReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
