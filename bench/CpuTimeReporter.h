@@ -1,6 +1,7 @@
 // CpuTimeReporter: prints what the console reporter prints, and keeps each benchmark's
-// processor time per iteration by name (the median of a repeated one), for the tables of ratios
-// a bench prints after its runs. Processor time is what other processes on a shared machine disturb least.
+// processor time per iteration by name (the median of a repeated one), for the tables of
+// ratios a bench prints after its runs. Processor time is what other processes on a shared
+// machine disturb least.
 #pragma once
 
 #include <benchmark/benchmark.h>

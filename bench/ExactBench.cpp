@@ -2,9 +2,9 @@
 // library at hand, on the same matrices: determinants, inverses and solutions of one-digit and
 // of 20-digit fractions, determinants of small integer matrices, inverses of Hilbert matrices.
 // Ours run through the matrix templates, as the program runs them. At the end, the ratios of one
-// run, our processor time over FLINT's, with the goal of each: the medians of five
-// repetitions interleaved with the others (Interleaved), but for the three that take seconds. Also: how long the engine
-// can go without a progress report, and so without a chance to cancel.
+// run, our processor time over FLINT's, with the goal of each: the medians of five repetitions
+// interleaved with the others (Interleaved), but for the three that take seconds. Also: how
+// long the engine can go without a progress report, and so without a chance to cancel.
 #include <benchmark/benchmark.h>
 #include <flint/fmpq.h>
 #include <flint/fmpq_mat.h>
