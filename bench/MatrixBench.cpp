@@ -23,6 +23,7 @@
 #include "matrix/Matrix.h"
 #include "matrix/elimination/WorkingMemory.h"
 #include "number/BigNumberMemory.h"
+#include "parallel/WorkerPool.h"
 
 namespace {
 
@@ -248,8 +249,13 @@ void fractionDeterminantGmp(benchmark::State& state) {
 // the 12 matrices land somewhere else. The layouts are timed in turns, three determinants a
 // visit with the kept working memory given back first, as the menu runs them, in processor
 // time: a burst of other work on a shared machine then slows every layout alike instead of
-// spoiling one. Prints the best of the fastest and the slowest layout.
+// spoiling one. Prints the best of the fastest and the slowest layout. On one thread: with two,
+// n = 1000 shares its updates, and the processor time then also counts how long the threads
+// wait for each other, which varies from run to run more than any layout does.
 void printHeapLayoutSpread() {
+    parallel::WorkerPool& pool = parallel::WorkerPool::shared();
+    const unsigned threadsBefore = pool.threads();
+    pool.setThreads(1);
     constexpr int layoutCount = 12;
     constexpr int runsPerVisit = 3;
     constexpr int minimumRounds = 10;
@@ -292,6 +298,7 @@ void printHeapLayoutSpread() {
         std::printf("%-12s %5u  %10.3f  %10.3f  %6.2f  %6.2f\n", "Determinant", n, *fastest, *slowest,
                     *slowest / *fastest, 1.15);
     }
+    pool.setThreads(threadsBefore);
 }
 
 }  // namespace

@@ -3,15 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <complex>
 #include <cstdint>
 #include <functional>
 #include <type_traits>
 #include <vector>
 
 #include "elements/BruchElement.h"
+#include "elements/ComplexElement.h"
 #include "elements/DoubleElement.h"
+#include "elements/FloatElement.h"
 #include "matrix/ComputationCancelled.h"
 #include "matrix/Matrix.h"
+#include "matrix/SharedWork.h"
+#include "matrix/elimination/Elimination.h"
 #include "parallel/WorkerPool.h"
 
 namespace {
@@ -129,6 +134,30 @@ TEST(SharedWork, ProgressRisesOnceAndACancelStopsEveryThread) {
     for (std::uint32_t k = 0; k < 400 * 400; ++k) {
         ASSERT_EQ(product.element(k / 400 + 1, k % 400 + 1), shared.element(k / 400 + 1, k % 400 + 1)) << k;
     }
+    pool.setThreads(before);
+}
+
+// Whether an elimination shares its updates follows its work, not its order alone: a complex
+// elimination shares at orders where a real one still runs alone. The memory check counts the
+// working memory of every thread that will share.
+TEST(SharedWork, ComplexNumbersShareFromASmallerOrderThanRealOnes) {
+    parallel::WorkerPool& pool = parallel::WorkerPool::shared();
+    const unsigned before = pool.threads();
+    const auto sharesAt = [&pool]<typename T>(T, std::size_t order) {
+        pool.setThreads(1);
+        const std::size_t alone = elimination::Elimination<T>::scratchBytes(order);
+        pool.setThreads(2);
+        const std::size_t shared = elimination::Elimination<T>::scratchBytes(order);
+        EXPECT_GE(shared, alone);
+        return SharedWork::threadsFor<T>(order) == 2 && shared > alone;
+    };
+    const std::size_t doubles = SharedWork::smallestOrder();
+    EXPECT_TRUE(sharesAt(std::complex<double>{}, doubles * 2 / 3));
+    EXPECT_FALSE(sharesAt(std::complex<double>{}, doubles / 2));
+    EXPECT_FALSE(sharesAt(0.0, doubles - 1));
+    EXPECT_TRUE(sharesAt(0.0, doubles));
+    EXPECT_FALSE(sharesAt(0.0f, doubles - 1));
+    EXPECT_TRUE(sharesAt(0.0f, doubles));
     pool.setThreads(before);
 }
 

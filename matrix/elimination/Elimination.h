@@ -120,7 +120,7 @@ private:
     static constexpr std::size_t flatWidth = 16;
 
     static std::size_t panelsInFlight(std::size_t order) {
-        return hasLanes<T> && SharedWork::threadsFor(order) > 1 ? 2 : 1;
+        return hasLanes<T> && SharedWork::threadsFor<T>(order) > 1 ? 2 : 1;
     }
 
     // The multipliers of a panel's steps [start, start + stride) in one of the two buffers, and

@@ -265,7 +265,7 @@ private:
     static std::size_t panelScratch(std::size_t order, std::size_t steps) {
         return (order + TileLimits<T>::rows) * steps * TileLimits<T>::copies;
     }
-    static std::size_t threadsFor(std::size_t order) { return SharedWork::threadsFor(order); }
+    static std::size_t threadsFor(std::size_t order) { return SharedWork::threadsFor<T>(order); }
 
     static std::size_t tileColumns() { TAVOLENT_WITH_LANES(T, columnsPerTile) }
     static std::size_t multipliersPacked(std::size_t steps, std::size_t rowCount) {
