@@ -45,6 +45,19 @@ namespace avx2Lanes {
 }  // namespace avx2Lanes
 #if defined(__clang__)
 #pragma clang attribute pop
+#pragma clang attribute push(__attribute__((target("avx2,avx512f,avx512vl"))), apply_to = function)
+#else
+#pragma GCC pop_options
+#pragma GCC push_options
+#pragma GCC target("avx2,avx512f,avx512vl")
+#endif
+namespace avx512At256Lanes {
+#define TAVOLENT_KERNEL_WIDTH LaneWidth::Avx512At256
+#include "matrix/elimination/LaneKernels.inc"
+#undef TAVOLENT_KERNEL_WIDTH
+}  // namespace avx512At256Lanes
+#if defined(__clang__)
+#pragma clang attribute pop
 #pragma clang attribute push(__attribute__((target("avx512f"))), apply_to = function)
 #else
 #pragma GCC pop_options
@@ -66,6 +79,13 @@ namespace avx512Lanes {
 template <typename T>
 inline constexpr bool hasLanes = SimdLanes<T, LaneWidth::Sse2>::available;
 
+// Whether T has kernels of its own in AVX-512's registers at 256 bits. Complex numbers keep
+// AVX2's: where AVX-512VL allows it, GCC turns the textbook complex product of their scalar
+// steps into a fused multiply-add (vfmaddsub), -ffp-contract=off notwithstanding, and that
+// product would no longer be rounded before its sum.
+template <typename T>
+inline constexpr bool hasRegisterTiles = std::is_floating_point_v<T>;
+
 // The kernels of element types without vector lanes; the baseline namespace carries no
 // instruction set of its own.
 template <typename T>
@@ -82,7 +102,7 @@ struct LargestTile {
 };
 #if defined(TAVOLENT_WIDE_LANES)
 template <typename T>
-using TileLimits = LargestTile<T, LaneWidth::Sse2, LaneWidth::Avx2, LaneWidth::Avx512>;
+using TileLimits = LargestTile<T, LaneWidth::Sse2, LaneWidth::Avx2, LaneWidth::Avx512At256, LaneWidth::Avx512>;
 #else
 template <typename T>
 using TileLimits = LargestTile<T, LaneWidth::Sse2>;
@@ -90,15 +110,20 @@ using TileLimits = LargestTile<T, LaneWidth::Sse2>;
 
 // Calls the kernel of the lane width in use with the given arguments.
 #if defined(TAVOLENT_WIDE_LANES)
-#define TAVOLENT_WITH_LANES(T, kernel, ...)                  \
-    switch (LaneChoice::current()) {                         \
-    case LaneWidth::Avx512:                                  \
-        return avx512Lanes::Kernels<T>::kernel(__VA_ARGS__); \
-    case LaneWidth::Avx2:                                    \
-        return avx2Lanes::Kernels<T>::kernel(__VA_ARGS__);   \
-    case LaneWidth::Sse2:                                    \
-        break;                                               \
-    }                                                        \
+#define TAVOLENT_WITH_LANES(T, kernel, ...)                           \
+    switch (LaneChoice::current()) {                                  \
+    case LaneWidth::Avx512:                                           \
+        return avx512Lanes::Kernels<T>::kernel(__VA_ARGS__);          \
+    case LaneWidth::Avx512At256:                                      \
+        if constexpr (hasRegisterTiles<T>) {                          \
+            return avx512At256Lanes::Kernels<T>::kernel(__VA_ARGS__); \
+        }                                                             \
+        return avx2Lanes::Kernels<T>::kernel(__VA_ARGS__);            \
+    case LaneWidth::Avx2:                                             \
+        return avx2Lanes::Kernels<T>::kernel(__VA_ARGS__);            \
+    case LaneWidth::Sse2:                                             \
+        break;                                                        \
+    }                                                                 \
     return sse2Lanes::Kernels<T>::kernel(__VA_ARGS__);
 #else
 #define TAVOLENT_WITH_LANES(T, kernel, ...) return sse2Lanes::Kernels<T>::kernel(__VA_ARGS__);

@@ -81,6 +81,23 @@ struct SimdLanes<std::complex<double>, LaneWidth::Avx2> : ComplexMultipliers {
     }
 };
 
+// 256-bit vectors in AVX-512's 32 registers: the operations of the AVX2 lanes, which the
+// kernels of this width (compiled for AVX-512VL) inline, in tiles of 8 rows x 3 vectors whose
+// 24 targets leave room for the pivot pieces, the multiplier and a product. Complex numbers keep
+// AVX2's kernels (hasRegisterTiles); their entry here only sizes the buffers.
+template <>
+struct SimdLanes<double, LaneWidth::Avx512At256> : SimdLanes<double, LaneWidth::Avx2> {
+    static constexpr std::size_t rowsPerTile = 8;
+};
+
+template <>
+struct SimdLanes<float, LaneWidth::Avx512At256> : SimdLanes<float, LaneWidth::Avx2> {
+    static constexpr std::size_t rowsPerTile = 8;
+};
+
+template <>
+struct SimdLanes<std::complex<double>, LaneWidth::Avx512At256> : SimdLanes<std::complex<double>, LaneWidth::Avx2> {};
+
 #if defined(__clang__)
 #pragma clang attribute pop
 #pragma clang attribute push(__attribute__((target("avx512f"))), apply_to = function)
