@@ -63,8 +63,8 @@ private:
     // 256-bit kernels measured faster: a double determinant of order 2000 took 146-157 ms in
     // AVX2 lanes and 168-186 ms in AVX-512 lanes on one thread, 80-97 ms and 90-110 ms on two;
     // in AVX-512's registers, whose tiles are twice as tall, 128-133 ms against 134-142 ms in
-    // AVX2's on one thread, 72-73 ms against 79-86 ms on two. Family 1Ah (Zen 5) has whole
-    // 512-bit units, and its AVX-512 lanes are the faster ones.
+    // AVX2's on one thread, 72-82 ms against 79-86 ms on two (lower in each of four turns).
+    // Family 1Ah (Zen 5) has whole 512-bit units, and its AVX-512 lanes are the faster ones.
     static bool splitsWideVectors() {
 #if defined(TAVOLENT_WIDE_LANES)
         unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
