@@ -39,9 +39,11 @@ public:
     // that order (190 for 300). Floats, twice as many to a vector, measured like doubles.
     template <typename T>
     static unsigned threadsFor(std::size_t order) {
-        const double cube = static_cast<double>(order) * static_cast<double>(order) * static_cast<double>(order);
-        const double smallest = static_cast<double>(smallestOrder());
-        return cube * realMultiplyAdds<T> >= smallest * smallest * smallest ? parallel::WorkerPool::shared().threads()
+        const auto cubed = [](std::size_t value) {
+            const auto real = static_cast<double>(value);
+            return real * real * real;
+        };
+        return cubed(order) * realMultiplyAdds<T> >= cubed(smallestOrder()) ? parallel::WorkerPool::shared().threads()
                                                                             : 1;
     }
 
